@@ -1,0 +1,27 @@
+# zibo_library(NAME [DEPS targets...])
+# A static library made of every .cpp of the calling folder. New files are picked up
+# when the build runs, so adding a file never needs an edit here.
+function(zibo_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# zibo_test(NAME [DEPS targets...] [ENV vars...])
+# One GoogleTest program made of every .cpp of the calling tests folder; each test case
+# becomes one ctest entry. Tests run inside the build's game folder.
+function(zibo_test name)
+  cmake_parse_arguments(ARG "" "" "DEPS;ENV" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE ZIBO_GAME_DIR="${ZIBO_GAME_DIR}"
+    ZIBO_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZIBO_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;${ARG_ENV}"
+    DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "platform/RenderBackend.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// Notifications the device sends to its subscribers (canvas, image list, font list, GUI).
+enum TDeviceEvent : int32_t {
+    devInitialize = 256, // create device resources
+    devFinalize = 257,   // release device resources
+    devLost = 258,       // release what does not survive a reset
+    devReset = 259,      // recreate it
+    devBeginScene = 260,
+    devEndScene = 261,   // flush pending drawing
+};
+
+class IDeviceListener {
+public:
+    virtual ~IDeviceListener() = default;
+    // Returns false when the subscriber cannot do what the event asks (only devInitialize
+    // and devReset failures matter to the device).
+    virtual bool DeviceNotify(TDeviceEvent Event) = 0;
+};
+
+// How the device wants the display: the backend factory gets it at initialisation and at
+// every reset.
+struct TDisplaySettings {
+    int32_t Width = 800;
+    int32_t Height = 600;
+    bool Windowed = true;
+    bool VSync = false;
+};
+
+// Makes (or re-makes, on reset) the hardware backend; returns nullptr when it cannot.
+using TBackendFactory = std::function<std::unique_ptr<TRenderBackend>(const TDisplaySettings&)>;
+
+// The graphics device: owns the backend, begins and ends each frame, presents it, and tells
+// its subscribers about its life. Everything is drawn in a logical 800x600 space; ScaleX and
+// ScaleY turn it into device pixels.
+class TGfxDevice {
+public:
+    explicit TGfxDevice(TBackendFactory Factory);
+    ~TGfxDevice();
+    TGfxDevice(const TGfxDevice&) = delete;
+    TGfxDevice& operator=(const TGfxDevice&) = delete;
+
+    // Owner callbacks: initialisation (returns success), finalisation, rendering.
+    std::function<bool()> OnInitialize;
+    std::function<void()> OnFinalize;
+    std::function<void()> OnRender;
+
+    [[nodiscard]] bool Initialize();
+    void Finalize();
+    // Clears (when Clear), begins the scene, calls OnRender, ends the scene. False when the
+    // device is not initialised, there is no render callback, or the scene cannot begin.
+    bool Render(uint32_t Color, bool Clear);
+    // Presents the frame; brings a lost device back when it can.
+    bool Flip();
+
+    [[nodiscard]] bool Initialized() const { return Backend_ != nullptr; }
+    [[nodiscard]] bool IsLost() const { return Lost; }
+    [[nodiscard]] float ScaleX() const { return ScaleX_; }
+    [[nodiscard]] float ScaleY() const { return ScaleY_; }
+    // The backend of an initialised device, or nullptr.
+    [[nodiscard]] TRenderBackend* Backend() const { return Backend_.get(); }
+
+    [[nodiscard]] const TDisplaySettings& Settings() const { return Settings_; }
+    // Width and Height change only while not initialised; Windowed, VSync, Width and Height
+    // reset a running device.
+    void SetWidth(int32_t Value);
+    void SetHeight(int32_t Value);
+    void SetWindowed(bool Value);
+    void SetVSync(bool Value);
+    [[nodiscard]] bool Windowed() const { return Settings_.Windowed; }
+
+    void Subscribe(IDeviceListener* Listener);
+    void Unsubscribe(IDeviceListener* Listener);
+    // Sends Event to every subscriber in subscription order; false when any refused.
+    bool Publish(TDeviceEvent Event);
+
+private:
+    bool ResetDevice();
+    void UpdateScale();
+
+    TBackendFactory Factory;
+    std::unique_ptr<TRenderBackend> Backend_;
+    TDisplaySettings Settings_;
+    std::vector<IDeviceListener*> Listeners;
+    bool Lost = false;
+    float ScaleX_ = 1.0f;
+    float ScaleY_ = 1.0f;
+};

@@ -1,0 +1,197 @@
+#pragma once
+
+#include "engine/Canvas.h"
+#include "engine/Device.h"
+#include "platform/RenderBackend.h"
+#include "platform/Types.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TArchive;
+class TStream;
+
+// Pixel format codes: the layout of stored rows in an image record and the format of a
+// device texture. Names list the components from the highest bits down.
+enum TPixelFormat : uint8_t {
+    pfR3G3B2 = 0,
+    pfR5G6B5 = 1,
+    pfX8R8G8B8 = 2,
+    pfX1R5G5B5 = 3,
+    pfX4R4G4B4 = 4,
+    pfA8R8G8B8 = 5, // the working 32-bit ARGB format
+    pfA1R5G5B5 = 6,
+    pfA4R4G4B4 = 7,
+    pfA8R3G3B2 = 8,
+    pfA2R2G2B2 = 9,
+    pfA8 = 10,
+    pfUnknown = 11,
+};
+
+enum TTextureState : uint8_t { tsEmpty = 0, tsReady = 1, tsLost = 2, tsFailed = 3 };
+enum TGfxQuality : uint8_t { aqLow = 0, aqMedium = 1, aqHigh = 2 };
+enum TAlphaLevel : uint8_t { alNone = 0, alMask = 1, alFull = 2, alExclusive = 3 };
+
+// A texture of a set, locked for reading or writing: rows of Pitch bytes in Format.
+struct TLockedRect {
+    uint8_t* Bits = nullptr;
+    int32_t Pitch = 0;
+    TPixelFormat Format = pfUnknown;
+};
+
+// An abstract set of equal-size device textures.
+class TBaseTexture {
+public:
+    explicit TBaseTexture(TGfxDevice& Device);
+    virtual ~TBaseTexture();
+    TBaseTexture(const TBaseTexture&) = delete;
+    TBaseTexture& operator=(const TBaseTexture&) = delete;
+
+    virtual bool Prepare() { return true; }
+    virtual bool CreateTextures() = 0;
+    virtual void ReleaseTextures() = 0;
+    [[nodiscard]] virtual uint32_t UsageFlags() const = 0;
+    virtual bool Lock(int32_t Index, int32_t Mode, TLockedRect& Locked) = 0;
+    virtual bool LockRect(int32_t Index, const TRect& Rect, TLockedRect& Locked, int32_t Mode) = 0;
+    virtual bool Unlock(int32_t Index) = 0;
+    // The backend handle of texture Index, 0 when there is none.
+    [[nodiscard]] virtual TTextureHandle Handle(int32_t Index) const = 0;
+
+    void SetTextureSize(TPoint Size);
+    void SetMipMapping(bool Value);
+    void ChangeState(TTextureState Target);
+
+    [[nodiscard]] TPoint TextureSize() const { return TextureSize_; }
+    [[nodiscard]] bool MipMapping() const { return MipMapping_; }
+    [[nodiscard]] TTextureState State() const { return State_; }
+    [[nodiscard]] TPixelFormat Format() const { return Format_; }
+    [[nodiscard]] TGfxDevice& GfxDevice() const { return Device; }
+
+protected:
+    TGfxDevice& Device;
+    TPoint TextureSize_{256, 256};
+    bool MipMapping_ = true;
+    TTextureState State_ = tsEmpty;
+    TPixelFormat Format_ = pfUnknown;
+    bool LostCapable = false;
+};
+
+// A set of TextureCount equal textures. Each keeps a CPU copy in Format that Lock hands out;
+// Unlock converts it to 32-bit ARGB and uploads it to the backend.
+class TMultiTexture : public TBaseTexture {
+public:
+    explicit TMultiTexture(TGfxDevice& Device);
+    ~TMultiTexture() override;
+
+    bool CreateTextures() override;
+    void ReleaseTextures() override;
+    [[nodiscard]] uint32_t UsageFlags() const override;
+    bool Lock(int32_t Index, int32_t Mode, TLockedRect& Locked) override;
+    bool LockRect(int32_t Index, const TRect& Rect, TLockedRect& Locked, int32_t Mode) override;
+    bool Unlock(int32_t Index) override;
+    [[nodiscard]] TTextureHandle Handle(int32_t Index) const override;
+
+    void SetTextureCount(int32_t Value);
+    [[nodiscard]] int32_t TextureCount() const { return TextureCount_; }
+
+protected:
+    struct TTexture;
+    std::vector<std::unique_ptr<TTexture>> Textures;
+    int32_t TextureCount_ = 1;
+};
+
+// Which part of a pattern PatternCoords resolves: TPatternRequest (Canvas.h).
+
+// An image: a picture cut into equal cells called patterns, laid out in a grid on the
+// textures of its set.
+class TGfxImage : public TMultiTexture {
+public:
+    explicit TGfxImage(TGfxDevice& Device);
+    ~TGfxImage() override;
+
+    bool Prepare() override;
+
+    [[nodiscard]] const std::string& Name() const { return Name_; }
+    void SetName(std::string Value) { Name_ = std::move(Value); }
+    void SetQuality(TGfxQuality Value);
+    void SetAlphaLevel(TAlphaLevel Value);
+    void SetPatternCount(int32_t Value);
+    // Selector 0 sets VisibleSize (any state), 1 sets PatternSize (only while empty).
+    void SetSize(int32_t Selector, TPoint Value);
+
+    [[nodiscard]] TGfxQuality Quality() const { return Quality_; }
+    [[nodiscard]] TAlphaLevel AlphaLevel() const { return AlphaLevel_; }
+    [[nodiscard]] TPoint PatternSize() const { return PatternSize_; }
+    [[nodiscard]] TPoint VisibleSize() const { return VisibleSize_; }
+    [[nodiscard]] int32_t PatternCount() const { return PatternCount_; }
+    [[nodiscard]] int32_t PatternsPerRow() const { return PatternsPerRow_; }
+    [[nodiscard]] int32_t PatternsPerColumn() const { return PatternsPerColumn_; }
+    [[nodiscard]] int32_t PatternsPerTexture() const { return PatternsPerTexture_; }
+
+    // Reads one image record from the stream's current position.
+    [[nodiscard]] bool LoadFromStream(TStream& Stream);
+    [[nodiscard]] bool LoadFromArchive(const std::string& Key, TArchive& Archive);
+    // Fills the textures from a decoded 32-bit picture (0xAARRGGBB, rows top to bottom).
+    // The colour key is never used by the game and is not offered.
+    [[nodiscard]] bool LoadFromBitmap(const std::vector<uint32_t>& Pixels, int32_t Width, int32_t Height);
+    // Decodes a TGA, JPEG, PNG or (anything else) Windows bitmap file by its extension.
+    [[nodiscard]] bool LoadFromFile(const std::string& FileName);
+
+    // Texture coordinates of a pattern (or part of one) and the texture it lies on.
+    [[nodiscard]] bool PatternCoords(const TPatternRequest& Request, TTexCorners& Corners,
+                                     int32_t& TextureIndex) const;
+
+private:
+    std::string Name_ = "[unnamed]";
+    TGfxQuality Quality_ = aqHigh;
+    TAlphaLevel AlphaLevel_ = alFull;
+    int32_t PatternsPerRow_ = 0;
+    int32_t PatternsPerColumn_ = 0;
+    int32_t PatternsPerTexture_ = 0;
+    TPoint VisibleSize_{0, 0};
+    TPoint PatternSize_{0, 0};
+    int32_t PatternCount_ = 0;
+};
+
+// Called once per image record while a whole archive loads; the game installs none.
+using TImageArchiveLoadEvent = std::function<void(const std::string& Key, int32_t Index, bool& Accept,
+                                                  std::string& Name, TGfxQuality& Quality,
+                                                  TAlphaLevel& AlphaLevel)>;
+
+// The image list: owns every archive image, found by name (sprites, screens) or by list
+// position (GUI controls).
+class TGfxImages final : public IDeviceListener {
+public:
+    explicit TGfxImages(TGfxDevice& Device);
+    ~TGfxImages() override;
+
+    bool DeviceNotify(TDeviceEvent Event) override;
+
+    [[nodiscard]] int32_t ImageCount() const { return static_cast<int32_t>(Images.size()); }
+    // nullptr when Position is out of range.
+    [[nodiscard]] TGfxImage* Items(int32_t Position) const;
+    TGfxImage& AddImage();
+    [[nodiscard]] int32_t IndexOfImage(const TGfxImage* Image) const;
+    void DeleteImage(int32_t Position);
+    void ClearImages();
+    [[nodiscard]] bool LoadImage(const std::string& Key, TArchive& Archive, TGfxQuality Quality,
+                                 TAlphaLevel AlphaLevel);
+    [[nodiscard]] bool LoadArchive(TArchive& Archive);
+    // The first image whose name equals Name ignoring ASCII case, or nullptr.
+    [[nodiscard]] TGfxImage* Find(const std::string& Name) const;
+
+    bool MipMapping = false;
+    TImageArchiveLoadEvent OnArchiveLoad;
+
+private:
+    TGfxDevice& Device;
+    std::vector<std::unique_ptr<TGfxImage>> Images;
+};
+
+// Row conversions between a stored pixel format and 32-bit ARGB (0xAARRGGBB).
+[[nodiscard]] int32_t BytesPerPixel(TPixelFormat Format);
+void DecodeRow(TPixelFormat Format, const uint8_t* Source, uint32_t* Argb, int32_t Width);
+void EncodeRow(TPixelFormat Format, const uint32_t* Argb, uint8_t* Dest, int32_t Width);

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/Types.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// What the canvas needs from the graphics hardware. The OpenGL implementation draws for real;
+// the recording implementation keeps every batch for tests. Nothing above platform/ sees
+// OpenGL.
+
+enum class TPrimitive : uint8_t { None = 0, Points, Lines, Triangles };
+
+// One vertex as the hardware gets it: position in device pixels (inside the drawing area),
+// colour in device order 0xAARRGGBB, texture coordinate.
+struct TVertex {
+    float X = 0.0f;
+    float Y = 0.0f;
+    uint32_t Color = 0;
+    float U = 0.0f;
+    float V = 0.0f;
+};
+
+// 0 is "no texture".
+using TTextureHandle = uint32_t;
+
+enum class TPresentResult : uint8_t { Ok, Lost, DriverError };
+
+class TRenderBackend {
+public:
+    virtual ~TRenderBackend() = default;
+
+    // Size of the drawing area in device pixels. The game's 800x600 logical screen is scaled
+    // to it (sx = width / 800, sy = height / 600).
+    [[nodiscard]] virtual int Width() const = 0;
+    [[nodiscard]] virtual int Height() const = 0;
+
+    // Textures hold 32-bit pixels 0xAARRGGBB, rows top to bottom, no padding. Create returns 0
+    // when the texture cannot be made. Update replaces the whole top level.
+    [[nodiscard]] virtual TTextureHandle CreateTexture(int Width, int Height, bool MipMapping) = 0;
+    virtual bool UpdateTexture(TTextureHandle Texture, const uint32_t* Pixels, int Width, int Height) = 0;
+    virtual void DeleteTexture(TTextureHandle Texture) = 0;
+
+    // A frame: BeginScene, Clear (optional), Draw..., EndScene, Present.
+    virtual bool BeginScene() = 0;
+    virtual void Clear(uint32_t Color) = 0;
+    virtual void EndScene() = 0;
+    virtual TPresentResult Present() = 0;
+    // Brings a lost device back; false when it cannot be reset now.
+    virtual bool Reset() = 0;
+
+    // Drawing state. The clip rectangle is in device pixels of the drawing area.
+    virtual void SetClipRect(const TRect& DeviceRect) = 0;
+    [[nodiscard]] virtual TRect ClipRect() const = 0;
+    virtual void SetFiltering(bool Linear) = 0;
+    virtual void SetDithering(bool Enabled) = 0;
+    virtual void SetAlphaTest(bool Enabled) = 0;
+
+    // One batch: a list of points, lines or triangles (indexed), drawn with one blending
+    // effect code and one texture (0 for untextured primitives).
+    virtual void DrawBatch(TPrimitive Kind, uint32_t Effect, TTextureHandle Texture, const TVertex* Vertices,
+                           size_t VertexCount, const uint16_t* Indices, size_t IndexCount) = 0;
+
+    // The drawing area's pixels as 0xAARRGGBB, top row first; false when not available.
+    virtual bool ReadPixels(std::vector<uint32_t>& Pixels) = 0;
+};
