@@ -1,0 +1,213 @@
+#include "platform/Sound.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <libopenmpt/libopenmpt.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+namespace {
+constexpr int kRate = 44100;
+constexpr int kChannels = 64;
+
+float VolumeScale(int32_t Volume) { return static_cast<float>(std::clamp(Volume, 0, 255)) / 255.0f; }
+} // namespace
+
+struct TSoundSystem::TSong {
+    openmpt_module* Module = nullptr;
+    float Volume = 1.0f;
+    bool Playing = false;
+    ~TSong() {
+        if (Module) {
+            openmpt_module_destroy(Module);
+        }
+    }
+};
+
+struct TSoundSystem::TStream {
+    Mix_Chunk* Chunk = nullptr;
+    int Channel = -1;
+    ~TStream() {
+        if (Chunk) {
+            Mix_FreeChunk(Chunk);
+        }
+    }
+};
+
+TSoundSystem::TSoundSystem() = default;
+
+TSoundSystem::~TSoundSystem() { Close(); }
+
+bool TSoundSystem::Init() {
+    if (Open) {
+        return true;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        return false;
+    }
+    if (Mix_OpenAudio(kRate, AUDIO_S16SYS, 2, 1024) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    Mix_AllocateChannels(kChannels);
+    Mix_HookMusic(&TSoundSystem::MixSongs, this);
+    Open = true;
+    return true;
+}
+
+void TSoundSystem::Close() {
+    if (!Open) {
+        return;
+    }
+    Mix_HookMusic(nullptr, nullptr);
+    Mix_HaltChannel(-1);
+    {
+        std::lock_guard<std::mutex> guard(SongLock);
+        Songs.clear();
+    }
+    Streams.clear();
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    Open = false;
+}
+
+TSoundSystem::TSong* TSoundSystem::SongOf(int32_t Song) const {
+    if (Song <= 0 || Song > static_cast<int32_t>(Songs.size())) {
+        return nullptr;
+    }
+    return Songs[static_cast<size_t>(Song - 1)].get();
+}
+
+int32_t TSoundSystem::LoadSong(const std::string& FileName) {
+    if (!Open) {
+        return 0;
+    }
+    std::ifstream in(FileName, std::ios::binary);
+    if (!in) {
+        return 0;
+    }
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    openmpt_module* module = openmpt_module_create_from_memory2(bytes.data(), bytes.size(), nullptr, nullptr,
+                                                                nullptr, nullptr, nullptr, nullptr, nullptr);
+    if (!module) {
+        return 0;
+    }
+    auto song = std::make_unique<TSong>();
+    song->Module = module;
+    std::lock_guard<std::mutex> guard(SongLock);
+    Songs.push_back(std::move(song));
+    return static_cast<int32_t>(Songs.size());
+}
+
+void TSoundSystem::FreeSong(int32_t Song) {
+    std::lock_guard<std::mutex> guard(SongLock);
+    if (SongOf(Song)) {
+        // The slot stays so that the other handles keep their meaning.
+        Songs[static_cast<size_t>(Song - 1)] = std::make_unique<TSong>();
+    }
+}
+
+void TSoundSystem::PlaySong(int32_t Song) {
+    std::lock_guard<std::mutex> guard(SongLock);
+    if (TSong* s = SongOf(Song); s && s->Module) {
+        openmpt_module_set_position_seconds(s->Module, 0.0);
+        s->Playing = true;
+    }
+}
+
+void TSoundSystem::StopSong(int32_t Song) {
+    std::lock_guard<std::mutex> guard(SongLock);
+    if (TSong* s = SongOf(Song)) {
+        s->Playing = false;
+    }
+}
+
+bool TSoundSystem::IsSongPlaying(int32_t Song) const {
+    std::lock_guard<std::mutex> guard(SongLock);
+    const TSong* s = SongOf(Song);
+    return s && s->Playing;
+}
+
+void TSoundSystem::SetMasterVolume(int32_t Song, int32_t Volume) {
+    std::lock_guard<std::mutex> guard(SongLock);
+    if (TSong* s = SongOf(Song)) {
+        s->Volume = VolumeScale(Volume);
+    }
+}
+
+void TSoundSystem::SetLooping(int32_t Song, bool Looping) {
+    std::lock_guard<std::mutex> guard(SongLock);
+    if (TSong* s = SongOf(Song); s && s->Module) {
+        openmpt_module_set_repeat_count(s->Module, Looping ? -1 : 0);
+    }
+}
+
+// Runs on the audio thread: mixes every playing song into the output buffer.
+void TSoundSystem::MixSongs(void* User, uint8_t* Buffer, int Bytes) {
+    auto* self = static_cast<TSoundSystem*>(User);
+    auto* out = reinterpret_cast<int16_t*>(Buffer);
+    const size_t frames = static_cast<size_t>(Bytes) / (2 * sizeof(int16_t));
+    std::fill(out, out + frames * 2, int16_t{0});
+    std::lock_guard<std::mutex> guard(self->SongLock);
+    self->MixBuffer.resize(frames * 2);
+    for (const auto& song : self->Songs) {
+        if (!song->Playing || !song->Module) {
+            continue;
+        }
+        const size_t got =
+            openmpt_module_read_interleaved_float_stereo(song->Module, kRate, frames, self->MixBuffer.data());
+        if (got == 0) {
+            song->Playing = false;
+            continue;
+        }
+        for (size_t i = 0; i < got * 2; ++i) {
+            const float v = static_cast<float>(out[i]) + self->MixBuffer[i] * song->Volume * 32767.0f;
+            out[i] = static_cast<int16_t>(std::clamp(v, -32768.0f, 32767.0f));
+        }
+    }
+}
+
+int32_t TSoundSystem::StreamOpen(const std::string& FileName) {
+    if (!Open) {
+        return 0;
+    }
+    Mix_Chunk* chunk = Mix_LoadWAV(FileName.c_str());
+    if (!chunk) {
+        return 0;
+    }
+    auto stream = std::make_unique<TStream>();
+    stream->Chunk = chunk;
+    Streams.push_back(std::move(stream));
+    return static_cast<int32_t>(Streams.size());
+}
+
+int32_t TSoundSystem::StreamPlay(int32_t Stream) {
+    if (!Open || Stream <= 0 || Stream > static_cast<int32_t>(Streams.size())) {
+        return -1;
+    }
+    TStream& s = *Streams[static_cast<size_t>(Stream - 1)];
+    s.Channel = Mix_PlayChannel(-1, s.Chunk, 0);
+    return s.Channel;
+}
+
+void TSoundSystem::StreamStop(int32_t Stream) {
+    if (!Open || Stream <= 0 || Stream > static_cast<int32_t>(Streams.size())) {
+        return;
+    }
+    TStream& s = *Streams[static_cast<size_t>(Stream - 1)];
+    // Only halt the channel while it still plays this stream's sound.
+    if (s.Channel >= 0 && Mix_GetChunk(s.Channel) == s.Chunk) {
+        Mix_HaltChannel(s.Channel);
+    }
+    s.Channel = -1;
+}
+
+void TSoundSystem::SetVolume(int32_t Channel, int32_t Volume) {
+    if (!Open || Channel < 0) {
+        return;
+    }
+    Mix_Volume(Channel, std::clamp(Volume, 0, 255) * MIX_MAX_VOLUME / 255);
+}
