@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// One command of an automation control file (see docs/automation.md).
+enum class TCommandKind : uint8_t {
+    Frames,
+    Move,
+    Press,
+    Release,
+    Click,
+    Key,
+    KeyDown,
+    KeyUp,
+    Type,
+    Close,
+    Minimize,
+    Screenshot,
+    Dump,
+    Quit,
+};
+
+struct TCommand {
+    TCommandKind Kind = TCommandKind::Frames;
+    int32_t Count = 0;      // frames N
+    int32_t X = 0, Y = 0;   // pointer commands, logical coordinates
+    uint8_t Button = 0;     // 0 left, 1 right, 2 middle
+    uint8_t Key = 0;        // virtual-key code
+    std::string Text;       // type TEXT (UTF-8), screenshot FILE
+};
+
+// Parses one line. Empty lines and lines starting with '#' give no command and no error;
+// anything else that is not a valid command gives no command and an error message.
+struct TParsedLine {
+    std::optional<TCommand> Command;
+    std::string Error;
+};
+[[nodiscard]] TParsedLine ParseCommandLine(std::string_view Line);
