@@ -3,8 +3,9 @@
 #include "engine/Device.h"
 #include "platform/Types.h"
 
+#include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 class TGfxImage;
 class TBaseTexture;
@@ -100,10 +101,32 @@ public:
     // Draws what is pending.
     void Flush();
 
+    // Draw calls handed to the device since the canvas was made (tests and benchmarks).
+    [[nodiscard]] uint64_t BatchesDrawn() const;
+
 private:
-    // Implementation details belong to the canvas's own files.
     struct TBatch;
+    // One vertex as the callers build it: logical position, canvas colour.
+    struct TCanvasVertex {
+        TPointF P;
+        TColor Color = 0;
+        TPointF T;
+    };
+
+    void AllocateCaches();
+    void FreeCaches();
+    void SetFixedStates();
+    // Appends one primitive group after the flush rules; indices count from its first vertex.
+    void Append(TPrimitive Kind, uint32_t Effect, TTextureHandle Texture, const TCanvasVertex* Vertices,
+                size_t VertexCount, const uint16_t* Indices, size_t IndexCount);
+    void Point(float X, float Y, TColor Color, uint32_t Effect);
+    void TexturedQuad(TTextureHandle Texture, const TQuad& Q, const TTexCorners& Coords, const TColor4& Colors,
+                      uint32_t Effect);
+    [[nodiscard]] static TQuad PatternRect(const TGfxImage& Image, float X, float Y, float ScaleX, float ScaleY,
+                                           bool FromCentre);
+
     TGfxDevice& Device;
+    std::unique_ptr<TBatch> Batch;
     int32_t VertexCache_ = 4096;
     bool Antialias_ = true;
     bool Dithering_ = false;

@@ -25,16 +25,8 @@ public:
     virtual bool DeviceNotify(TDeviceEvent Event) = 0;
 };
 
-// How the device wants the display: the backend factory gets it at initialisation and at
-// every reset.
-struct TDisplaySettings {
-    int32_t Width = 800;
-    int32_t Height = 600;
-    bool Windowed = true;
-    bool VSync = false;
-};
-
-// Makes (or re-makes, on reset) the hardware backend; returns nullptr when it cannot.
+// Makes the hardware backend at initialisation; returns nullptr when it cannot. Later
+// settings changes go to the running backend (ApplySettings), so textures survive them.
 using TBackendFactory = std::function<std::unique_ptr<TRenderBackend>(const TDisplaySettings&)>;
 
 // The graphics device: owns the backend, begins and ends each frame, presents it, and tells
@@ -68,8 +60,8 @@ public:
     [[nodiscard]] TRenderBackend* Backend() const { return Backend_.get(); }
 
     [[nodiscard]] const TDisplaySettings& Settings() const { return Settings_; }
-    // Width and Height change only while not initialised; Windowed, VSync, Width and Height
-    // reset a running device.
+    // Changing any of these on a running device resets it (subscribers hear devLost, then
+    // devReset) and recomputes the scale factors.
     void SetWidth(int32_t Value);
     void SetHeight(int32_t Value);
     void SetWindowed(bool Value);
@@ -83,6 +75,8 @@ public:
 
 private:
     bool ResetDevice();
+    bool RecoverLostDevice();
+    void ChangeSettings(const TDisplaySettings& Value);
     void UpdateScale();
 
     TBackendFactory Factory;

@@ -22,6 +22,16 @@ struct TVertex {
     float V = 0.0f;
 };
 
+// How the game wants the display: the device hands it to the backend at creation and at
+// every reset. Width and Height are the back buffer the game asks for; a full-screen backend
+// may draw the logical screen larger and reports its real drawing area through Width/Height.
+struct TDisplaySettings {
+    int32_t Width = 800;
+    int32_t Height = 600;
+    bool Windowed = true;
+    bool VSync = false;
+};
+
 // 0 is "no texture".
 using TTextureHandle = uint32_t;
 
@@ -49,6 +59,9 @@ public:
     virtual TPresentResult Present() = 0;
     // Brings a lost device back; false when it cannot be reset now.
     virtual bool Reset() = 0;
+    // Takes new display settings on a running device (window or full screen, vsync, size).
+    // Textures survive; the drawing area may change. False when they cannot be applied.
+    virtual bool ApplySettings(const TDisplaySettings& Settings) = 0;
 
     // Drawing state. The clip rectangle is in device pixels of the drawing area.
     virtual void SetClipRect(const TRect& DeviceRect) = 0;
