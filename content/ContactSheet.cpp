@@ -1,0 +1,178 @@
+#include "content/ContactSheet.h"
+
+#include "content/FontFace.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <map>
+
+namespace {
+
+constexpr int SheetWidth = 1400;
+constexpr int MaxSheetHeight = 3000;
+constexpr int Margin = 10;
+constexpr int LabelHeight = 18;
+constexpr double MaxThumb = 180.0;
+
+struct TItem {
+    std::string Label;
+    const std::vector<TPicture>* Patterns = nullptr;
+    const TPicture* Single = nullptr;
+};
+
+// One labelled strip of thumbnails, wrapped to the sheet width; returns its height.
+int StripHeight(const TItem& Item) {
+    int x = Margin;
+    int rowHeight = 0;
+    int height = LabelHeight;
+    const auto place = [&](const TPicture& p) {
+        const double scale = std::min(1.0, MaxThumb / std::max(p.Width(), p.Height()));
+        const int w = static_cast<int>(std::ceil(p.Width() * scale));
+        const int h = static_cast<int>(std::ceil(p.Height() * scale));
+        if (x + w > SheetWidth - Margin && x > Margin) {
+            height += rowHeight + 4;
+            x = Margin;
+            rowHeight = 0;
+        }
+        x += w + 4;
+        rowHeight = std::max(rowHeight, h);
+    };
+    if (Item.Single != nullptr) {
+        place(*Item.Single);
+    } else {
+        for (const TPicture& p : *Item.Patterns) {
+            place(p);
+        }
+    }
+    return height + rowHeight + Margin;
+}
+
+void DrawChecker(cairo_t* cr, double x, double y, double w, double h) {
+    cairo_save(cr);
+    cairo_rectangle(cr, x, y, w, h);
+    cairo_clip(cr);
+    for (int cy = 0; cy * 8 < h; ++cy) {
+        for (int cx = 0; cx * 8 < w; ++cx) {
+            const double shade = ((cx + cy) & 1) ? 0.30 : 0.38;
+            cairo_set_source_rgb(cr, shade, shade, shade);
+            cairo_rectangle(cr, x + cx * 8, y + cy * 8, 8, 8);
+            cairo_fill(cr);
+        }
+    }
+    cairo_restore(cr);
+}
+
+void DrawStrip(cairo_t* cr, const TFontFace& Font, const TItem& Item, int Top) {
+    Font.Select(cr, 13);
+    cairo_set_source_rgb(cr, 1, 0.85, 0.5);
+    cairo_move_to(cr, Margin, Top + 13);
+    cairo_show_text(cr, Item.Label.c_str());
+    int x = Margin;
+    int y = Top + LabelHeight;
+    int rowHeight = 0;
+    const auto draw = [&](const TPicture& p) {
+        const double scale = std::min(1.0, MaxThumb / std::max(p.Width(), p.Height()));
+        const int w = static_cast<int>(std::ceil(p.Width() * scale));
+        const int h = static_cast<int>(std::ceil(p.Height() * scale));
+        if (x + w > SheetWidth - Margin && x > Margin) {
+            y += rowHeight + 4;
+            x = Margin;
+            rowHeight = 0;
+        }
+        DrawChecker(cr, x, y, w, h);
+        PaintPicture(cr, p, x, y, scale);
+        x += w + 4;
+        rowHeight = std::max(rowHeight, h);
+    };
+    if (Item.Single != nullptr) {
+        draw(*Item.Single);
+    } else {
+        for (const TPicture& p : *Item.Patterns) {
+            draw(p);
+        }
+    }
+}
+
+bool WritePage(const std::vector<TItem>& Items, const std::string& Path, const TFontFace& Font) {
+    int height = Margin;
+    for (const TItem& item : Items) {
+        height += StripHeight(item);
+    }
+    const TPicture page = DrawPicture(SheetWidth, height, [&](cairo_t* cr) {
+        cairo_set_source_rgb(cr, 0.12, 0.12, 0.16);
+        cairo_paint(cr);
+        int top = Margin;
+        for (const TItem& item : Items) {
+            DrawStrip(cr, Font, item, top);
+            top += StripHeight(item);
+        }
+    });
+    return page.SavePng(Path);
+}
+
+bool WriteGroup(const std::string& Group, const std::vector<TItem>& Items, const std::string& Folder,
+                const TFontFace& Font) {
+    bool ok = true;
+    int pageNumber = 1;
+    std::vector<TItem> page;
+    int height = Margin;
+    const auto flush = [&] {
+        if (page.empty()) {
+            return;
+        }
+        const std::string suffix = pageNumber == 1 ? "" : "-" + std::to_string(pageNumber);
+        ok = WritePage(page, Folder + "/" + Group + suffix + ".png", Font) && ok;
+        ++pageNumber;
+        page.clear();
+        height = Margin;
+    };
+    for (const TItem& item : Items) {
+        const int h = StripHeight(item);
+        if (height + h > MaxSheetHeight) {
+            flush();
+        }
+        page.push_back(item);
+        height += h;
+    }
+    flush();
+    return ok;
+}
+
+} // namespace
+
+bool WriteContactSheets(const TManifest& Manifest, const std::string& Folder) {
+    std::error_code error;
+    std::filesystem::create_directories(Folder, error);
+    const TFontFace font("DejaVuSans-Bold.ttf");
+    // Groups in first-registration order, so the sheets follow the modules.
+    std::vector<std::string> order;
+    std::map<std::string, std::vector<TItem>> groups;
+    for (const TManifestEntry& e : Manifest.Entries()) {
+        if (e.Type != RecordTypeImage) {
+            continue;
+        }
+        const std::string group = e.Module.empty() ? "images" : e.Module;
+        if (!groups.contains(group)) {
+            order.push_back(group);
+        }
+        const TManifestImage& image = e.Image;
+        const std::string label = image.Name + "  #" + std::to_string(Manifest.ImageIndex(image.Name)) + "  " +
+                                  std::to_string(image.Patterns.size()) + " x " +
+                                  std::to_string(image.PatternSize.Width) + "x" +
+                                  std::to_string(image.PatternSize.Height) + "  (" +
+                                  TManifest::ArchivePath(e.Archive) + ")";
+        groups[group].push_back({label, &image.Patterns, nullptr});
+    }
+    for (const TManifestPreview& p : Manifest.Previews()) {
+        if (!groups.contains("previews")) {
+            order.push_back("previews");
+        }
+        groups["previews"].push_back({p.Name, nullptr, &p.Picture});
+    }
+    bool ok = true;
+    for (const std::string& group : order) {
+        ok = WriteGroup(group, groups[group], Folder, font) && ok;
+    }
+    return ok;
+}

@@ -1,0 +1,58 @@
+#include "content/Generator.h"
+
+#include "content/ContactSheet.h"
+#include "content/Modules.h"
+
+#include <filesystem>
+
+namespace {
+
+struct TRegisterModule {
+    const char* Kind;
+    void (*Register)(TManifest&);
+};
+
+struct TWriteModule {
+    const char* Kind;
+    bool (*Write)(const TManifest&, const std::string& GameDir);
+};
+
+// Directory order of the archives: the board and scene art first, then the characters and
+// story pictures, then the GUI's pictures; fonts and particle templates after them.
+constexpr TRegisterModule RegisterModules[] = {
+    {"art", &AddArtImages},
+};
+
+// Files that need the final list positions (the GUI stream) or stand outside the archives.
+constexpr TWriteModule WriteModules[] = {
+    {"", nullptr},
+};
+
+bool Selected(const char* Kind, const std::string& Only) { return Only.empty() || Only == Kind; }
+
+} // namespace
+
+void RegisterContent(TManifest& Manifest, const std::string& Only) {
+    for (const TRegisterModule& module : RegisterModules) {
+        if (module.Register != nullptr && Selected(module.Kind, Only)) {
+            Manifest.BeginModule(module.Kind);
+            module.Register(Manifest);
+        }
+    }
+    Manifest.BeginModule("");
+}
+
+bool WriteContent(const TManifest& Manifest, const TGeneratorOptions& Options) {
+    bool ok = true;
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(Options.GameDir) / "Data", error);
+    for (const TWriteModule& module : WriteModules) {
+        if (module.Write != nullptr && Selected(module.Kind, Options.Only)) {
+            ok = module.Write(Manifest, Options.GameDir) && ok;
+        }
+    }
+    if (!Options.SheetsDir.empty()) {
+        ok = WriteContactSheets(Manifest, Options.SheetsDir) && ok;
+    }
+    return ok;
+}

@@ -1,0 +1,5 @@
+#include "content/Modules.h"
+
+void AddArtImages(TManifest& Manifest) {
+    (void)Manifest;
+}
