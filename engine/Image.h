@@ -2,6 +2,7 @@
 
 #include "engine/Canvas.h"
 #include "engine/Device.h"
+#include "engine/PixelFormat.h"
 #include "platform/RenderBackend.h"
 #include "platform/Types.h"
 
@@ -13,23 +14,6 @@
 
 class TArchive;
 class TStream;
-
-// Pixel format codes: the layout of stored rows in an image record and the format of a
-// device texture. Names list the components from the highest bits down.
-enum TPixelFormat : uint8_t {
-    pfR3G3B2 = 0,
-    pfR5G6B5 = 1,
-    pfX8R8G8B8 = 2,
-    pfX1R5G5B5 = 3,
-    pfX4R4G4B4 = 4,
-    pfA8R8G8B8 = 5, // the working 32-bit ARGB format
-    pfA1R5G5B5 = 6,
-    pfA4R4G4B4 = 7,
-    pfA8R3G3B2 = 8,
-    pfA2R2G2B2 = 9,
-    pfA8 = 10,
-    pfUnknown = 11,
-};
 
 enum TTextureState : uint8_t { tsEmpty = 0, tsReady = 1, tsLost = 2, tsFailed = 3 };
 enum TGfxQuality : uint8_t { aqLow = 0, aqMedium = 1, aqHigh = 2 };
@@ -190,8 +174,3 @@ private:
     TGfxDevice& Device;
     std::vector<std::unique_ptr<TGfxImage>> Images;
 };
-
-// Row conversions between a stored pixel format and 32-bit ARGB (0xAARRGGBB).
-[[nodiscard]] int32_t BytesPerPixel(TPixelFormat Format);
-void DecodeRow(TPixelFormat Format, const uint8_t* Source, uint32_t* Argb, int32_t Width);
-void EncodeRow(TPixelFormat Format, const uint32_t* Argb, uint8_t* Dest, int32_t Width);
