@@ -330,6 +330,14 @@ bool TArchive::ReadRecordBuffer(std::string_view Key, std::vector<uint8_t>& Buff
     return true;
 }
 
+bool TArchive::ReadRecord(std::string_view Key, TStream& Stream) {
+    std::vector<uint8_t> buffer;
+    if (!ReadRecordBuffer(Key, buffer)) {
+        return false;
+    }
+    return Stream.WriteExact(buffer.data(), buffer.size()) || Fail(TArchiveError::StreamRejected);
+}
+
 bool TArchive::InflateRecord(const uint8_t* Stored, int32_t StoredSize, int32_t UnpackedSize,
                              std::vector<uint8_t>& Unpacked) {
     if (UnpackedSize <= 0 || StoredSize <= 0) {
