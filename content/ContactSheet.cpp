@@ -15,6 +15,12 @@ constexpr int Margin = 10;
 constexpr int LabelHeight = 18;
 constexpr double MaxThumb = 180.0;
 
+// Small pictures are shown doubled so their details can be judged; large ones shrink.
+double ThumbScale(const TPicture& p) {
+    const int side = std::max(p.Width(), p.Height());
+    return side <= 64 ? 2.0 : std::min(1.0, MaxThumb / side);
+}
+
 struct TItem {
     std::string Label;
     const std::vector<TPicture>* Patterns = nullptr;
@@ -27,7 +33,7 @@ int StripHeight(const TItem& Item) {
     int rowHeight = 0;
     int height = LabelHeight;
     const auto place = [&](const TPicture& p) {
-        const double scale = std::min(1.0, MaxThumb / std::max(p.Width(), p.Height()));
+        const double scale = ThumbScale(p);
         const int w = static_cast<int>(std::ceil(p.Width() * scale));
         const int h = static_cast<int>(std::ceil(p.Height() * scale));
         if (x + w > SheetWidth - Margin && x > Margin) {
@@ -72,7 +78,7 @@ void DrawStrip(cairo_t* cr, const TFontFace& Font, const TItem& Item, int Top) {
     int y = Top + LabelHeight;
     int rowHeight = 0;
     const auto draw = [&](const TPicture& p) {
-        const double scale = std::min(1.0, MaxThumb / std::max(p.Width(), p.Height()));
+        const double scale = ThumbScale(p);
         const int w = static_cast<int>(std::ceil(p.Width() * scale));
         const int h = static_cast<int>(std::ceil(p.Height() * scale));
         if (x + w > SheetWidth - Margin && x > Margin) {

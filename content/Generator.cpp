@@ -1,5 +1,6 @@
 #include "content/Generator.h"
 
+#include "content/ArchiveOutput.h"
 #include "content/ContactSheet.h"
 #include "content/Modules.h"
 
@@ -46,6 +47,10 @@ bool WriteContent(const TManifest& Manifest, const TGeneratorOptions& Options) {
     bool ok = true;
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(Options.GameDir) / "Data", error);
+    // A partial run would shift list positions, so archives come only from a full one.
+    if (Options.Only.empty()) {
+        ok = WriteArchives(Manifest, Options.GameDir) && ok;
+    }
     for (const TWriteModule& module : WriteModules) {
         if (module.Write != nullptr && Selected(module.Kind, Options.Only)) {
             ok = module.Write(Manifest, Options.GameDir) && ok;

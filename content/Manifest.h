@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/Archive.h"
 #include "content/Picture.h"
 
 #include <cstdint>
@@ -11,9 +12,6 @@
 // of Data1 are never loaded, so it holds fonts only.
 enum class TArchiveId : uint8_t { Data = 0, GData = 1, Data1 = 2 };
 
-// Record types inside an archive.
-inline constexpr int32_t RecordTypeImage = 1;
-inline constexpr int32_t RecordTypeFont = 3;
 
 struct TSizeI {
     int Width = 0;

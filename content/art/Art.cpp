@@ -1,5 +1,6 @@
 #include "content/Modules.h"
+#include "content/art/ArtModules.h"
 
 void AddArtImages(TManifest& Manifest) {
-    (void)Manifest;
+    AddPieceImages(Manifest);
 }
