@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/RenderBackend.h"
+#include "platform/Types.h"
+#include "platform/WindowInput.h"
+
+#include <memory>
+#include <string_view>
+
+struct SDL_Window;
+union SDL_Event;
+
+// The game's one window: 800x600 client area, not resizable, centred on the desktop, drawn
+// through OpenGL. Its events reach the game through Input()'s listener.
+class TGameWindow {
+public:
+    // Caption in code page 1251. Hidden windows serve headless runs and tests. nullptr when
+    // the video system or the window cannot be created.
+    [[nodiscard]] static std::unique_ptr<TGameWindow> Create(std::string_view Caption, bool Hidden = false);
+    ~TGameWindow();
+    TGameWindow(const TGameWindow&) = delete;
+    TGameWindow& operator=(const TGameWindow&) = delete;
+
+    // The OpenGL renderer of this window (the device's backend factory); nullptr without
+    // OpenGL 3.3. Full screen uses the desktop's resolution with the logical screen scaled
+    // uniformly and centred.
+    [[nodiscard]] std::unique_ptr<TRenderBackend> CreateBackend(const TDisplaySettings& Settings);
+
+    // Handles every pending system event; returns at once when there is none.
+    void PumpEvents();
+    [[nodiscard]] TWindowInput& Input() { return Input_; }
+
+    void HideSystemPointer();
+    [[nodiscard]] TPoint Position() const;
+    void SetPosition(TPoint Value);
+    [[nodiscard]] TPoint ClientSize() const;
+    void Minimize();
+    // The pointer where the window last saw it, in client and in logical coordinates.
+    [[nodiscard]] TPoint PointerClient() const { return Input_.Pointer(); }
+    [[nodiscard]] TPoint PointerLogical() const { return Input_.ToLogical(Input_.Pointer()); }
+
+private:
+    explicit TGameWindow(SDL_Window* Window);
+    void Dispatch(const SDL_Event& Event);
+    void UpdateDrawingArea();
+
+    SDL_Window* Window;
+    TWindowInput Input_;
+};

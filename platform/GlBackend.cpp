@@ -1,0 +1,436 @@
+#include "platform/GlBackend.h"
+
+#include "platform/DrawingArea.h"
+
+#include <SDL.h>
+#include <epoxy/gl.h>
+
+#include <array>
+
+namespace {
+
+// Vertices arrive in drawing-area pixels with pixel centres on whole numbers; the half-pixel
+// shift puts a whole-number vertex on the pixel's centre in OpenGL's convention.
+constexpr const char* VertexSource = R"(#version 330 core
+layout(location = 0) in vec2 Position;
+layout(location = 1) in vec4 Color;
+layout(location = 2) in vec2 TexCoord;
+uniform vec2 ViewSize;
+out vec4 VertexColor;
+out vec2 UV;
+void main() {
+    vec2 p = (Position + vec2(0.5)) / ViewSize;
+    gl_Position = vec4(p.x * 2.0 - 1.0, 1.0 - p.y * 2.0, 0.0, 1.0);
+    VertexColor = Color;
+    UV = TexCoord;
+}
+)";
+
+// Mode: 0 texture x colour, 1 and 2 the same doubled and quadrupled, 3 a dot product of the
+// texture with a constant, 4 a multiply-add of texture and colour.
+constexpr const char* FragmentSource = R"(#version 330 core
+in vec4 VertexColor;
+in vec2 UV;
+uniform sampler2D Texture;
+uniform bool Textured;
+uniform int Mode;
+uniform bool AlphaTest;
+out vec4 FragColor;
+void main() {
+    vec4 t = Textured ? texture(Texture, UV) : vec4(1.0);
+    vec4 c = t * VertexColor;
+    if (Mode == 1) {
+        c.rgb = min(c.rgb * 2.0, vec3(1.0));
+    } else if (Mode == 2) {
+        c.rgb = min(c.rgb * 4.0, vec3(1.0));
+    } else if (Mode == 3) {
+        vec3 k = vec3(1.0, 0.733, 1.0);
+        float d = clamp(4.0 * dot(t.rgb - 0.5, k - 0.5), 0.0, 1.0);
+        c = vec4(d, d, d, c.a);
+    } else if (Mode == 4) {
+        c.rgb = min(VertexColor.rgb + t.rgb * VertexColor.rgb, vec3(1.0));
+    }
+    if (AlphaTest && c.a < 1.0 / 255.0) {
+        discard;
+    }
+    FragColor = c;
+}
+)";
+
+constexpr std::array<GLenum, 11> BlendFactors{GL_ZERO,
+                                             GL_ONE,
+                                             GL_SRC_COLOR,
+                                             GL_ONE_MINUS_SRC_COLOR,
+                                             GL_SRC_ALPHA,
+                                             GL_ONE_MINUS_SRC_ALPHA,
+                                             GL_DST_ALPHA,
+                                             GL_ONE_MINUS_DST_ALPHA,
+                                             GL_DST_COLOR,
+                                             GL_ONE_MINUS_DST_COLOR,
+                                             GL_SRC_ALPHA_SATURATE};
+constexpr std::array<GLenum, 5> BlendOps{GL_FUNC_ADD, GL_FUNC_REVERSE_SUBTRACT, GL_FUNC_SUBTRACT, GL_MIN, GL_MAX};
+
+struct TSpecialEffect {
+    uint32_t Code;
+    GLenum Source;
+    GLenum Dest;
+    int Mode;
+};
+// Codes above the ordinary table: blending plus a texture stage the shader imitates.
+// 0x7FFFFFF5 keeps the blending of the effect before it (Source 0 marks that).
+constexpr std::array<TSpecialEffect, 7> SpecialEffects{{
+    {0x7FFFFFF0u, GL_SRC_ALPHA, GL_ONE, 1},
+    {0x7FFFFFF1u, GL_DST_COLOR, GL_ONE, 1},
+    {0x7FFFFFF2u, GL_DST_COLOR, GL_ONE, 2},
+    {0x7FFFFFF3u, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, 1},
+    {0x7FFFFFF4u, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, 2},
+    {0x7FFFFFF5u, 0, 0, 3},
+    {0x7FFFFFF6u, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, 4},
+}};
+
+[[nodiscard]] GLuint CompileShader(GLenum Kind, const char* Source) {
+    const GLuint Shader = glCreateShader(Kind);
+    glShaderSource(Shader, 1, &Source, nullptr);
+    glCompileShader(Shader);
+    GLint Ok = GL_FALSE;
+    glGetShaderiv(Shader, GL_COMPILE_STATUS, &Ok);
+    if (Ok != GL_TRUE) {
+        glDeleteShader(Shader);
+        return 0;
+    }
+    return Shader;
+}
+
+[[nodiscard]] GLuint LinkProgram() {
+    const GLuint Vs = CompileShader(GL_VERTEX_SHADER, VertexSource);
+    const GLuint Fs = CompileShader(GL_FRAGMENT_SHADER, FragmentSource);
+    GLuint Program = 0;
+    if (Vs != 0 && Fs != 0) {
+        Program = glCreateProgram();
+        glAttachShader(Program, Vs);
+        glAttachShader(Program, Fs);
+        glLinkProgram(Program);
+        GLint Ok = GL_FALSE;
+        glGetProgramiv(Program, GL_LINK_STATUS, &Ok);
+        if (Ok != GL_TRUE) {
+            glDeleteProgram(Program);
+            Program = 0;
+        }
+    }
+    glDeleteShader(Vs);
+    glDeleteShader(Fs);
+    return Program;
+}
+
+[[nodiscard]] GLenum PrimitiveMode(TPrimitive Kind) {
+    switch (Kind) {
+    case TPrimitive::Points:
+        return GL_POINTS;
+    case TPrimitive::Lines:
+        return GL_LINES;
+    default:
+        return GL_TRIANGLES;
+    }
+}
+
+constexpr int MaxTextureSide = 8192;
+
+} // namespace
+
+std::unique_ptr<TGlBackend> TGlBackend::Create(SDL_Window* Window, const TDisplaySettings& Settings) {
+    if (Window == nullptr) {
+        return nullptr;
+    }
+    SDL_GLContext Context = SDL_GL_CreateContext(Window);
+    if (Context == nullptr) {
+        return nullptr;
+    }
+    // The context is owned by the backend from here on, so every failure below frees it.
+    std::unique_ptr<TGlBackend> Backend(new TGlBackend(Window, Context));
+    if (epoxy_gl_version() < 33 || !Backend->CreateObjects() || !Backend->ApplySettings(Settings)) {
+        return nullptr;
+    }
+    return Backend;
+}
+
+TGlBackend::TGlBackend(SDL_Window* Window, SDL_GLContext Context) : Window(Window), Context(Context) {}
+
+TGlBackend::~TGlBackend() {
+    SDL_GL_MakeCurrent(Window, Context);
+    for (const auto& Entry : Textures) {
+        const GLuint Name = Entry.first;
+        glDeleteTextures(1, &Name);
+    }
+    if (Program != 0) {
+        glDeleteProgram(Program);
+        glDeleteBuffers(1, &VertexBuffer);
+        glDeleteBuffers(1, &IndexBuffer);
+        glDeleteVertexArrays(1, &VertexArray);
+        glDeleteSamplers(2, Samplers);
+    }
+    SDL_GL_DeleteContext(Context);
+}
+
+bool TGlBackend::CreateObjects() {
+    Program = LinkProgram();
+    if (Program == 0) {
+        return false;
+    }
+    ViewSizeUniform = glGetUniformLocation(Program, "ViewSize");
+    TexturedUniform = glGetUniformLocation(Program, "Textured");
+    ModeUniform = glGetUniformLocation(Program, "Mode");
+    AlphaTestUniform = glGetUniformLocation(Program, "AlphaTest");
+    glUseProgram(Program);
+    glUniform1i(glGetUniformLocation(Program, "Texture"), 0);
+
+    glGenVertexArrays(1, &VertexArray);
+    glBindVertexArray(VertexArray);
+    glGenBuffers(1, &VertexBuffer);
+    glGenBuffers(1, &IndexBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, VertexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, IndexBuffer);
+    const auto Stride = static_cast<GLsizei>(sizeof(TVertex));
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, Stride, reinterpret_cast<const void*>(offsetof(TVertex, X)));
+    // Colours are 0xAARRGGBB words: bytes B, G, R, A in memory, which GL_BGRA reads as is.
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, Stride,
+                          reinterpret_cast<const void*>(offsetof(TVertex, Color)));
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, Stride, reinterpret_cast<const void*>(offsetof(TVertex, U)));
+
+    // Texture coordinates are mirrored at the texture edges; one sampler per filter.
+    glGenSamplers(2, Samplers);
+    for (int i = 0; i < 2; ++i) {
+        const GLint Filter = i == 0 ? GL_NEAREST : GL_LINEAR;
+        glSamplerParameteri(Samplers[i], GL_TEXTURE_MIN_FILTER, Filter);
+        glSamplerParameteri(Samplers[i], GL_TEXTURE_MAG_FILTER, Filter);
+        glSamplerParameteri(Samplers[i], GL_TEXTURE_WRAP_S, GL_MIRRORED_REPEAT);
+        glSamplerParameteri(Samplers[i], GL_TEXTURE_WRAP_T, GL_MIRRORED_REPEAT);
+    }
+    glBindSampler(0, Samplers[0]);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DITHER);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    return glGetError() == GL_NO_ERROR;
+}
+
+bool TGlBackend::ApplySettings(const TDisplaySettings& Value) {
+    Settings = Value;
+    const Uint32 FullScreen = Settings.Windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP;
+    if ((SDL_GetWindowFlags(Window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != FullScreen &&
+        SDL_SetWindowFullscreen(Window, FullScreen) != 0) {
+        return false;
+    }
+    if (Settings.Windowed) {
+        SDL_SetWindowSize(Window, Settings.Width, Settings.Height);
+    }
+    SDL_GL_MakeCurrent(Window, Context);
+    SDL_GL_SetSwapInterval(Settings.VSync ? 1 : 0);
+    UpdateArea();
+    return true;
+}
+
+void TGlBackend::UpdateArea() {
+    int W = 0;
+    int H = 0;
+    SDL_GL_GetDrawableSize(Window, &W, &H);
+    Drawable = {W, H};
+    // A window shows exactly the back buffer; full screen fits the logical shape into it.
+    Area = Settings.Windowed ? TRect{0, 0, W, H} : FitDrawingArea(Drawable, 800, 600);
+    Clip = {0, 0, Area.Width(), Area.Height()};
+    ApplyViewport();
+}
+
+void TGlBackend::ApplyViewport() {
+    glViewport(Area.Left, Drawable.Y - Area.Bottom, Area.Width(), Area.Height());
+    glUseProgram(Program);
+    glUniform2f(ViewSizeUniform, static_cast<float>(std::max(Area.Width(), 1)),
+                static_cast<float>(std::max(Area.Height(), 1)));
+    ApplyScissor();
+}
+
+void TGlBackend::ApplyScissor() {
+    const TRect R = Clip.Intersect({0, 0, Area.Width(), Area.Height()});
+    glEnable(GL_SCISSOR_TEST);
+    // OpenGL counts rows from the bottom of the drawable.
+    glScissor(Area.Left + R.Left, Drawable.Y - Area.Top - R.Bottom, std::max(R.Width(), 0), std::max(R.Height(), 0));
+}
+
+bool TGlBackend::BeginScene() {
+    if (SDL_GL_MakeCurrent(Window, Context) != 0) {
+        return false;
+    }
+    int W = 0;
+    int H = 0;
+    SDL_GL_GetDrawableSize(Window, &W, &H);
+    if (W != Drawable.X || H != Drawable.Y) {
+        UpdateArea();
+    }
+    EffectKnown = false;
+    return true;
+}
+
+void TGlBackend::Clear(uint32_t Color) {
+    // The bars around the drawing area stay black; the area itself takes the colour.
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(Area.Left, Drawable.Y - Area.Bottom, Area.Width(), Area.Height());
+    const auto Component = [Color](int Shift) { return static_cast<float>((Color >> Shift) & 0xFFu) / 255.0f; };
+    glClearColor(Component(16), Component(8), Component(0), Component(24));
+    glClear(GL_COLOR_BUFFER_BIT);
+    ApplyScissor();
+}
+
+TPresentResult TGlBackend::Present() {
+    SDL_GL_SwapWindow(Window);
+    return TPresentResult::Ok;
+}
+
+bool TGlBackend::Reset() {
+    if (SDL_GL_MakeCurrent(Window, Context) != 0) {
+        return false;
+    }
+    UpdateArea();
+    EffectKnown = false;
+    return true;
+}
+
+TTextureHandle TGlBackend::CreateTexture(int Width, int Height, bool MipMapping) {
+    if (Width <= 0 || Height <= 0 || Width > MaxTextureSide || Height > MaxTextureSide) {
+        return 0;
+    }
+    GLuint Name = 0;
+    glGenTextures(1, &Name);
+    glBindTexture(GL_TEXTURE_2D, Name);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, Width, Height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, MipMapping ? 1000 : 0);
+    if (glGetError() != GL_NO_ERROR) {
+        glDeleteTextures(1, &Name);
+        return 0;
+    }
+    Textures[Name] = {Width, Height, MipMapping};
+    return Name;
+}
+
+bool TGlBackend::UpdateTexture(TTextureHandle Texture, const uint32_t* Pixels, int Width, int Height) {
+    const auto Found = Textures.find(Texture);
+    if (Found == Textures.end() || Pixels == nullptr || Width != Found->second.Width ||
+        Height != Found->second.Height) {
+        return false;
+    }
+    glBindTexture(GL_TEXTURE_2D, Texture);
+    // 0xAARRGGBB words read as packed BGRA keep their meaning on any byte order.
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, Width, Height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, Pixels);
+    if (Found->second.MipMapping) {
+        glGenerateMipmap(GL_TEXTURE_2D);
+    }
+    return glGetError() == GL_NO_ERROR;
+}
+
+void TGlBackend::DeleteTexture(TTextureHandle Texture) {
+    if (Textures.erase(Texture) > 0) {
+        const GLuint Name = Texture;
+        glDeleteTextures(1, &Name);
+    }
+}
+
+void TGlBackend::SetClipRect(const TRect& DeviceRect) {
+    Clip = DeviceRect;
+    ApplyScissor();
+}
+
+void TGlBackend::SetFiltering(bool Value) {
+    Linear = Value;
+    glBindSampler(0, Samplers[Linear ? 1 : 0]);
+}
+
+void TGlBackend::SetAlphaTest(bool Enabled) {
+    AlphaTest = Enabled;
+    glUseProgram(Program);
+    glUniform1i(AlphaTestUniform, Enabled ? 1 : 0);
+}
+
+void TGlBackend::ApplyEffect(uint32_t Effect) {
+    if (EffectKnown && Effect == CurrentEffect) {
+        return;
+    }
+    for (const TSpecialEffect& Special : SpecialEffects) {
+        if (Special.Code == Effect) {
+            if (Special.Source != 0) {
+                glEnable(GL_BLEND);
+                glBlendEquation(GL_FUNC_ADD);
+                glBlendFunc(Special.Source, Special.Dest);
+            }
+            glUniform1i(ModeUniform, Special.Mode);
+            CurrentEffect = Effect;
+            EffectKnown = true;
+            return;
+        }
+    }
+    glUniform1i(ModeUniform, 0);
+    const uint32_t Source = Effect & 0xFFu;
+    const uint32_t Dest = (Effect >> 8) & 0xFFu;
+    const uint32_t Op = (Effect >> 16) & 0xFFu;
+    // One with zero and add is a plain copy: blending off, transparent texels included.
+    if (Source == 1 && Dest == 0 && Op == 0) {
+        glDisable(GL_BLEND);
+    } else {
+        glEnable(GL_BLEND);
+        glBlendEquation(Op < BlendOps.size() ? BlendOps[Op] : GL_FUNC_ADD);
+        glBlendFunc(Source < BlendFactors.size() ? BlendFactors[Source] : GL_ONE,
+                    Dest < BlendFactors.size() ? BlendFactors[Dest] : GL_ZERO);
+    }
+    CurrentEffect = Effect;
+    EffectKnown = true;
+}
+
+void TGlBackend::DrawBatch(TPrimitive Kind, uint32_t Effect, TTextureHandle Texture, const TVertex* Vertices,
+                           size_t VertexCount, const uint16_t* Indices, size_t IndexCount) {
+    if (Kind == TPrimitive::None || VertexCount == 0 || IndexCount == 0) {
+        return;
+    }
+    glUseProgram(Program);
+    glBindVertexArray(VertexArray);
+    ApplyEffect(Effect);
+    const bool Textured = Texture != 0 && Textures.count(Texture) > 0;
+    glUniform1i(TexturedUniform, Textured ? 1 : 0);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, Textured ? Texture : 0);
+    // Orphan the buffers each batch so the driver never waits for the previous draw.
+    const auto VertexBytes = static_cast<GLsizeiptr>(VertexCount * sizeof(TVertex));
+    const auto IndexBytes = static_cast<GLsizeiptr>(IndexCount * sizeof(uint16_t));
+    glBindBuffer(GL_ARRAY_BUFFER, VertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, VertexBytes, nullptr, GL_STREAM_DRAW);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, VertexBytes, Vertices);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, IndexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, IndexBytes, nullptr, GL_STREAM_DRAW);
+    glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0, IndexBytes, Indices);
+    glDrawElements(PrimitiveMode(Kind), static_cast<GLsizei>(IndexCount), GL_UNSIGNED_SHORT, nullptr);
+    ++DrawCalls_;
+}
+
+bool TGlBackend::ReadPixels(std::vector<uint32_t>& Pixels) {
+    const int W = Area.Width();
+    const int H = Area.Height();
+    if (W <= 0 || H <= 0) {
+        return false;
+    }
+    std::vector<uint32_t> Rows(static_cast<size_t>(W) * static_cast<size_t>(H));
+    glReadBuffer(GL_BACK);
+    glReadPixels(Area.Left, Drawable.Y - Area.Bottom, W, H, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, Rows.data());
+    if (glGetError() != GL_NO_ERROR) {
+        return false;
+    }
+    // OpenGL hands the bottom row first.
+    Pixels.resize(Rows.size());
+    for (int y = 0; y < H; ++y) {
+        const auto* Source = Rows.data() + static_cast<size_t>(H - 1 - y) * static_cast<size_t>(W);
+        std::copy(Source, Source + W, Pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(W));
+    }
+    return true;
+}

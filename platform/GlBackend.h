@@ -1,0 +1,91 @@
+#pragma once
+
+#include "platform/RenderBackend.h"
+
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+struct SDL_Window;
+typedef void* SDL_GLContext;
+
+// The OpenGL 3.3 core renderer. It draws into the window's drawable: the logical screen is
+// scaled uniformly into the largest centred area that fits (the drawing area), and the rest
+// stays black. Coordinates handed to it are pixels of that area with pixel centres on whole
+// numbers, so a vertex at (x, y) covers the pixel whose top-left corner is (x, y).
+class TGlBackend final : public TRenderBackend {
+public:
+    // Makes the context on Window (created with OpenGL). nullptr when OpenGL 3.3 core is not
+    // available or the settings cannot be applied.
+    [[nodiscard]] static std::unique_ptr<TGlBackend> Create(SDL_Window* Window, const TDisplaySettings& Settings);
+    ~TGlBackend() override;
+    TGlBackend(const TGlBackend&) = delete;
+    TGlBackend& operator=(const TGlBackend&) = delete;
+
+    [[nodiscard]] int Width() const override { return Area.Width(); }
+    [[nodiscard]] int Height() const override { return Area.Height(); }
+
+    [[nodiscard]] TTextureHandle CreateTexture(int Width, int Height, bool MipMapping) override;
+    bool UpdateTexture(TTextureHandle Texture, const uint32_t* Pixels, int Width, int Height) override;
+    void DeleteTexture(TTextureHandle Texture) override;
+
+    bool BeginScene() override;
+    void Clear(uint32_t Color) override;
+    void EndScene() override {}
+    TPresentResult Present() override;
+    bool Reset() override;
+    bool ApplySettings(const TDisplaySettings& Settings) override;
+
+    void SetClipRect(const TRect& DeviceRect) override;
+    [[nodiscard]] TRect ClipRect() const override { return Clip; }
+    void SetFiltering(bool Linear) override;
+    void SetDithering(bool Enabled) override { Dithering = Enabled; }
+    void SetAlphaTest(bool Enabled) override;
+
+    void DrawBatch(TPrimitive Kind, uint32_t Effect, TTextureHandle Texture, const TVertex* Vertices,
+                   size_t VertexCount, const uint16_t* Indices, size_t IndexCount) override;
+    bool ReadPixels(std::vector<uint32_t>& Pixels) override;
+
+    // Draw calls issued since creation (tests and benchmarks).
+    [[nodiscard]] uint64_t DrawCalls() const { return DrawCalls_; }
+    // The drawing area inside the drawable, top-left origin.
+    [[nodiscard]] TRect DrawingArea() const { return Area; }
+
+private:
+    TGlBackend(SDL_Window* Window, SDL_GLContext Context);
+    bool CreateObjects();
+    void UpdateArea();
+    void ApplyViewport();
+    void ApplyScissor();
+    void ApplyEffect(uint32_t Effect);
+
+    struct TTextureInfo {
+        int Width = 0;
+        int Height = 0;
+        bool MipMapping = false;
+    };
+
+    SDL_Window* Window;
+    SDL_GLContext Context;
+    TDisplaySettings Settings;
+    TRect Area;
+    TPoint Drawable;
+    TRect Clip;
+    uint32_t Program = 0;
+    uint32_t VertexArray = 0;
+    uint32_t VertexBuffer = 0;
+    uint32_t IndexBuffer = 0;
+    uint32_t Samplers[2] = {0, 0};
+    int32_t ViewSizeUniform = -1;
+    int32_t TexturedUniform = -1;
+    int32_t ModeUniform = -1;
+    int32_t AlphaTestUniform = -1;
+    std::unordered_map<TTextureHandle, TTextureInfo> Textures;
+    uint32_t CurrentEffect = 0;
+    bool EffectKnown = false;
+    bool Linear = false;
+    bool Dithering = false;
+    bool AlphaTest = false;
+    uint64_t DrawCalls_ = 0;
+};
