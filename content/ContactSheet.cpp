@@ -10,7 +10,7 @@
 namespace {
 
 constexpr int SheetWidth = 1400;
-constexpr int MaxSheetHeight = 3000;
+constexpr int MaxSheetHeight = 1300;
 constexpr int Margin = 10;
 constexpr int LabelHeight = 18;
 constexpr double MaxThumb = 180.0;

@@ -3,4 +3,6 @@
 
 void AddArtImages(TManifest& Manifest) {
     AddPieceImages(Manifest);
+    AddBonusImages(Manifest);
+    AddTileImages(Manifest);
 }
