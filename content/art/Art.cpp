@@ -5,4 +5,5 @@ void AddArtImages(TManifest& Manifest) {
     AddPieceImages(Manifest);
     AddBonusImages(Manifest);
     AddTileImages(Manifest);
+    AddTargetImages(Manifest);
 }
