@@ -94,6 +94,11 @@ void TRecordingBackend::SetAlphaTest(bool Enabled) {
 void TRecordingBackend::DrawBatch(TPrimitive Kind, uint32_t Effect, TTextureHandle Texture,
                                   const TVertex* Vertices, size_t VertexCount, const uint16_t* Indices,
                                   size_t IndexCount) {
+    ++DrawCount;
+    Calls.push_back(TCall::Draw);
+    if (!RecordBatches) {
+        return;
+    }
     TBatchRecord Record;
     Record.Kind = Kind;
     Record.Effect = Effect;
@@ -101,7 +106,6 @@ void TRecordingBackend::DrawBatch(TPrimitive Kind, uint32_t Effect, TTextureHand
     Record.Vertices.assign(Vertices, Vertices + VertexCount);
     Record.Indices.assign(Indices, Indices + IndexCount);
     Batches.push_back(std::move(Record));
-    Calls.push_back(TCall::Draw);
 }
 
 bool TRecordingBackend::ReadPixels(std::vector<uint32_t>& Pixels) {

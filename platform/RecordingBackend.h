@@ -67,6 +67,9 @@ public:
     bool Dithering = false;
     bool AlphaTest = false;
     bool FailResets = false;
+    // Off: DrawBatch only counts (benchmarks and allocation checks).
+    bool RecordBatches = true;
+    int DrawCount = 0;
     bool FailBeginScene = false;
     int Presents = 0;
     int Resets = 0;
