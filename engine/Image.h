@@ -3,6 +3,7 @@
 #include "engine/Canvas.h"
 #include "engine/Device.h"
 #include "engine/PixelFormat.h"
+#include "engine/Texture.h"
 #include "platform/RenderBackend.h"
 #include "platform/Types.h"
 
@@ -15,77 +16,8 @@
 class TArchive;
 class TStream;
 
-enum TTextureState : uint8_t { tsEmpty = 0, tsReady = 1, tsLost = 2, tsFailed = 3 };
 enum TGfxQuality : uint8_t { aqLow = 0, aqMedium = 1, aqHigh = 2 };
 enum TAlphaLevel : uint8_t { alNone = 0, alMask = 1, alFull = 2, alExclusive = 3 };
-
-// A texture of a set, locked for reading or writing: rows of Pitch bytes in Format.
-struct TLockedRect {
-    uint8_t* Bits = nullptr;
-    int32_t Pitch = 0;
-    TPixelFormat Format = pfUnknown;
-};
-
-// An abstract set of equal-size device textures.
-class TBaseTexture {
-public:
-    explicit TBaseTexture(TGfxDevice& Device);
-    virtual ~TBaseTexture();
-    TBaseTexture(const TBaseTexture&) = delete;
-    TBaseTexture& operator=(const TBaseTexture&) = delete;
-
-    virtual bool Prepare() { return true; }
-    virtual bool CreateTextures() = 0;
-    virtual void ReleaseTextures() = 0;
-    [[nodiscard]] virtual uint32_t UsageFlags() const = 0;
-    virtual bool Lock(int32_t Index, int32_t Mode, TLockedRect& Locked) = 0;
-    virtual bool LockRect(int32_t Index, const TRect& Rect, TLockedRect& Locked, int32_t Mode) = 0;
-    virtual bool Unlock(int32_t Index) = 0;
-    // The backend handle of texture Index, 0 when there is none.
-    [[nodiscard]] virtual TTextureHandle Handle(int32_t Index) const = 0;
-
-    void SetTextureSize(TPoint Size);
-    void SetMipMapping(bool Value);
-    void ChangeState(TTextureState Target);
-
-    [[nodiscard]] TPoint TextureSize() const { return TextureSize_; }
-    [[nodiscard]] bool MipMapping() const { return MipMapping_; }
-    [[nodiscard]] TTextureState State() const { return State_; }
-    [[nodiscard]] TPixelFormat Format() const { return Format_; }
-    [[nodiscard]] TGfxDevice& GfxDevice() const { return Device; }
-
-protected:
-    TGfxDevice& Device;
-    TPoint TextureSize_{256, 256};
-    bool MipMapping_ = true;
-    TTextureState State_ = tsEmpty;
-    TPixelFormat Format_ = pfUnknown;
-    bool LostCapable = false;
-};
-
-// A set of TextureCount equal textures. Each keeps a CPU copy in Format that Lock hands out;
-// Unlock converts it to 32-bit ARGB and uploads it to the backend.
-class TMultiTexture : public TBaseTexture {
-public:
-    explicit TMultiTexture(TGfxDevice& Device);
-    ~TMultiTexture() override;
-
-    bool CreateTextures() override;
-    void ReleaseTextures() override;
-    [[nodiscard]] uint32_t UsageFlags() const override;
-    bool Lock(int32_t Index, int32_t Mode, TLockedRect& Locked) override;
-    bool LockRect(int32_t Index, const TRect& Rect, TLockedRect& Locked, int32_t Mode) override;
-    bool Unlock(int32_t Index) override;
-    [[nodiscard]] TTextureHandle Handle(int32_t Index) const override;
-
-    void SetTextureCount(int32_t Value);
-    [[nodiscard]] int32_t TextureCount() const { return TextureCount_; }
-
-protected:
-    struct TTexture;
-    std::vector<std::unique_ptr<TTexture>> Textures;
-    int32_t TextureCount_ = 1;
-};
 
 // Which part of a pattern PatternCoords resolves: TPatternRequest (Canvas.h).
 
@@ -129,6 +61,16 @@ public:
                                      int32_t& TextureIndex) const;
 
 private:
+    // A decoded picture being copied into the pattern grid.
+    struct TPicture {
+        const uint32_t* Pixels;
+        int32_t Width;
+        int32_t Height;
+    };
+    bool ReadTextures(TStream& Stream, TPixelFormat Stored);
+    [[nodiscard]] static int64_t SourcePatterns(TPoint Picture, TPoint Cell);
+    bool FillTexture(int32_t Index, const TPicture& Picture);
+
     std::string Name_ = "[unnamed]";
     TGfxQuality Quality_ = aqHigh;
     TAlphaLevel AlphaLevel_ = alFull;
@@ -141,9 +83,9 @@ private:
 };
 
 // Called once per image record while a whole archive loads; the game installs none.
-using TImageArchiveLoadEvent = std::function<void(const std::string& Key, int32_t Index, bool& Accept,
-                                                  std::string& Name, TGfxQuality& Quality,
-                                                  TAlphaLevel& AlphaLevel)>;
+using TImageArchiveLoadEvent =
+    std::function<void(const std::string& Key, int32_t Index, bool& Accept, std::string& Name,
+                       TGfxQuality& Quality, TAlphaLevel& AlphaLevel)>;
 
 // The image list: owns every archive image, found by name (sprites, screens) or by list
 // position (GUI controls).
