@@ -10,7 +10,9 @@
 namespace {
 
 // Vertices arrive in drawing-area pixels with pixel centres on whole numbers; the half-pixel
-// shift puts a whole-number vertex on the pixel's centre in OpenGL's convention.
+// shift puts a whole-number vertex on the pixel's centre in OpenGL's convention. OpenGL counts
+// rows upward, so an edge lying exactly on a row of pixel centres would fall to the other side
+// than the game expects (top edges in, bottom edges out); a sliver of a pixel upward settles it.
 constexpr const char* VertexSource = R"(#version 330 core
 layout(location = 0) in vec2 Position;
 layout(location = 1) in vec4 Color;
@@ -19,7 +21,7 @@ uniform vec2 ViewSize;
 out vec4 VertexColor;
 out vec2 UV;
 void main() {
-    vec2 p = (Position + vec2(0.5)) / ViewSize;
+    vec2 p = (Position + vec2(0.5, 0.5 - 1.0 / 64.0)) / ViewSize;
     gl_Position = vec4(p.x * 2.0 - 1.0, 1.0 - p.y * 2.0, 0.0, 1.0);
     VertexColor = Color;
     UV = TexCoord;
