@@ -183,7 +183,8 @@ bool DecodePng(const std::vector<uint8_t>& Bytes, std::vector<uint32_t>& Pixels,
     }
     Image.format = PNG_FORMAT_BGRA;
     Pixels.assign(static_cast<size_t>(Image.width) * Image.height, 0);
-    const auto Stride = static_cast<png_int_32>(Image.width);
+    // The stride counts components, four per pixel here, not pixels.
+    const auto Stride = static_cast<png_int_32>(PNG_IMAGE_ROW_STRIDE(Image));
     if (!png_image_finish_read(&Image, nullptr, Pixels.data(), Stride, nullptr)) {
         png_image_free(&Image);
         return false;
