@@ -1,0 +1,130 @@
+#pragma once
+
+#include "board/Board.h"
+#include "engine/Sprite.h"
+
+#include <array>
+#include <cstdint>
+#include <forward_list>
+#include <string>
+
+class IBoardHost;
+class TGfxFonts;
+class TLayer;
+class TRandom;
+class TXParticleManager;
+
+struct TCellRef {
+    uint8_t Col = 0;
+    uint8_t Row = 0;
+};
+
+// The game's one sprite engine, with the board: the cells, the stage table, and the cycle
+// that finds lines, explodes them, lets pieces fall and refills the gaps.
+class TGameEngine : public TSpriteEngine {
+public:
+    TGameEngine(IBoardHost& Host, TRandom& Random);
+    ~TGameEngine() override;
+
+    void SetParticles(TXParticleManager* Value) { Particles = Value; }
+    void SetFonts(TGfxFonts* Value) { Fonts = Value; }
+    [[nodiscard]] IBoardHost& Host() const { return Host_; }
+    [[nodiscard]] TRandom& Rng() const { return Random_; }
+
+    // The game in progress.
+    TBoard Board{};
+    TLevelTable LevelTable{};
+    uint8_t CurrentStage = 1;
+    uint8_t Difficulty = 0;
+    [[nodiscard]] TLevelRecord& Level() { return LevelTable[CurrentStage >= 1 && CurrentStage <= 16 ? CurrentStage : 1]; }
+    [[nodiscard]] TBoardCell& Cell(int32_t Col, int32_t Row) { return Board[Col][Row]; }
+    void BuildLevelTable() { ::BuildLevelTable(LevelTable, Difficulty); }
+
+    // Board state.
+    uint8_t SwapArrivals = 0;
+    uint8_t SavedKind = 0;
+    uint8_t SavedBonus = 0;
+    uint8_t BonusCount = 0;
+    TCellRef SwapCellA; // the second-clicked cell of the current swap
+    TCellRef SwapCellB; // the first-selected cell
+    uint8_t MotionA = 0;
+    uint8_t MotionB = 0;
+    uint8_t SelectState = 0;
+    uint8_t ClickMotion = 0;
+    bool SilentCheck = false;
+    bool CheckLines = false;
+    std::forward_list<TCellRef> FoundCells;
+    std::array<uint8_t, BoardSize> EmptyInColumn{};
+    bool FallsDone = false;
+    int16_t FallingCount = 0;
+    int16_t ChainCount = 0;
+    bool TimeUp = false;
+    bool StageComplete = false;
+    bool RefillPending = false;
+
+    // Clears the flags the screens reset when a stage starts or the board is reshuffled.
+    void ResetFlags();
+
+    // Building and reshuffling.
+    void BuildBoard();
+    void MixBoard();
+    // The bonus roll's limit: 3 on easy, 2 on medium, 1 on hard.
+    [[nodiscard]] int32_t BonusLimit() const;
+
+    // Input and motion.
+    void ClickBoard();
+    [[nodiscard]] bool IsBoardBusy() const;
+    [[nodiscard]] bool FindSelected(int32_t& Col, int32_t& Row) const;
+    // The clicked piece's motion toward the selected one; false when they are not neighbours.
+    [[nodiscard]] static bool SwapMotion(int32_t ClickedCol, int32_t ClickedRow, int32_t SelectedCol,
+                                         int32_t SelectedRow, uint8_t& Motion);
+    void FinishSwap();
+    [[nodiscard]] bool AnyCellGrowing() const;
+
+    // The line-check cycle.
+    bool FindLines();
+    void PlanFalls();
+    void SettleFalls();
+    void Refill();
+    // One board cycle of the playing screen, in its order.
+    void RunBoardCycle();
+
+    // Explosions by bonuses.
+    void AddFoundCell(int32_t Col, int32_t Row) { FoundCells.push_front({static_cast<uint8_t>(Col), static_cast<uint8_t>(Row)}); }
+    void BlastCell(int32_t Col, int32_t Row);
+    void BlastRow(int32_t Row);
+    void BlastColumn(int32_t Col);
+    void BlastKind(int32_t Kind);
+    void BlastRandom();
+    void ApplyBonus(int32_t Bonus, int32_t Col, int32_t Row);
+
+    // Layer tiles.
+    void ClearLayerAt(int32_t Col, int32_t Row);
+    [[nodiscard]] TLayer* LayerSprite(int32_t Col, int32_t Row) const { return LayerSprites[Col][Row]; }
+    void ForgetLayer(const TLayer& Layer);
+
+    // Points and sounds through the host.
+    void AddScore(int32_t Points);
+    void PlaySound(const std::string& Name);
+    void SpawnEffect(const std::string& Name, TPointF At);
+
+    // All sprites, then the score, the stage number and the clock where the screen shows them.
+    void DrawBoard();
+    // "m:ss" for a number of seconds.
+    [[nodiscard]] static std::string ClockText(uint32_t Seconds);
+
+    // A 64-bit hash of the cells' kinds, bonuses and tiles, for replay checks.
+    [[nodiscard]] uint64_t BoardHash() const;
+
+private:
+    void FillBoard(bool WithLayers);
+    [[nodiscard]] uint8_t RandomKind();
+    void ExplodeFound(const TCellRef& Cell);
+    void DrawTexts();
+
+    IBoardHost& Host_;
+    TRandom& Random_;
+    TXParticleManager* Particles = nullptr;
+    TGfxFonts* Fonts = nullptr;
+    TLayer* LayerSprites[BoardSize][BoardSize] = {};
+};
