@@ -1,6 +1,7 @@
 #include "engine/Sprite.h"
 
 #include "engine/Image.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -274,12 +275,36 @@ std::string TSprite::DrawnImageName() const {
     }
 }
 
-TGfxImage* TSprite::FindImage() const {
+void TSprite::SetImageName(const std::string& Value) {
+    ImageName_ = Value;
+    Cache.Valid = false;
+}
+
+bool TSprite::CacheMatches(const TGfxImages& Images) const {
+    return Cache.Valid && Cache.Images == &Images && Cache.NameMode == ImageNameMode &&
+           (ImageNameMode != 0 || Cache.Index == ImageIndex);
+}
+
+TGfxImage* TSprite::FindImage() {
     TGfxImages* Images = Engine_.Images();
     if (Images == nullptr || ImageNameMode > 1) {
         return nullptr;
     }
-    return Images->Find(DrawnImageName());
+    // The list may have dropped or renamed the image since; a pointer it no longer holds is
+    // never touched.
+    if (CacheMatches(*Images) && Cache.Image != nullptr && Images->IndexOfImage(Cache.Image) >= 0 &&
+        SameName(Cache.Image->Name(), Cache.Name)) {
+        return Cache.Image;
+    }
+    if (!CacheMatches(*Images)) {
+        Cache.Name = DrawnImageName();
+        Cache.NameMode = ImageNameMode;
+        Cache.Index = ImageIndex;
+        Cache.Images = Images;
+        Cache.Valid = true;
+    }
+    Cache.Image = Images->Find(Cache.Name);
+    return Cache.Image;
 }
 
 void TSprite::Draw() {

@@ -106,7 +106,7 @@ public:
     virtual void SetGreen(int32_t Value) { Green = Value; }
     virtual void SetBlue(int32_t Value) { Blue = Value; }
     virtual void SetAlpha(int32_t Value) { Alpha = Value; }
-    virtual void SetImageName(const std::string& Value) { ImageName_ = Value; }
+    virtual void SetImageName(const std::string& Value);
     virtual void SetPatternIndex(int32_t Value) { PatternIndex = Value; }
     // Values above dmZoomed fall back to dmScaled.
     virtual void SetDrawMode(int32_t Value);
@@ -170,7 +170,9 @@ public:
     uint8_t ImageNameMode = 1;
 
 protected:
-    [[nodiscard]] TGfxImage* FindImage() const;
+    // The image Draw uses: looked up by name when the name changed, otherwise the one found
+    // last time, as long as the image list still holds it under that name.
+    [[nodiscard]] TGfxImage* FindImage();
     // Draws through the engine's zoom when the zoomed rectangle is in view.
     void DrawZoomed(TGfxCanvas& Canvas, TGfxImage& Image, TPoint PatternSize) const;
     void DrawByMode(TGfxCanvas& Canvas, TGfxImage& Image) const;
@@ -179,7 +181,19 @@ protected:
 private:
     friend class TSpriteEngine;
 
+    // What the last lookup was made for and what it found.
+    struct TImageCache {
+        bool Valid = false;
+        uint8_t NameMode = 0;
+        int32_t Index = 0;
+        TGfxImages* Images = nullptr;
+        std::string Name;
+        TGfxImage* Image = nullptr;
+    };
+    [[nodiscard]] bool CacheMatches(const TGfxImages& Images) const;
+
     TSpriteEngine& Engine_;
+    TImageCache Cache;
     int32_t Z_ = 0;
     bool Dead_ = false;
     std::string ImageName_;

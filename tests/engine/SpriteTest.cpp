@@ -371,6 +371,33 @@ TEST_F(SpriteDrawTest, ImageLookupDecidesWhetherAnythingIsDrawn) {
     EXPECT_EQ(Frame().size(), 1u);
 }
 
+TEST_F(SpriteDrawTest, ImageFoundOnceFollowsNameIndexAndList) {
+    AddImage("Eye0", {8, 8});
+    AddImage("Eye1", {16, 16});
+    TSprite& S = Engine.Add<TSprite>();
+    S.SetImageName("Eye");
+    S.ImageNameMode = 0;
+    const auto DrawnWidth = [this] {
+        const auto Batches = Frame();
+        return Batches.empty() ? 0.0f : Batches[0].Vertices[1].X - Batches[0].Vertices[0].X;
+    };
+    EXPECT_FLOAT_EQ(DrawnWidth(), 8.0f);
+    S.ImageIndex = 1;
+    EXPECT_FLOAT_EQ(DrawnWidth(), 16.0f);
+    S.SetImageName("Piece");
+    S.ImageNameMode = 1;
+    EXPECT_FLOAT_EQ(DrawnWidth(), 40.0f);
+    // A renamed or deleted image is looked up again, never drawn from a stale pointer.
+    Images.Find("Piece")->SetName("Gone");
+    EXPECT_FLOAT_EQ(DrawnWidth(), 0.0f);
+    Images.Find("Gone")->SetName("Piece");
+    EXPECT_FLOAT_EQ(DrawnWidth(), 40.0f);
+    Images.DeleteImage(Images.IndexOfImage(Images.Find("Piece")));
+    EXPECT_FLOAT_EQ(DrawnWidth(), 0.0f);
+    AddImage("piece", {20, 20});
+    EXPECT_FLOAT_EQ(DrawnWidth(), 20.0f);
+}
+
 TEST_F(SpriteDrawTest, PositionsAreCulledAndTruncatedTowardZero) {
     struct TCase {
         float X;
