@@ -23,7 +23,9 @@ constexpr int64_t MaxInflateRatio = 1032;
 constexpr int32_t MaxKeyLength = BLOWFISH_MAX_KEY_SIZE;
 constexpr size_t CipherBlock = BLOWFISH_BLOCK_SIZE;
 
-void Wipe(void* Data, size_t Size) { explicit_bzero(Data, Size); }
+void Wipe(void* Data, size_t Size) {
+    explicit_bzero(Data, Size);
+}
 
 void DecipherBlocks(const void* Context, size_t Length, uint8_t* Dst, const uint8_t* Src) {
     blowfish_decrypt(static_cast<const blowfish_ctx*>(Context), Length, Dst, Src);
@@ -37,8 +39,6 @@ TDigest DigestOf(const std::vector<uint8_t>& Bytes) {
     md5_digest(&ctx, digest.size(), digest.data());
     return digest;
 }
-
-bool ReadBytes(TStream& S, uint8_t* Data, size_t Count) { return S.ReadExact(Data, Count); }
 
 // The key is read by hand rather than with ReadString: the file's size is known once, and
 // asking the stream for it on every key would seek to the end and back each time.
@@ -55,17 +55,27 @@ bool ReadKey(TStream& File, int64_t FileSize, std::string& Key) {
     return true;
 }
 
+template <typename T> T Field(const uint8_t* Raw, size_t At) {
+    T value;
+    std::memcpy(&value, Raw + At, sizeof value);
+    return value;
+}
+
+// The 44-byte header is fetched in one read: the directory is re-read on every record read, so
+// this runs once per record for every record loaded.
 bool ReadRecordFields(TStream& File, TRecordInfo& Info) {
-    uint16_t type = 0;
-    uint16_t enciphered = 0;
-    if (!ReadWord(File, type) || !ReadInt32(File, Info.UnpackedSize) || !ReadInt32(File, Info.StoredSize) ||
-        !ReadDouble(File, Info.Stamp) || !ReadBytes(File, Info.Digest.data(), Info.Digest.size()) ||
-        !ReadWord(File, enciphered) || !ReadBytes(File, Info.InitVector.data(), Info.InitVector.size())) {
+    uint8_t raw[RecordHeaderSize];
+    if (!File.ReadExact(raw, sizeof raw)) {
         return false;
     }
-    Info.RecordType = type;
-    // Only the low byte of the stored flag has ever carried meaning.
-    Info.Enciphered = static_cast<uint8_t>(enciphered & 0xFF);
+    Info.RecordType = Field<uint16_t>(raw, 0);
+    Info.UnpackedSize = Field<int32_t>(raw, 2);
+    Info.StoredSize = Field<int32_t>(raw, 6);
+    Info.Stamp = Field<double>(raw, 10);
+    std::memcpy(Info.Digest.data(), raw + 18, Info.Digest.size());
+    // Only the low byte of the stored 16-bit flag has ever carried meaning.
+    Info.Enciphered = raw[34];
+    std::memcpy(Info.InitVector.data(), raw + 36, Info.InitVector.size());
     return true;
 }
 
@@ -105,7 +115,9 @@ const char* ArchiveErrorText(TArchiveError Error) {
     return "unknown error";
 }
 
-TArchive::~TArchive() { Wipe(FKey.data(), FKey.size()); }
+TArchive::~TArchive() {
+    Wipe(FKey.data(), FKey.size());
+}
 
 void TArchive::SetFileName(const std::string& Value) {
     FFileName = Value;
@@ -140,7 +152,9 @@ bool TArchive::Open() {
     return ok;
 }
 
-bool TArchive::EnsureOpen() { return FOpened != 0 || Open(); }
+bool TArchive::EnsureOpen() {
+    return FOpened != 0 || Open();
+}
 
 int32_t TArchive::RecordTypeOf(int32_t Index) const {
     const TRecordInfo* info = RecordAt(Index);

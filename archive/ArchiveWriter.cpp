@@ -54,7 +54,9 @@ TDigest DigestOf(const std::vector<uint8_t>& Bytes) {
     return digest;
 }
 
-bool Fits32(size_t Size) { return Size <= static_cast<size_t>(std::numeric_limits<int32_t>::max()); }
+bool Fits32(size_t Size) {
+    return Size <= static_cast<size_t>(std::numeric_limits<int32_t>::max());
+}
 
 } // namespace
 
@@ -66,7 +68,9 @@ void TArchiveWriter::Add(uint16_t RecordType, std::string Key, std::vector<uint8
     Records.push_back(std::move(record));
 }
 
-void TArchiveWriter::Add(TArchiveWriterRecord Record) { Records.push_back(std::move(Record)); }
+void TArchiveWriter::Add(TArchiveWriterRecord Record) {
+    Records.push_back(std::move(Record));
+}
 
 bool TArchiveWriter::PackRecord(const TArchiveWriterRecord& Record, double DefaultStampValue,
                                 std::vector<uint8_t>& Packed) {
@@ -80,7 +84,8 @@ bool TArchiveWriter::PackRecord(const TArchiveWriterRecord& Record, double Defau
     }
     const TDigest digest = DigestOf(Record.Bytes);
     TMemoryStream out;
-    bool ok = WriteWord(out, Record.RecordType) && WriteInt32(out, static_cast<int32_t>(Record.Bytes.size())) &&
+    bool ok = WriteWord(out, Record.RecordType) &&
+              WriteInt32(out, static_cast<int32_t>(Record.Bytes.size())) &&
               WriteInt32(out, static_cast<int32_t>(stored.size())) &&
               WriteDouble(out, Record.Stamp.value_or(DefaultStampValue)) &&
               out.WriteExact(digest.data(), digest.size()) && WriteWord(out, enciphered ? 1 : 0) &&

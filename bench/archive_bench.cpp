@@ -25,7 +25,8 @@ std::string MakeArchive() {
         writer.Add(RecordTypeImage, "Image" + std::to_string(i) + ".piece", std::move(bytes));
     }
     const std::string path =
-        (std::filesystem::temp_directory_path() / ("zibo_bench_" + std::to_string(getpid()) + ".fgg")).string();
+        (std::filesystem::temp_directory_path() / ("zibo_bench_" + std::to_string(getpid()) + ".fgg"))
+            .string();
     if (!writer.SaveToFile(path)) {
         return {};
     }

@@ -1,8 +1,8 @@
 #include "archive/Archive.h"
 
+#include "TestFiles.h"
 #include "archive/ArchiveWriter.h"
 #include "archive/Stream.h"
-#include "TestFiles.h"
 
 #include <zlib.h>
 
@@ -81,7 +81,8 @@ TEST_F(ArchiveTest, OutOfRangeIndexesNeverFail) {
     writer.Add(RecordTypeImage, "Only", BytesOf("x"));
     OpenReadOnly(Save(writer));
     ASSERT_TRUE(Archive.Open());
-    for (const int32_t index : {-1, 1, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()}) {
+    for (const int32_t index :
+         {-1, 1, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()}) {
         EXPECT_EQ(Archive.RecordTypeOf(index), 0) << index;
         EXPECT_EQ(Archive.RecordKeyAt(index), "[invalid-record-#]") << index;
         EXPECT_EQ(Archive.RecordAt(index), nullptr) << index;
@@ -140,7 +141,9 @@ TEST_F(ArchiveTest, DamagedRecordIsNotDeliveredAndStreamIsUntouched) {
         {"negative stored size", [](auto& f) { Put<int32_t>(f, FirstRecord + AtStored, -8); },
          TArchiveError::BadStoredData},
         {"stored size cut short",
-         [](auto& f) { Put<int32_t>(f, FirstRecord + AtStored, Get<int32_t>(f, FirstRecord + AtStored) - 3); },
+         [](auto& f) {
+             Put<int32_t>(f, FirstRecord + AtStored, Get<int32_t>(f, FirstRecord + AtStored) - 3);
+         },
          TArchiveError::Inflate},
         {"not a zlib stream", [](auto& f) { f[FirstRecord + AtData] ^= 0xFF; }, TArchiveError::Inflate},
     };
@@ -195,12 +198,13 @@ TEST_F(ArchiveTest, DamagedDirectoryFailsToOpen) {
          TArchiveError::BadKeyTable, 0},
         {"count of 2^31", [](auto& f) { Put<uint32_t>(f, 4, 0x80000000u); }, TArchiveError::BadKeyTable, 0},
         {"count one too many", [](auto& f) { Put<int32_t>(f, 4, 3); }, TArchiveError::BadKeyTable, 0},
-        {"table offset beyond the file", [](auto& f) { Put<int32_t>(f, 8, 1 << 30); }, TArchiveError::BadKeyTable,
-         0},
+        {"table offset beyond the file", [](auto& f) { Put<int32_t>(f, 8, 1 << 30); },
+         TArchiveError::BadKeyTable, 0},
         {"negative table offset", [](auto& f) { Put<int32_t>(f, 8, -12); }, TArchiveError::BadKeyTable, 0},
         {"negative key length", [&](auto& f) { Put<int32_t>(f, table, -5); }, TArchiveError::BadKeyTable, 0},
         {"key length beyond the file",
-         [&](auto& f) { Put<int32_t>(f, table, static_cast<int32_t>(f.size())); }, TArchiveError::BadKeyTable, 0},
+         [&](auto& f) { Put<int32_t>(f, table, static_cast<int32_t>(f.size())); }, TArchiveError::BadKeyTable,
+         0},
         {"record offset beyond the file",
          [&](auto& f) { Put<int32_t>(f, secondOffset, static_cast<int32_t>(f.size()) - 20); },
          TArchiveError::BadRecordHeader, 1},
@@ -364,7 +368,8 @@ TEST_F(ArchiveTest, EncipheredRecordNeedsTheKeyAndKeepsItsTail) {
         }
         uLongf size = compressBound(static_cast<uLong>(n));
         compressed.resize(size);
-        ASSERT_EQ(compress2(compressed.data(), &size, payload.data(), n, TArchiveWriter::CompressionLevel), Z_OK);
+        ASSERT_EQ(compress2(compressed.data(), &size, payload.data(), n, TArchiveWriter::CompressionLevel),
+                  Z_OK);
         compressed.resize(size);
         if (size % 8 != 0) {
             break;

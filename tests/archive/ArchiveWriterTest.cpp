@@ -21,8 +21,8 @@ TEST(ArchiveWriterTest, LaysOutHeaderRecordsThenKeyTable) {
     EXPECT_EQ(Get<double>(file, 22), TArchiveWriter::DefaultStamp);
     // MD5 of "abc".
     const std::vector<uint8_t> digest(file.begin() + 30, file.begin() + 46);
-    EXPECT_EQ(digest, (std::vector<uint8_t>{0x90, 0x01, 0x50, 0x98, 0x3c, 0xd2, 0x4f, 0xb0, 0xd6, 0x96, 0x3f, 0x7d,
-                                            0x28, 0xe1, 0x7f, 0x72}));
+    EXPECT_EQ(digest, (std::vector<uint8_t>{0x90, 0x01, 0x50, 0x98, 0x3c, 0xd2, 0x4f, 0xb0, 0xd6, 0x96, 0x3f,
+                                            0x7d, 0x28, 0xe1, 0x7f, 0x72}));
     EXPECT_EQ(Get<uint16_t>(file, 46), 0);
 }
 
@@ -31,7 +31,8 @@ TEST(ArchiveWriterTest, SameInputGivesSameBytes) {
     auto make = [] {
         TArchiveWriter writer;
         for (int i = 0; i < 20; ++i) {
-            writer.Add(RecordTypeFont, "font" + std::to_string(i), std::vector<uint8_t>(100 + i * 50, 'a' + i));
+            writer.Add(RecordTypeFont, "font" + std::to_string(i),
+                       std::vector<uint8_t>(100 + i * 50, 'a' + i));
         }
         return writer;
     };

@@ -37,7 +37,9 @@ private:
     std::filesystem::path Dir;
 };
 
-inline std::vector<uint8_t> BytesOf(std::string_view Text) { return {Text.begin(), Text.end()}; }
+inline std::vector<uint8_t> BytesOf(std::string_view Text) {
+    return {Text.begin(), Text.end()};
+}
 
 inline void WriteFileBytes(const std::string& Path, const std::vector<uint8_t>& Bytes) {
     std::ofstream out(Path, std::ios::binary | std::ios::trunc);

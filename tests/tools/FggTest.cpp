@@ -26,7 +26,9 @@ std::string Slurp(const fs::path& Path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::string Quote(const std::string& Text) { return "'" + Text + "'"; }
+std::string Quote(const std::string& Text) {
+    return "'" + Text + "'";
+}
 
 // The archives come from a Python writer of the format, so fgg is checked against files our own
 // writer did not make.
@@ -77,12 +79,9 @@ TEST_F(FggTest, ListPrintsTheDirectoryOrFails) {
         const char* Reason;
     };
     const TCase cases[] = {
-        {"mixed.fgg", "mixed.list", nullptr},
-        {"foreign.fgg", "foreign.list", nullptr},
-        {"empty.fgg", "empty.list", nullptr},
-        {"truncated.fgg", nullptr, "key table"},
-        {"hugecount.fgg", nullptr, "key table"},
-        {"missing.fgg", nullptr, "cannot open"},
+        {"mixed.fgg", "mixed.list", nullptr},    {"foreign.fgg", "foreign.list", nullptr},
+        {"empty.fgg", "empty.list", nullptr},    {"truncated.fgg", nullptr, "key table"},
+        {"hugecount.fgg", nullptr, "key table"}, {"missing.fgg", nullptr, "cannot open"},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Archive);
@@ -148,14 +147,23 @@ TEST_F(FggTest, PackedArchiveListsAndExtracts) {
     EXPECT_EQ(Run("extract " + Quote(In("packed.fgg")) + " cursor.image").Out, picture);
     EXPECT_EQ(Run("extract " + Quote(In("packed.fgg")) + " Verdana16").Out, "glyphs");
 
-    ExpectOneLineError(Run("pack " + Quote(In("never.fgg")) + " 1:Key=" + Quote(In("no-such-file"))), "cannot read");
+    ExpectOneLineError(Run("pack " + Quote(In("never.fgg")) + " 1:Key=" + Quote(In("no-such-file"))),
+                       "cannot read");
     EXPECT_FALSE(fs::exists(In("never.fgg")));
 }
 
 TEST_F(FggTest, BadArgumentsPrintUsage) {
     const char* cases[] = {
-        "", "list", "list a b", "extract a", "frobnicate x", "pack out.fgg", "pack out.fgg 1Key=file",
-        "pack out.fgg 70000:Key=file", "pack out.fgg 1:=file", "pack out.fgg 1:Key=",
+        "",
+        "list",
+        "list a b",
+        "extract a",
+        "frobnicate x",
+        "pack out.fgg",
+        "pack out.fgg 1Key=file",
+        "pack out.fgg 70000:Key=file",
+        "pack out.fgg 1:=file",
+        "pack out.fgg 1:Key=",
     };
     for (const char* arguments : cases) {
         SCOPED_TRACE(arguments);

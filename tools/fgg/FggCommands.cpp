@@ -12,11 +12,15 @@ constexpr TFggCommand Commands[] = {
     {"pack", "OUT.fgg TYPE:KEY=FILE ...", 2, std::numeric_limits<size_t>::max(), RunPack},
 };
 
-bool IsHelp(std::string_view Word) { return Word == "-h" || Word == "--help" || Word == "help"; }
+bool IsHelp(std::string_view Word) {
+    return Word == "-h" || Word == "--help" || Word == "help";
+}
 
 } // namespace
 
-std::span<const TFggCommand> FggCommands() { return Commands; }
+std::span<const TFggCommand> FggCommands() {
+    return Commands;
+}
 
 const TFggCommand* FindFggCommand(std::string_view Name) {
     for (const TFggCommand& command : Commands) {
