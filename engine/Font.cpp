@@ -60,7 +60,8 @@ TGfxFont::TGfxFont(TGfxDevice& Device, TGfxFonts* Owner) : Device(Device), Owner
 
 TGfxFont::~TGfxFont() = default;
 
-bool TGfxFont::LoadFont(const std::string& Key, TArchive& Archive, TGfxQuality Quality, TAlphaLevel AlphaLevel) {
+bool TGfxFont::LoadFont(const std::string& Key, TArchive& Archive, TGfxQuality Quality,
+                        TAlphaLevel AlphaLevel) {
     if (Loaded_ || !Archive.EnsureOpen()) {
         return false;
     }
@@ -232,7 +233,8 @@ void TGfxFont::DrawGlyph(TGfxCanvas& Canvas, int32_t Glyph, double PenX, float Y
         Canvas.TexMap(*Image, Moved(Quad, 1.0f, 0.0f), Request, Corners, Effect);
     }
     if (Emboss) {
-        const TColor Light = AlphaOf(Bold ? EmbossStrength * 0.65 : EmbossStrength) | (EmbossColor & 0xFFFFFFu);
+        const TColor Light =
+            AlphaOf(Bold ? EmbossStrength * 0.65 : EmbossStrength) | (EmbossColor & 0xFFFFFFu);
         Canvas.TexMap(*Image, Moved(Quad, 1.0f, 1.0f), Request, TColor4::All(Light), Effect);
         if (Bold) {
             Canvas.TexMap(*Image, Moved(Quad, 0.0f, 1.0f), Request, TColor4::All(Light), Effect);

@@ -55,7 +55,8 @@ public:
     // Draws Text with its top-left corner at (X, Y). Colours are in the canvas format; tags in
     // the text change them for the rest of the text. Throws EFontError without an owner or
     // without the owner's canvas.
-    void TextOut(std::string_view Text, float X, float Y, TColor TopColor, TColor BottomColor, uint32_t Effect);
+    void TextOut(std::string_view Text, float X, float Y, TColor TopColor, TColor BottomColor,
+                 uint32_t Effect);
     [[nodiscard]] TPointF TextExtent(std::string_view Text) const;
     [[nodiscard]] float TextWidth(std::string_view Text) const { return TextExtent(Text).X; }
     [[nodiscard]] float TextHeight(std::string_view Text) const { return TextExtent(Text).Y; }

@@ -27,8 +27,8 @@ namespace {
 
 [[nodiscard]] int32_t TruncToInt32(float Value) {
     const int64_t Wide = TruncToInt64(Value);
-    return static_cast<int32_t>(std::clamp<int64_t>(Wide, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(Wide, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 [[nodiscard]] float Dot(TPointF A, TPointF B) {
@@ -338,8 +338,8 @@ void TSprite::DrawZoomed(TGfxCanvas& Canvas, TGfxImage& Image, TPoint Pattern) c
     if (!InView) {
         return;
     }
-    Canvas.DrawEx(Image, PatternIndex, std::trunc(X * ZX - WX), std::trunc(Y * ZY - WY), ScaleX * ZX, ScaleY * ZY,
-                  MirrorX, MirrorY, 0, TColor4::All(PackedColor()), DrawEffect);
+    Canvas.DrawEx(Image, PatternIndex, std::trunc(X * ZX - WX), std::trunc(Y * ZY - WY), ScaleX * ZX,
+                  ScaleY * ZY, MirrorX, MirrorY, 0, TColor4::All(PackedColor()), DrawEffect);
 }
 
 void TSprite::DrawByMode(TGfxCanvas& Canvas, TGfxImage& Image) const {
@@ -477,8 +477,8 @@ void TAnimatedSprite::Move(float Elapsed) {
     ImageIndex = PatternIndex;
 }
 
-void TAnimatedSprite::SetAnimation(const std::string& Image, int32_t Start, int32_t Count, float Rate, bool Loop,
-                                   bool Mirror, bool Animate, TAnimPlayMode Mode) {
+void TAnimatedSprite::SetAnimation(const std::string& Image, int32_t Start, int32_t Count, float Rate,
+                                   bool Loop, bool Mirror, bool Animate, TAnimPlayMode Mode) {
     SetImageName(Image);
     FrameStart = Start;
     FrameCount = Count;
@@ -489,8 +489,8 @@ void TAnimatedSprite::SetAnimation(const std::string& Image, int32_t Start, int3
     PlayMode = Mode;
 }
 
-void TAnimatedSprite::SetAnimation(const std::string& Image, int32_t Start, int32_t Count, float Rate, bool Loop,
-                                   TAnimPlayMode Mode) {
+void TAnimatedSprite::SetAnimation(const std::string& Image, int32_t Start, int32_t Count, float Rate,
+                                   bool Loop, TAnimPlayMode Mode) {
     SetImageName(Image);
     FrameStart = Start;
     FrameCount = Count;

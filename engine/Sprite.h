@@ -25,8 +25,7 @@ public:
 
     // Makes a sprite of class T (constructed as T(*this, Args...)) owned by this engine. The
     // sprite is already in the draw list when its constructor finishes.
-    template <class T, class... A>
-    T& Add(A&&... Args) {
+    template <class T, class... A> T& Add(A&&... Args) {
         auto Sprite = std::make_unique<T>(*this, std::forward<A>(Args)...);
         T& Result = *Sprite;
         Adopt(std::move(Sprite));
@@ -82,12 +81,12 @@ private:
 
 // How Draw hands the pattern to the canvas.
 enum TDrawMode : int32_t {
-    dmScaled = 0,      // scaled about the middle or the top-left corner
-    dmRotated = 1,     // scaled and rotated about the middle, middle at (X, Y)
+    dmScaled = 0,       // scaled about the middle or the top-left corner
+    dmRotated = 1,      // scaled and rotated about the middle, middle at (X, Y)
     dmCornerColors = 2, // as dmScaled with CornerColors
-    dmQuad = 3,        // mapped onto QuadPoints
-    dmQuadColors = 4,  // as dmQuad with CornerColors
-    dmZoomed = 5,      // through the engine's zoom
+    dmQuad = 3,         // mapped onto QuadPoints
+    dmQuadColors = 4,   // as dmQuad with CornerColors
+    dmZoomed = 5,       // through the engine's zoom
 };
 
 enum TCollideMode : uint8_t { cmCircle = 0, cmRect = 1, cmQuad = 2 };

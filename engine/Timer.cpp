@@ -17,7 +17,8 @@ constexpr uint32_t DisabledSleep = 5;
     if (Frequency == 0) {
         return 0;
     }
-    const unsigned __int128 Scaled = static_cast<unsigned __int128>(Ticks) * 1000u * OneMillisecond / Frequency;
+    const unsigned __int128 Scaled =
+        static_cast<unsigned __int128>(Ticks) * 1000u * OneMillisecond / Frequency;
     constexpr auto Max = static_cast<unsigned __int128>(std::numeric_limits<int64_t>::max());
     return static_cast<int64_t>(Scaled > Max ? Max : Scaled);
 }

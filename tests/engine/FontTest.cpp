@@ -50,8 +50,8 @@ protected:
     }
 
     // The quads of one TextOut: each one's four vertices, in drawing order.
-    [[nodiscard]] std::vector<std::vector<TVertex>> Draw(TGfxFont& Font, const std::string& Text, float X, float Y,
-                                                         TColor Top, TColor Bottom) {
+    [[nodiscard]] std::vector<std::vector<TVertex>> Draw(TGfxFont& Font, const std::string& Text, float X,
+                                                         float Y, TColor Top, TColor Bottom) {
         Backend->Batches.clear();
         Device.OnRender = [&] { Font.TextOut(Text, X, Y, Top, Bottom, fxBlend); };
         EXPECT_TRUE(Device.Render(0, true));
@@ -95,11 +95,14 @@ TEST_F(FontTest, BadRecordsFailWithoutLoadingAnything) {
     const auto WithCount = [&](int32_t Value) {
         std::vector<uint8_t> Bytes = Good;
         for (int I = 0; I < 4; ++I) {
-            Bytes[static_cast<size_t>(12 + I)] = static_cast<uint8_t>(static_cast<uint32_t>(Value) >> (8 * I));
+            Bytes[static_cast<size_t>(12 + I)] =
+                static_cast<uint8_t>(static_cast<uint32_t>(Value) >> (8 * I));
         }
         return Bytes;
     };
-    const auto Cut = [&](size_t Size) { return std::vector<uint8_t>(Good.begin(), Good.begin() + static_cast<long>(Size)); };
+    const auto Cut = [&](size_t Size) {
+        return std::vector<uint8_t>(Good.begin(), Good.begin() + static_cast<long>(Size));
+    };
     struct TCase {
         const char* Name;
         std::vector<uint8_t> Bytes;
@@ -140,14 +143,14 @@ TEST_F(FontTest, TextExtentSumsAdvancesAndTakesTheTallestGlyph) {
         {"", 1, 0, true, 0, 0},
         {"A", 1, 0, true, 7, 10},
         {"A W", 1, 0, true, 20, 12},
-        {"  ", 1, 0, true, 6, 0},                        // no glyph: height 0
+        {"  ", 1, 0, true, 6, 0}, // no glyph: height 0
         {"A W", 1.2, 0, true, 24, 14.4f},
         {"A W", 1, 2, true, 26, 12},
-        {"A#$FF00FF00BC", 1, 0, true, 21, 10},          // the tag takes no room
-        {"A#$FF00FF00BC", 1, 0, false, 91, 10},         // without tags it is text
-        {"#$FF00FF00B", 1, 0, true, 77, 10},            // only one character follows: text
+        {"A#$FF00FF00BC", 1, 0, true, 21, 10},  // the tag takes no room
+        {"A#$FF00FF00BC", 1, 0, false, 91, 10}, // without tags it is text
+        {"#$FF00FF00B", 1, 0, true, 77, 10},    // only one character follows: text
         {"0xFF0000FFAB", 1, 0, true, 14, 10},
-        {"#$FF00GG00AB", 1, 0, true, 14, 10},           // bad digits: still a tag
+        {"#$FF00GG00AB", 1, 0, true, 14, 10}, // bad digits: still a tag
         {"#$FF00FF00&$FF0000FF0xFFFFFFFFAB", 1, 0, true, 14, 10},
         {"&$FF0000FF#$FF00FF00AB", 1, 0, true, 84, 10}, // a top tag after a bottom tag is text
     };
@@ -233,7 +236,12 @@ TEST_F(FontTest, StylesDrawExtraCopiesInOrder) {
         {"emboss", feEmboss, {{9, 19, W}, {10, 20, 0xCC000000}}},
         {"bold emboss",
          feBold | feEmboss,
-         {{9, 19, W}, {8, 19, W}, {10, 19, W}, {10, 20, 0x85000000}, {9, 20, 0x85000000}, {11, 20, 0x85000000}}},
+         {{9, 19, W},
+          {8, 19, W},
+          {10, 19, W},
+          {10, 20, 0x85000000},
+          {9, 20, 0x85000000},
+          {11, 20, 0x85000000}}},
     };
     TGfxFont& Font = LoadedFont();
     for (const TCase& C : Cases) {
@@ -325,8 +333,7 @@ TEST_F(FontTest, ListNamesFindsAndClears) {
 // An archive file in the test's temporary folder, removed afterwards.
 class TTempArchive {
 public:
-    TTempArchive(const std::string& Name, const TArchiveWriter& Writer)
-        : Path(testing::TempDir() + Name) {
+    TTempArchive(const std::string& Name, const TArchiveWriter& Writer) : Path(testing::TempDir() + Name) {
         EXPECT_TRUE(Writer.SaveToFile(Path));
         Archive.SetFileName(Path);
         Archive.SetOpenMode(opReadOnly);

@@ -18,7 +18,9 @@ namespace {
 // A sprite that counts its moves and its destruction.
 class TProbe : public TSprite {
 public:
-    TProbe(TSpriteEngine& Engine, int32_t Z, int* Freed = nullptr) : TSprite(Engine), Freed(Freed) { SetZ(Z); }
+    TProbe(TSpriteEngine& Engine, int32_t Z, int* Freed = nullptr) : TSprite(Engine), Freed(Freed) {
+        SetZ(Z);
+    }
     ~TProbe() override {
         if (Freed != nullptr) {
             ++*Freed;
@@ -181,13 +183,12 @@ TEST(SpriteTest, CollisionByMode) {
     };
     // Sprite A: circle radius 5 at the origin, rectangle (0,0)-(10,10), quad the square 0..10.
     const TCase Cases[] = {
-        {cmCircle, {9.9f, 0}, {}, {}, true},         // radii 5 + 5 reach 9.9
-        {cmCircle, {10, 0}, {}, {}, false},          // touching is no hit
-        {cmRect, {}, {9, 9, 20, 20}, {}, true},      // overlap of one pixel
-        {cmRect, {}, {10, 0, 20, 10}, {}, false},    // edges meet only
-        {cmQuad, {}, {}, {10, 10}, true},            // a corner on the edge counts
-        {cmQuad, {}, {}, {10.5f, 5}, false},
-        {3, {}, {}, {5, 5}, false},                  // unknown modes never hit
+        {cmCircle, {9.9f, 0}, {}, {}, true},                                  // radii 5 + 5 reach 9.9
+        {cmCircle, {10, 0}, {}, {}, false},                                   // touching is no hit
+        {cmRect, {}, {9, 9, 20, 20}, {}, true},                               // overlap of one pixel
+        {cmRect, {}, {10, 0, 20, 10}, {}, false},                             // edges meet only
+        {cmQuad, {}, {}, {10, 10}, true},                                     // a corner on the edge counts
+        {cmQuad, {}, {}, {10.5f, 5}, false},      {3, {}, {}, {5, 5}, false}, // unknown modes never hit
     };
     for (const TCase& C : Cases) {
         TSpriteEngine Engine;
@@ -261,16 +262,37 @@ INSTANTIATE_TEST_SUITE_P(
     Modes, AnimatedSpriteTest,
     testing::Values(
         TAnimCase{"ForwardRuns", pmForward, true, 10, 0, {0.25f}, 2.5f, 2, true, false, 10},
-        TAnimCase{"ForwardOneShotStopsOnTheLastPattern", pmForward, false, 10, 7.5f, {0.06f}, 7, 7, false, true, 10},
+        TAnimCase{"ForwardOneShotStopsOnTheLastPattern",
+                  pmForward,
+                  false,
+                  10,
+                  7.5f,
+                  {0.06f},
+                  7,
+                  7,
+                  false,
+                  true,
+                  10},
         TAnimCase{"ForwardLoopWraps", pmForward, true, 10, 7.5f, {0.06f}, 0, 0, true, true, 10},
-        TAnimCase{"ForwardFarPastTheEndIsNoFinishedPass", pmForward, true, 10, 7.5f, {0.2f}, 0, 0, true, false, 10},
+        TAnimCase{
+            "ForwardFarPastTheEndIsNoFinishedPass", pmForward, true, 10, 7.5f, {0.2f}, 0, 0, true, false, 10},
         TAnimCase{"ExactlyAtTheEndKeepsRunning", pmForward, false, 10, 7.5f, {0.05f}, 8, 8, true, false, 10},
         TAnimCase{"BackwardLoopWrapsToTheLast", pmBackward, true, 10, 0.5f, {0.1f}, 7, 7, true, false, 10},
-        TAnimCase{"BackwardOneShotStopsAtTheStart", pmBackward, false, 10, 0.5f, {0.1f}, 0, 0, false, false, 10},
+        TAnimCase{
+            "BackwardOneShotStopsAtTheStart", pmBackward, false, 10, 0.5f, {0.1f}, 0, 0, false, false, 10},
         TAnimCase{"PingPongTurnsPastTheLast", pmPingPong, true, 10, 6.5f, {0.1f}, 7.5f, 7, true, false, -10},
         TAnimCase{"PingPongTurnsAtTheStart", pmPingPong, true, -10, 0.5f, {0.1f}, -0.5f, 0, true, false, 10},
-        TAnimCase{"OneShotPingPongStopsBackAtTheStart", pmPingPong, false, 10, 7.5f, {0.1f, 0.5f, 0.25f, 0.125f, 0.5f},
-                  -0.25f, 0, false, false, 10}),
+        TAnimCase{"OneShotPingPongStopsBackAtTheStart",
+                  pmPingPong,
+                  false,
+                  10,
+                  7.5f,
+                  {0.1f, 0.5f, 0.25f, 0.125f, 0.5f},
+                  -0.25f,
+                  0,
+                  false,
+                  false,
+                  10}),
     [](const testing::TestParamInfo<TAnimCase>& Info) { return std::string(Info.param.Name); });
 
 TEST(AnimatedSpriteControlTest, InactiveOrStoppedSpritesKeepTheirFrameAndSetFrameStartMovesIt) {
@@ -350,8 +372,8 @@ TEST_F(SpriteDrawTest, ImageLookupDecidesWhetherAnythingIsDrawn) {
         bool Drawn;
     };
     const TCase Cases[] = {
-        {"Piece", 1, 0, true, true},    {"piece", 1, 0, true, true},  {"Missing", 1, 0, true, false},
-        {"Piece", 1, 0, false, false},  {"Pie", 0, 0, true, false},   {"Piece", 2, 0, true, false},
+        {"Piece", 1, 0, true, true},   {"piece", 1, 0, true, true}, {"Missing", 1, 0, true, false},
+        {"Piece", 1, 0, false, false}, {"Pie", 0, 0, true, false},  {"Piece", 2, 0, true, false},
     };
     AddImage("Pie7", {8, 8});
     for (const TCase& C : Cases) {
@@ -407,8 +429,8 @@ TEST_F(SpriteDrawTest, PositionsAreCulledAndTruncatedTowardZero) {
     };
     // The image is 40 by 30; the view starts at -100 and ends at 4400 by 3300.
     const TCase Cases[] = {
-        {-140, 0, false, {}},           {-139.5f, 0, true, {-139, 0}}, {10.7f, -3.7f, true, {10, -3}},
-        {4399.9f, 0, true, {4399, 0}},  {4400, 0, false, {}},          {0, -130, false, {}},
+        {-140, 0, false, {}},          {-139.5f, 0, true, {-139, 0}}, {10.7f, -3.7f, true, {10, -3}},
+        {4399.9f, 0, true, {4399, 0}}, {4400, 0, false, {}},          {0, -130, false, {}},
         {0, 3299, true, {0, 3299}},
     };
     TSprite& S = Engine.Add<TSprite>();
@@ -449,8 +471,8 @@ TEST_F(SpriteDrawTest, DrawModesPlaceThePatternAndItsColours) {
     struct TCase {
         int32_t Mode;
         bool FromCentre;
-        TPointF Corner;     // the first vertex
-        uint32_t Colour0;   // its device colour (0xAARRGGBB)
+        TPointF Corner;   // the first vertex
+        uint32_t Colour0; // its device colour (0xAARRGGBB)
         uint32_t Colour2;
     };
     const TCase Cases[] = {

@@ -52,11 +52,11 @@ TEST(TimerTest, SleepsOutTheRestOfThePeriodThenCallsBack) {
         std::vector<uint32_t> Sleeps;
     };
     const TCase Cases[] = {
-        {true, 3000, {7}},     // 3 ms of a 10 ms frame: sleep the other 7
-        {true, 3500, {6}},     // 6.5 ms left is truncated to 6
-        {true, 10000, {}},     // exactly one period: no sleep
-        {true, 250000, {}},    // a long pass does not sleep
-        {false, 3000, {7}},    // tick counts give the same result
+        {true, 3000, {7}},  // 3 ms of a 10 ms frame: sleep the other 7
+        {true, 3500, {6}},  // 6.5 ms left is truncated to 6
+        {true, 10000, {}},  // exactly one period: no sleep
+        {true, 250000, {}}, // a long pass does not sleep
+        {false, 3000, {7}}, // tick counts give the same result
         {false, 250000, {}},
     };
     for (const TCase& C : Cases) {
