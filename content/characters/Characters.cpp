@@ -2,8 +2,11 @@
 
 #include "content/characters/FacePreview.h"
 #include "content/characters/HeroFace.h"
+#include "content/characters/MenuCharacters.h"
 #include "content/characters/MonsterFaces.h"
+#include "content/characters/StoryPictures.h"
 
+#include <iterator>
 #include <string>
 
 namespace {
@@ -43,9 +46,21 @@ void AddMonsters(TManifest& Manifest) {
     Manifest.AddImage(TArchiveId::Data, "monstr.mouth", std::move(mouths));
 }
 
+void AddMenuAndStory(TManifest& Manifest) {
+    std::vector<TPicture> pair;
+    for (int p = 0; p < MenuCharacters::Patterns; ++p) {
+        pair.push_back(MenuCharacters::ZiboAndLirra(p));
+    }
+    Manifest.AddImage(TArchiveId::Data, "ZiboAndLirra", std::move(pair));
+    for (int i = 0; i < static_cast<int>(std::size(StoryPictures::Pictures)); ++i) {
+        Manifest.AddImage(TArchiveId::Data, StoryPictures::Pictures[i].Name, {StoryPictures::Paint(i)});
+    }
+}
+
 } // namespace
 
 void AddCharacterImages(TManifest& Manifest) {
     AddHero(Manifest);
     AddMonsters(Manifest);
+    AddMenuAndStory(Manifest);
 }

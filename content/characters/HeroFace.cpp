@@ -231,6 +231,36 @@ TPicture Pupil() {
     });
 }
 
+void PaintBust(cairo_t* cr, int Mouth, double Look) {
+    Uniform(cr);
+    Face(cr);
+    EarAndHair(cr);
+    Nose(cr);
+    NearEyeWhite(cr);
+    const TScreenPoint far = ZiboRest::FarEye;
+    EllipsePath(cr, far.X, far.Y, ZiboRest::FarHoleRadiusX, ZiboRest::FarHoleRadiusY);
+    SetColour(cr, 0xFFF4F4FF);
+    cairo_fill(cr);
+    const double r = ZiboRest::IrisRadius * ZiboRest::EyeScale;
+    for (const TScreenPoint& e : {ZiboRest::NearEye, far}) {
+        cairo_save(cr);
+        // The far iris hides behind the rim of its eye, as it does in the game.
+        if (e.X == far.X) {
+            EllipsePath(cr, far.X, far.Y, ZiboRest::FarHoleRadiusX, ZiboRest::FarHoleRadiusY);
+            cairo_clip(cr);
+        }
+        cairo_translate(cr, e.X + ZiboRest::EyeTravelX * std::cos(Look), e.Y + ZiboRest::EyeTravelY * std::sin(Look));
+        cairo_rotate(cr, Look);
+        Iris(cr, 0, 0, r, IrisBlue, -std::numbers::pi * 0.75 - Look);
+        cairo_restore(cr);
+    }
+    EllipsePath(cr, far.X, far.Y, ZiboRest::FarHoleRadiusX + 1.2, ZiboRest::FarHoleRadiusY + 1.2);
+    Outline(cr, 3, Ink);
+    Eyebrows(cr);
+    Cap(cr);
+    MouthShapes::PaintZiboMouth(cr, ZiboRest::MouthCentre.X, ZiboRest::MouthCentre.Y, MouthShapes::ZiboMouth(Mouth));
+}
+
 std::vector<TPicture> Mouths() {
     std::vector<TPicture> patterns;
     for (int p = 0; p < ZiboRest::MouthPatterns; ++p) {
