@@ -22,11 +22,15 @@ struct TWriteModule {
 // story pictures, then the GUI's pictures; fonts and particle templates after them.
 constexpr TRegisterModule RegisterModules[] = {
     {"art", &AddArtImages},
+    {"ui", &AddUiImages},
+    {"fonts", &AddFonts},
+    {"particles", &AddParticleTemplates},
 };
 
 // Files that need the final list positions (the GUI stream) or stand outside the archives.
 constexpr TWriteModule WriteModules[] = {
-    {"", nullptr},
+    {"gui", &WriteGuiFile},
+    {"share", &WriteShareData},
 };
 
 bool Selected(const char* Kind, const std::string& Only) { return Only.empty() || Only == Kind; }

@@ -14,3 +14,14 @@
 // Board and scene art: pieces, bonuses, tiles, level targets, elements, panels, space,
 // cursor, logo, title, end picture, particle texture (content/art/).
 void AddArtImages(TManifest& Manifest);
+
+// The GUI's pictures: panels, buttons, tabs, switches (content/ui/).
+void AddUiImages(TManifest& Manifest);
+// Bitmap fonts of code page 1251 (content/fonts/).
+void AddFonts(TManifest& Manifest);
+// Particle templates (content/particles/).
+void AddParticleTemplates(TManifest& Manifest);
+// The GUI stream "Data/gfx.fgg" (content/ui/).
+bool WriteGuiFile(const TManifest& Manifest, const std::string& GameDir);
+// The share screen's settings, pictures and link files in "wdata/" (content/share/).
+bool WriteShareData(const TManifest& Manifest, const std::string& GameDir);

@@ -1,0 +1,489 @@
+#include "content/ui/GuiLayout.h"
+
+#include "content/fonts/FontCatalog.h"
+#include "platform/Text.h"
+
+namespace {
+
+// Where the game draws pictures over the forms, so the forms frame them with a sunken well.
+// The help window puts its page at (252, 326), the how-to-play overlay at (248, 208); both
+// pictures are one page size.
+constexpr int HelpPageX = 252;
+constexpr int HelpPageY = 326;
+constexpr int HowToPlayX = 248;
+constexpr int HowToPlayY = 208;
+constexpr int HelpPageWidth = 300;
+constexpr int HelpPageHeight = 260;
+
+// The volume gauges run over the settings' range, 0 to 250.
+constexpr int VolumeMax = 250;
+constexpr int NameMaxLength = 12;
+constexpr int CountryMaxLength = 20;
+
+constexpr int AlignLeft = 0;
+constexpr int AlignRight = 1;
+constexpr int AlignCentre = 2;
+
+// Palette: gold titles, white text with a cool blue foot, warm button captions.
+constexpr uint32_t TitleTop = 0xFFFFE48A;
+constexpr uint32_t TitleBottom = 0xFFFFA632;
+constexpr uint32_t TextTop = 0xFFFFFFFF;
+constexpr uint32_t TextBottom = 0xFFCFDBFF;
+constexpr uint32_t CaptionTop = 0xFFFFFFFF;
+constexpr uint32_t CaptionBottom = 0xFFFFF0C0;
+constexpr uint32_t DisabledTop = 0xFFA4A4BC;
+constexpr uint32_t DisabledBottom = 0xFF7C7C98;
+constexpr uint32_t Gold = 0xFFE8B040;
+constexpr uint32_t WellTop = 0xFF0E1232;
+constexpr uint32_t WellBottom = 0xFF1E2456;
+// The high-score table headers start in the easy table's colour, as the tabs colour them.
+constexpr uint32_t EasyTableColour = 0xFF5CFFB9;
+constexpr uint32_t HeaderText = 0xFF1A1438;
+
+std::string Lower(std::string Text) { return LowerAscii(Text); }
+
+} // namespace
+
+std::string GameText(const std::string& Utf8) { return Utf8ToCp1251(Utf8); }
+
+TGuiLayout::TGuiLayout(TGuiResources Resources) : Resources(std::move(Resources)) {}
+
+TGuiFontValue TGuiLayout::FontOf(const char* FontName, uint32_t Top, uint32_t Bottom) const {
+    TGuiFontValue Font;
+    Font.FontIndex = Resources.FontIndex(FontName);
+    Font.Color = Top;
+    Font.Color2 = Bottom;
+    return Font;
+}
+
+int TGuiLayout::ImageFor(TUiImageRequest Request) {
+    bool Known = false;
+    for (const TUiImageRequest& R : Requests) {
+        Known = Known || R.Name == Request.Name;
+    }
+    if (!Known) {
+        Requests.push_back(Request);
+    }
+    return Resources.ImageIndex(Request.Name);
+}
+
+TGuiNode TGuiLayout::Form(const std::string& Name, int Left, int Top, int Width, int Height,
+                          const std::vector<TUiInset>& Insets) {
+    TGuiNode Node{"TGuiForm", {}, {}};
+    std::string Image = "gui_panel_" + std::to_string(Width) + "x" + std::to_string(Height);
+    if (!Insets.empty()) {
+        Image = "gui_panel_" + Lower(Name);
+    }
+    const int Index = ImageFor({Image, TUiImageRequest::TKind::Panel, Width, Height, {}, {}, Insets});
+    // No caption bar (so forms cannot be dragged) and no drawn shadow: the panel picture
+    // carries its own soft shadow.
+    Node.SetText("Name", Name)
+        .SetInt("Left", Left)
+        .SetInt("Top", Top)
+        .SetInt("Width", Width)
+        .SetInt("Height", Height)
+        .SetText("Caption", "")
+        .SetInt("CaptSize", 0)
+        .SetInt("ShadowSize", 0)
+        .SetInt("ImageIndex", Index)
+        .SetInt("ImagePattern", 0)
+        .SetFill("Bkgrnd", TGuiFillValue::Flat(0xFFFFFFFF));
+    return Node;
+}
+
+TGuiNode TGuiLayout::Button(const std::string& Name, const std::string& Caption, int Left, int Top, int Width,
+                            int Height, TButtonTheme Theme, TButtonIcon Icon) {
+    static const char* IconNames[] = {"", "_minus", "_plus", "_left", "_right"};
+    const std::string Image = std::string("gui_button_") + (Theme == TButtonTheme::Orange ? "orange_" : "violet_") +
+                              std::to_string(Width) + "x" + std::to_string(Height) +
+                              IconNames[static_cast<int>(Icon)];
+    const int Index = ImageFor({Image, TUiImageRequest::TKind::Button, Width, Height, Theme, Icon, {}});
+    TGuiNode Node{"TGuiButton", {}, {}};
+    // Pattern 0 normal, 1 under the mouse, 2 pressed.
+    Node.SetText("Name", Name)
+        .SetInt("Left", Left)
+        .SetInt("Top", Top)
+        .SetInt("Width", Width)
+        .SetInt("Height", Height)
+        .SetText("Caption", GameText(Caption))
+        .SetInt("ImageIndex", Index)
+        .SetInt("NormalGlyph", 0)
+        .SetInt("DisabledGlyph", 1)
+        .SetInt("ClickedGlyph", 2)
+        .SetFont("Font", FontOf(FontButton, CaptionTop, CaptionBottom))
+        .SetFont("DisabledFont", FontOf(FontButton, DisabledTop, DisabledBottom));
+    return Node;
+}
+
+TGuiNode TGuiLayout::Tab(const std::string& Name, const std::string& Caption, int Left, int Top, int Width,
+                         int Height) {
+    const std::string Image = "gui_tab_" + std::to_string(Width) + "x" + std::to_string(Height);
+    const int Index = ImageFor({Image, TUiImageRequest::TKind::Tab, Width, Height, {}, {}, {}});
+    TGuiNode Node = Button(Name, Caption, Left, Top, Width, Height);
+    // The high-score screen picks the pattern of each tab (1 for the chosen one) itself.
+    Node.SetInt("ImageIndex", Index).SetInt("NormalGlyph", 0).SetInt("DisabledGlyph", 0).SetInt("ClickedGlyph", 0);
+    return Node;
+}
+
+TGuiNode TGuiLayout::Switch(const std::string& Name, int Left, int Top) {
+    constexpr int Width = 104;
+    constexpr int Height = 40;
+    const int Index = ImageFor({"gui_switch", TUiImageRequest::TKind::Switch, Width, Height, {}, {}, {}});
+    TGuiNode Node = Button(Name, "", Left, Top, Width, Height);
+    // Pattern 0 reads "on", 1 "off"; the graphics screen sets all three glyphs on entry.
+    Node.SetInt("ImageIndex", Index).SetInt("NormalGlyph", 0).SetInt("DisabledGlyph", 0).SetInt("ClickedGlyph", 0);
+    return Node;
+}
+
+TGuiNode TGuiLayout::Label(const std::string& Name, const std::string& Text, int Left, int Top, int Width,
+                           int Height, const TGuiFontValue& Font, int Alignment) {
+    TGuiNode Node{"TGuiLabel", {}, {}};
+    Node.SetText("Name", Name)
+        .SetInt("Left", Left)
+        .SetInt("Top", Top)
+        .SetInt("Width", Width)
+        .SetInt("Height", Height)
+        .SetText("Text", GameText(Text))
+        .SetInt("Alignment", Alignment, gkAlignment)
+        .SetFont("Font", Font)
+        .SetFont("DisabledFont", Font);
+    return Node;
+}
+
+TGuiNode TGuiLayout::Title(const std::string& Text, int Width) {
+    return Label("", Text, 16, 12, Width - 32, 40, FontOf(FontTitle, TitleTop, TitleBottom), AlignCentre);
+}
+
+TGuiNode TGuiLayout::Edit(const std::string& Name, int Left, int Top, int Width, int Height, int MaxLength) {
+    TGuiNode Node{"TGuiEdit", {}, {}};
+    Node.SetText("Name", Name)
+        .SetInt("Left", Left)
+        .SetInt("Top", Top)
+        .SetInt("Width", Width)
+        .SetInt("Height", Height)
+        .SetFill("Bkgrnd", TGuiFillValue::Vertical(WellTop, WellBottom))
+        .SetFill("Border", TGuiFillValue::Flat(Gold))
+        .SetFont("Font", FontOf(FontText, TextTop, TextBottom))
+        .SetFont("DisabledFont", FontOf(FontText, DisabledTop, DisabledBottom))
+        .SetFill("Selector", TGuiFillValue::Flat(0xA0FFB020))
+        .SetInt("TextAdjust", 0)
+        .SetInt("MaxLength", MaxLength)
+        .SetText("Text", "");
+    return Node;
+}
+
+TGuiNode TGuiLayout::Gauge(const std::string& Name, int Left, int Top, int Width, int Height) {
+    TGuiNode Node{"TGuiGauge", {}, {}};
+    Node.SetText("Name", Name)
+        .SetInt("Left", Left)
+        .SetInt("Top", Top)
+        .SetInt("Width", Width)
+        .SetInt("Height", Height)
+        .SetFill("Bkgrnd", TGuiFillValue::Vertical(WellTop, WellBottom))
+        .SetFill("Border", TGuiFillValue::Flat(Gold))
+        .SetFill("Selected", TGuiFillValue::Vertical(0xFFFFD860, 0xFFE8700E))
+        .SetFont("Font", FontOf(FontSmall, TextTop, TextBottom))
+        .SetFont("DisabledFont", FontOf(FontSmall, DisabledTop, DisabledBottom))
+        .SetText("Caption", "")
+        .SetInt("MinValue", 0)
+        .SetInt("MaxValue", VolumeMax)
+        .SetInt("Theta", VolumeMax)
+        .SetBool("ShowText", false);
+    return Node;
+}
+
+TGuiNode TGuiLayout::MainMenu() {
+    TGuiNode F = Form("scr_mainmenu", 450, 168, 300, 424);
+    F.Add(Label("hello", "Привет!", 16, 14, 268, 36, FontOf(FontTitle, TitleTop, TitleBottom), AlignCentre));
+    F.Add(Button("b_mainmenu_presshere", "Сменить игрока", 50, 54, 200, 36, TButtonTheme::Violet));
+    F.Add(Button("b_mainmenu_startgame", "Новая игра", 30, 104, 240, 48));
+    F.Add(Button("b_mainmenu_highscore", "Рекорды", 30, 158, 240, 48));
+    F.Add(Button("b_mainmenu_options", "Настройки", 30, 212, 240, 48));
+    F.Add(Button("b_mainmenu_help", "Помощь", 30, 266, 240, 48));
+    F.Add(Button("b_mainmenu_exit", "Выход", 30, 320, 240, 48, TButtonTheme::Violet));
+    F.Add(Button("b_mainmenu_logo", "Наш сайт", 80, 376, 140, 32, TButtonTheme::Violet));
+    return F;
+}
+
+TGuiNode TGuiLayout::NameEntry(const std::string& FormName, const std::string& TitleText,
+                               const std::string& EditName, const std::string& ButtonName,
+                               const std::string& Caption) {
+    TGuiNode F = Form(FormName, 400, 210, 360, 216);
+    F.Add(Title(TitleText, 360));
+    F.Add(Label("", "Введите ваше имя:", 30, 58, 300, 28, FontOf(FontText, TextTop, TextBottom), AlignCentre));
+    F.Add(Edit(EditName, 50, 94, 260, 34, NameMaxLength));
+    F.Add(Button(ButtonName, Caption, 110, 148, 140, 44));
+    return F;
+}
+
+TGuiNode TGuiLayout::ChangePlayer() {
+    TGuiNode F = Form("scr_change", 380, 160, 400, 410);
+    F.Add(Title("Выбор игрока", 400));
+    TGuiNode List{"TGuiListBox", {}, {}};
+    // 26-point rows: all ten profiles fit without the scroll bar.
+    List.SetText("Name", "players")
+        .SetInt("Left", 50)
+        .SetInt("Top", 60)
+        .SetInt("Width", 300)
+        .SetInt("Height", 266)
+        .SetFill("Bkgrnd", TGuiFillValue::Vertical(WellTop, WellBottom))
+        .SetFill("Selected", TGuiFillValue::Flat(0xFF343E86))
+        .SetFont("Font", FontOf(FontText, TextTop, TextBottom))
+        .Set("Items", gkStrings, "")
+        .SetInt("ItemSize", 26)
+        .SetFill("Indexed", TGuiFillValue::Vertical(0xFFFFBC4A, 0xFFE86A10))
+        .SetFont("IndexedFont", FontOf(FontButton, CaptionTop, CaptionBottom))
+        .SetInt("BorderColor", Gold, gkColor)
+        .SetFill("ScrollButton", TGuiFillValue::Vertical(0xFFFFC860, 0xFFE07818))
+        .SetFill("ScrollFill", TGuiFillValue::Flat(0xFF232A60))
+        .SetFill("ScrollPressed", TGuiFillValue::Vertical(0xFFE07818, 0xFFFFC860))
+        .SetInt("ScrollArrow", 0xFF3A1A04, gkColor);
+    F.Add(std::move(List));
+    F.Add(Button("b_change_create", "Новый", 20, 344, 114, 44));
+    F.Add(Button("b_change_delete", "Удалить", 143, 344, 114, 44, TButtonTheme::Violet));
+    F.Add(Button("b_change_back", "Готово", 266, 344, 114, 44));
+    return F;
+}
+
+TGuiNode TGuiLayout::DeletePlayer() {
+    TGuiNode F = Form("scr_delete", 400, 220, 360, 190);
+    F.Add(Title("Удалить игрока?", 360));
+    F.Add(Label("delete_name", "", 20, 58, 320, 34, FontOf(FontButton, CaptionTop, CaptionBottom), AlignCentre));
+    F.Add(Button("b_delete_yes", "Да", 40, 124, 130, 44));
+    F.Add(Button("b_delete_no", "Нет", 190, 124, 130, 44, TButtonTheme::Violet));
+    return F;
+}
+
+TGuiNode TGuiLayout::Help() {
+    constexpr int Left = 232;
+    constexpr int Top = 170;
+    TGuiNode F = Form("scr_help", Left, Top, 548, 430,
+                      {{HelpPageX - Left, HelpPageY - Top, HelpPageWidth, HelpPageHeight}});
+    F.Add(Title("Помощь", 548));
+    TGuiNode Intro = Label("", "Правила игры и советы капитана Зибо", 24, 60, 300, 80,
+                           FontOf(FontText, TextTop, TextBottom), AlignCentre);
+    Intro.SetBool("WordWrap", true);
+    F.Add(std::move(Intro));
+    F.Add(Button("b_help_previous", "« Назад", 348, 160, 180, 46));
+    F.Add(Button("b_help_next", "Далее »", 348, 216, 180, 46));
+    F.Add(Button("b_help_back", "В меню", 348, 362, 180, 46, TButtonTheme::Violet));
+    return F;
+}
+
+TGuiNode TGuiLayout::Options() {
+    TGuiNode F = Form("scr_options", 450, 200, 300, 260);
+    F.Add(Title("Настройки", 300));
+    F.Add(Button("b_options_sound", "Звук", 30, 66, 240, 48));
+    F.Add(Button("b_options_graphics", "Графика", 30, 120, 240, 48));
+    F.Add(Button("b_options_back", "В меню", 30, 190, 240, 48, TButtonTheme::Violet));
+    return F;
+}
+
+TGuiNode TGuiLayout::Sound() {
+    TGuiNode F = Form("scr_sound", 400, 200, 360, 300);
+    const TGuiFontValue Text = FontOf(FontText, TextTop, TextBottom);
+    F.Add(Title("Звук", 360));
+    F.Add(Label("", "Музыка", 24, 58, 312, 26, Text, AlignCentre));
+    F.Add(Button("b_sound_musicmin", "", 24, 88, 44, 44, TButtonTheme::Orange, TButtonIcon::Minus));
+    F.Add(Gauge("bar_music", 78, 98, 204, 24));
+    F.Add(Button("b_sound_musicmax", "", 292, 88, 44, 44, TButtonTheme::Orange, TButtonIcon::Plus));
+    F.Add(Label("", "Звуковые эффекты", 24, 144, 312, 26, Text, AlignCentre));
+    F.Add(Button("b_sound_fxmin", "", 24, 174, 44, 44, TButtonTheme::Orange, TButtonIcon::Minus));
+    F.Add(Gauge("bar_fx", 78, 184, 204, 24));
+    F.Add(Button("b_sound_fxmax", "", 292, 174, 44, 44, TButtonTheme::Orange, TButtonIcon::Plus));
+    F.Add(Button("b_sound_back", "Назад", 110, 236, 140, 44, TButtonTheme::Violet));
+    return F;
+}
+
+TGuiNode TGuiLayout::Graphics() {
+    TGuiNode F = Form("scr_graphics", 400, 200, 360, 256);
+    const TGuiFontValue Text = FontOf(FontText, TextTop, TextBottom);
+    F.Add(Title("Графика", 360));
+    F.Add(Label("", "Полный экран", 28, 70, 200, 40, Text, AlignLeft));
+    F.Add(Switch("b_fullscreen", 228, 70));
+    F.Add(Label("", "Сглаживание", 28, 124, 200, 40, Text, AlignLeft));
+    F.Add(Switch("b_antialias", 228, 124));
+    F.Add(Button("b_graphics_back", "Назад", 110, 190, 140, 44, TButtonTheme::Violet));
+    return F;
+}
+
+TGuiNode TGuiLayout::HighScores() {
+    TGuiNode F = Form("scr_highscore", 330, 155, 450, 436);
+    F.Add(Title("Рекорды", 450));
+    F.Add(Tab("b_highscore_easy", "Легко", 29, 54, 128, 40));
+    F.Add(Tab("b_highscore_medium", "Средне", 161, 54, 128, 40));
+    F.Add(Tab("b_highscore_hard", "Сложно", 293, 54, 128, 40));
+    const TGuiFontValue Header = FontOf(FontText, HeaderText, HeaderText);
+    const struct {
+        const char* Name;
+        const char* Text;
+        int Left, Width, Alignment;
+    } Columns[] = {{"t1", "№", 24, 50, AlignCentre}, {"t2", "Имя", 78, 230, AlignLeft}, {"t3", "Очки", 312, 114, AlignRight}};
+    for (const auto& C : Columns) {
+        TGuiNode Head = Label(C.Name, C.Text, C.Left, 98, C.Width, 26, Header, C.Alignment);
+        Head.SetFill("Bkgrnd", TGuiFillValue::Flat(EasyTableColour));
+        F.Add(std::move(Head));
+    }
+    const TGuiFontValue Row = FontOf(FontText, TextTop, TextBottom);
+    const TGuiFontValue Place = FontOf(FontText, TitleTop, TitleBottom);
+    for (int i = 1; i <= 10; ++i) {
+        const int Top = 128 + 23 * (i - 1);
+        const std::string N = std::to_string(i);
+        F.Add(Label("n" + N, N, 24, Top, 50, 22, Place, AlignCentre));
+        F.Add(Label("name" + N, "", 78, Top, 230, 22, Row, AlignLeft));
+        F.Add(Label("score" + N, "", 312, Top, 114, 22, Row, AlignRight));
+    }
+    F.Add(Button("b_highscore_clear", "Очистить", 20, 372, 128, 44, TButtonTheme::Violet));
+    F.Add(Button("b_highscore_view", "Онлайн", 161, 372, 128, 44));
+    F.Add(Button("b_highscore_back", "В меню", 302, 372, 128, 44));
+    return F;
+}
+
+TGuiNode TGuiLayout::Question(const std::string& FormName, int Left, int Top, const std::string& TitleText,
+                              const std::string& Text, const std::string& Yes, const std::string& No) {
+    TGuiNode F = Form(FormName, Left, Top, 360, 190);
+    F.Add(Title(TitleText, 360));
+    TGuiNode Body = Label("", Text, 24, 56, 312, 56, FontOf(FontText, TextTop, TextBottom), AlignCentre);
+    Body.SetBool("WordWrap", true);
+    F.Add(std::move(Body));
+    F.Add(Button(Yes, "Да", 40, 124, 130, 44));
+    F.Add(Button(No, "Нет", 190, 124, 130, 44, TButtonTheme::Violet));
+    return F;
+}
+
+TGuiNode TGuiLayout::ChooseDifficulty() {
+    TGuiNode F = Form("scr_choosedif", 450, 180, 300, 316);
+    F.Add(Title("Сложность", 300));
+    F.Add(Button("b_choosedif_easy", "Легко", 30, 64, 240, 48));
+    F.Add(Button("b_choosedif_medium", "Средне", 30, 118, 240, 48));
+    F.Add(Button("b_choosedif_hard", "Сложно", 30, 172, 240, 48));
+    F.Add(Button("b_choosedif_back", "Назад", 30, 246, 240, 48, TButtonTheme::Violet));
+    return F;
+}
+
+TGuiNode TGuiLayout::LevelMix() {
+    // Only as large as its button, so the form never catches clicks meant for the board.
+    TGuiNode F{"TGuiForm", {}, {}};
+    F.SetText("Name", "scr_LevelMix")
+        .SetInt("Left", 250)
+        .SetInt("Top", 498)
+        .SetInt("Width", 160)
+        .SetInt("Height", 40)
+        .SetText("Caption", "")
+        .SetInt("CaptSize", 0)
+        .SetInt("ShadowSize", 0)
+        .SetInt("ImageIndex", -1);
+    F.Add(Button("b_Mix", "Перемешать", 0, 0, 160, 40));
+    return F;
+}
+
+TGuiNode TGuiLayout::GameOver() {
+    TGuiNode F = Form("scr_gameover", 230, 250, 340, 106);
+    F.Add(Title("Время вышло!", 340));
+    F.Add(Label("", "Игра окончена", 20, 54, 300, 28, FontOf(FontText, TextTop, TextBottom), AlignCentre));
+    return F;
+}
+
+TGuiNode TGuiLayout::StageComplete() {
+    // The level target comes to rest at (295, 283) in the middle of this form, between the
+    // score above and the button below.
+    TGuiNode F = Form("scr_stagecomplete", 222, 140, 356, 420);
+    F.Add(Title("Уровень пройден!", 356));
+    F.Add(Label("", "Счёт", 20, 52, 316, 24, FontOf(FontText, TextTop, TextBottom), AlignCentre));
+    F.Add(Label("sc_score", "0", 20, 76, 316, 56, FontOf(FontHeading, TitleTop, TitleBottom), AlignCentre));
+    F.Add(Button("b_stagecomplete_next", "Далее", 108, 360, 140, 44));
+    return F;
+}
+
+TGuiNode TGuiLayout::YourScore() {
+    TGuiNode F = Form("scr_yourscoreis", 230, 200, 340, 210);
+    F.Add(Title("Ваш результат", 340));
+    F.Add(Label("yourscore", "0", 20, 58, 300, 60, FontOf(FontHeading, TitleTop, TitleBottom), AlignCentre));
+    F.Add(Button("b_yourscore_next", "Далее", 100, 146, 140, 44));
+    return F;
+}
+
+TGuiNode TGuiLayout::Country() {
+    TGuiNode F = Form("scr_ycountry", 230, 200, 340, 206);
+    F.Add(Title("Ваша страна", 340));
+    F.Add(Label("", "Откуда вы играете?", 20, 54, 300, 28, FontOf(FontText, TextTop, TextBottom), AlignCentre));
+    F.Add(Edit("e_ycountry", 30, 88, 280, 34, CountryMaxLength));
+    F.Add(Button("b_ycountry_next", "Далее", 100, 142, 140, 44));
+    return F;
+}
+
+TGuiNode TGuiLayout::SpeechPanel() {
+    // Rests at Left 222 over the board once it has slid in from the right edge.
+    TGuiNode F = Form("scr_SpeechPanel", 222, 136, 560, 360);
+    const TGuiFontValue Story = FontOf(FontMedium, 0xFFFFFFFF, 0xFFFFF0B8);
+    for (int i = 1; i <= 9; ++i) {
+        F.Add(Label("Speech_Label" + std::to_string(i), "", 24, 24 + 30 * (i - 1), 512, 28, Story, AlignLeft));
+    }
+    F.Add(Button("b_SpeechPanel_Skip", "Пропустить", 24, 300, 160, 44, TButtonTheme::Violet));
+    F.Add(Button("b_SpeechPanel_Next", "Далее", 376, 300, 160, 44));
+    return F;
+}
+
+TGuiNode TGuiLayout::HowToPlay() {
+    constexpr int Left = 228;
+    constexpr int Top = 150;
+    TGuiNode F = Form("scr_howtoplay", Left, Top, 340, 396,
+                      {{HowToPlayX - Left, HowToPlayY - Top, HelpPageWidth, HelpPageHeight}});
+    F.Add(Label("", "Как играть", 16, 10, 308, 40, FontOf(FontTitle, TitleTop, TitleBottom), AlignCentre));
+    TGuiNode Previous = Button("b_howtoplay_previous", "« Назад", 16, 332, 100, 44, TButtonTheme::Violet);
+    Previous.SetBool("Visible", false);
+    F.Add(std::move(Previous));
+    F.Add(Button("b_howtoplay_next", "Далее »", 120, 332, 100, 44));
+    F.Add(Button("b_howtoplay_start", "Играть!", 224, 332, 100, 44));
+    return F;
+}
+
+std::vector<TGuiNode> TGuiLayout::Build() {
+    Requests.clear();
+    std::vector<TGuiNode> Forms = {
+        Question("scr_exittomm", 220, 220, "В главное меню?", "Текущая игра будет прервана.", "b_exitmm_yes",
+                 "b_exitmm_no"),
+        NameEntry("scr_entername", "Добро пожаловать!", "edit_name1", "b_entername_create", "Готово"),
+        MainMenu(),
+        Help(),
+        Options(),
+        HighScores(),
+        Question("scr_clear", 400, 230, "Очистить рекорды?", "Все три таблицы рекордов будут сброшены.",
+                 "b_clear_yes", "b_clear_no"),
+        Question("scr_exitgame", 400, 230, "Выход", "Вы действительно хотите выйти из игры?", "b_exit_yes",
+                 "b_exit_no"),
+        LevelMix(),
+        GameOver(),
+        ChooseDifficulty(),
+        StageComplete(),
+        NameEntry("scr_create", "Новый игрок", "edit_name", "b_create_create", "Создать"),
+        ChangePlayer(),
+        DeletePlayer(),
+        YourScore(),
+        Question("scr_sendscore", 220, 220, "Отправить результат?",
+                 "Отправить ваш счёт в таблицу рекордов в Интернете?", "b_sendscore_yes", "b_sendscore_no"),
+        Sound(),
+        Graphics(),
+        Country(),
+        SpeechPanel(),
+        HowToPlay(),
+    };
+    // Every screen starts hidden; its enter handler shows it. Unnamed decorations get a
+    // name of their own form so every name in the file is unique.
+    for (TGuiNode& F : Forms) {
+        F.SetBool("Visible", false);
+        int Counter = 0;
+        for (TGuiNode& Child : F.Children) {
+            if (!Child.ControlName().empty()) {
+                continue;
+            }
+            const std::string Name = F.ControlName() + "_text" + std::to_string(++Counter);
+            for (TGuiProperty& P : Child.Properties) {
+                if (P.Name == "Name") {
+                    P.Text = Name;
+                }
+            }
+        }
+    }
+    return Forms;
+}
