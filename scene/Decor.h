@@ -1,0 +1,74 @@
+#pragma once
+
+#include "engine/Sprite.h"
+
+#include <cstdint>
+#include <string>
+
+class IBoardHost;
+
+// A panel of the game scene: "UpPanel" and "DownPanel" slide into place, the board frame
+// rises from below, "backgame" stays; the frame and the lower panel can leave downward.
+class TPanel final : public TSprite {
+public:
+    TPanel(TSpriteEngine& Engine, float X, float Y, const std::string& Image);
+    void Move(float Elapsed) override;
+
+    float DropSpeed = 3.0f;
+    float DropAccel = 0.2f;
+    bool Arriving = true;
+    bool Leaving = false;
+
+private:
+    float RestY;
+    void Arrive();
+    void Leave();
+};
+
+// The starry background, turning slowly about (410, 180).
+class TCosmos final : public TSprite {
+public:
+    explicit TCosmos(TSpriteEngine& Engine);
+    void Move(float Elapsed) override;
+};
+
+// The picture beside the story text, chosen by the stage.
+class TSpeechPicture final : public TSprite {
+public:
+    TSpeechPicture(TSpriteEngine& Engine, int32_t Stage);
+};
+
+// A help page picture ("<page>.help").
+class THelpWnd final : public TSprite {
+public:
+    THelpWnd(TSpriteEngine& Engine, int32_t Page);
+    void ShowPage(int32_t Page);
+};
+
+// A picture centred on a point that the screens fade in and out (the logo).
+class TMenuSprite final : public TSprite {
+public:
+    TMenuSprite(TSpriteEngine& Engine, float X, float Y, const std::string& Image);
+};
+
+// The element picture at the lower left: the chapter's machine filling up part by part.
+class TElement final : public TSprite {
+public:
+    TElement(TSpriteEngine& Engine, float X, float Y, int32_t Index);
+    // Indexes outside 0..16 are ignored.
+    void SetElementIndex(int32_t Index);
+};
+
+// The game's own mouse cursor, drawn over everything.
+class TCursor final : public TAnimatedSprite {
+public:
+    TCursor(TSpriteEngine& Engine, const IBoardHost& Host);
+    void Move(float Elapsed) override;
+
+private:
+    void FollowPointer();
+    const IBoardHost& Host;
+};
+
+// Whether the sprite is still one of the engine's live sprites (not freed, not marked dead).
+[[nodiscard]] bool IsLive(const TSpriteEngine& Engine, const TSprite* Sprite);

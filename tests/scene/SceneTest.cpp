@@ -1,0 +1,127 @@
+#include "board/BoardHost.h"
+#include "scene/Decor.h"
+#include "scene/Faces.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+class TPointerHost final : public IBoardHost {
+public:
+    uint8_t ScreenState() const override { return 12; }
+    int32_t GetScore() const override { return 0; }
+    void SetScore(int32_t) override {}
+    void PlaySound(const std::string&) override {}
+    TPointF PointerPosition() const override { return Pointer; }
+    void ProgressChanged(uint8_t) override {}
+    void SetElementIndex(int32_t) override {}
+    TPointF Pointer{400, 300};
+};
+
+class Scene : public ::testing::Test {
+protected:
+    TSpriteEngine Engine;
+    TPointerHost Host;
+    TCursor& Cursor = Engine.Add<TCursor>(Host);
+};
+} // namespace
+
+TEST_F(Scene, BoardFrameRisesToExactlyItsPlace) {
+    TPanel& frame = Engine.Add<TPanel>(202.0f, 120.0f, "board");
+    EXPECT_EQ(frame.Y, 620.0f);
+    int32_t frames = 0;
+    while (frame.Arriving && frames < 200) {
+        frame.Move(0.001f);
+        EXPECT_GE(frame.Y, 120.0f);
+        ++frames;
+    }
+    EXPECT_EQ(frame.Y, 120.0f);
+    EXPECT_NEAR(frames, 54, 2);
+    frame.Leaving = true;
+    while (frame.Leaving) {
+        frame.Move(0.001f);
+    }
+    EXPECT_GE(frame.Y, 620.0f);
+}
+
+TEST_F(Scene, HeroSlidesInThenItsEyesFollowTheCursor) {
+    TZibo& zibo = Engine.Add<TZibo>(Cursor);
+    int32_t frames = 0;
+    while (zibo.SlidingIn && frames < 200) {
+        Host.Pointer = {0, 0};
+        Engine.Move(0.001f);
+        EXPECT_TRUE(zibo.FacesSliding);
+        ++frames;
+    }
+    EXPECT_NEAR(frames, 44, 3);
+    EXPECT_EQ(zibo.X, TZibo::RestX);
+    Engine.Move(0.001f); // the eyes take their centres once the head rests
+    Engine.Move(0.001f);
+    EXPECT_EQ(zibo.Eyes[0]->CentreX, 144.0f);
+    EXPECT_EQ(zibo.Eyes[1]->CentreX, 168.0f);
+    EXPECT_EQ(zibo.Mouth->X, 76.0f);
+    EXPECT_EQ(zibo.Pupil->X, 149.0f);
+
+    // Inside the inner ellipse the eye stays centred; far to the right it turns there.
+    TZiboEye& eye = *zibo.Eyes[0];
+    // The cursor moves after the eyes in a frame, so the eyes see it one frame later.
+    Host.Pointer = {eye.CentreX + 1.0f, eye.CentreY + 1.0f};
+    Engine.Move(0.001f);
+    Engine.Move(0.001f);
+    EXPECT_EQ(eye.X, eye.CentreX);
+    EXPECT_EQ(eye.Angle, 0.0f);
+    Host.Pointer = {eye.CentreX + 300.0f, eye.CentreY};
+    Engine.Move(0.001f);
+    Engine.Move(0.001f);
+    EXPECT_NEAR(eye.X, eye.CentreX + eye.RadiusX, 0.5f);
+}
+
+TEST_F(Scene, MouthsFollowProgress) {
+    TZibo& zibo = Engine.Add<TZibo>(Cursor);
+    Tmonster& monster = CreateMonster(Engine, Cursor, 1);
+    zibo.React(15);
+    monster.React(15);
+    EXPECT_EQ(zibo.Mouth->PatternIndex, 5);
+    EXPECT_EQ(zibo.Mouth->Y, 243.0f);
+    EXPECT_EQ(monster.Mouth->PatternIndex, 1);
+    EXPECT_EQ(monster.Mouth->X, 640.0f);
+    zibo.React(100);
+    monster.React(100);
+    EXPECT_EQ(zibo.Mouth->PatternIndex, 0);
+    EXPECT_EQ(monster.Mouth->PatternIndex, 6);
+    EXPECT_EQ(monster.Mouth->Y, 230.0f);
+}
+
+TEST_F(Scene, MonsterSlidesInWithItsEyesAndMouth) {
+    Tmonster& monster = CreateMonster(Engine, Cursor, 3);
+    const float centre = monster.Eyes[0]->CentreX;
+    const float mouth = monster.Mouth->X;
+    while (monster.SlidingIn) {
+        monster.Move(0.001f);
+    }
+    const float moved = 812.0f - monster.X;
+    EXPECT_GE(moved, 300.0f);
+    EXPECT_FLOAT_EQ(monster.Eyes[0]->CentreX, centre - moved);
+    EXPECT_FLOAT_EQ(monster.Mouth->X, mouth - moved);
+}
+
+TEST_F(Scene, ElementIgnoresIndexesOutsideItsRange) {
+    TElement& element = Engine.Add<TElement>(55.0f, 507.0f, 3);
+    EXPECT_EQ(element.X, 50.0f);
+    element.SetElementIndex(17);
+    EXPECT_EQ(element.ImageName(), "3_el");
+    element.SetElementIndex(16);
+    EXPECT_EQ(element.ImageName(), "16_el");
+}
+
+TEST_F(Scene, CursorIsOnTopAndFollowsThePointer) {
+    Engine.Add<TMenuSprite>(400.0f, 280.0f, "logo");
+    Engine.Add<TCosmos>();
+    EXPECT_EQ(Engine.SpriteAt(Engine.SpriteCount() - 1), &Cursor);
+    Host.Pointer = {10, 20};
+    Engine.Move(0.001f);
+    EXPECT_EQ(Cursor.X, 10.0f);
+    EXPECT_EQ(Cursor.Y, 20.0f);
+    EXPECT_TRUE(IsLive(Engine, &Cursor));
+    Cursor.MarkDead();
+    EXPECT_FALSE(IsLive(Engine, &Cursor));
+}
