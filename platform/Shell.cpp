@@ -1,7 +1,6 @@
 #include "platform/Shell.h"
 
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,8 +33,3 @@ bool StartDetached(const std::vector<std::string>& Arguments) {
 }
 
 bool ShellOpen(const std::string& PathOrAddress) { return StartDetached({"xdg-open", PathOrAddress}); }
-
-bool FileExists(const std::string& Path) {
-    struct stat st {};
-    return stat(Path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}

@@ -7,5 +7,3 @@
 // program, without a shell and without waiting. False when it could not be started.
 bool ShellOpen(const std::string& PathOrAddress);
 bool StartDetached(const std::vector<std::string>& Arguments);
-
-[[nodiscard]] bool FileExists(const std::string& Path);
