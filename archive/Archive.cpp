@@ -31,15 +31,6 @@ void DecipherBlocks(const void* Context, size_t Length, uint8_t* Dst, const uint
     blowfish_decrypt(static_cast<const blowfish_ctx*>(Context), Length, Dst, Src);
 }
 
-TDigest DigestOf(const std::vector<uint8_t>& Bytes) {
-    md5_ctx ctx;
-    md5_init(&ctx);
-    md5_update(&ctx, Bytes.size(), Bytes.data());
-    TDigest digest{};
-    md5_digest(&ctx, digest.size(), digest.data());
-    return digest;
-}
-
 // The key is read by hand rather than with ReadString: the file's size is known once, and
 // asking the stream for it on every key would seek to the end and back each time.
 bool ReadKey(TStream& File, int64_t FileSize, std::string& Key) {
@@ -80,6 +71,15 @@ bool ReadRecordFields(TStream& File, TRecordInfo& Info) {
 }
 
 } // namespace
+
+TDigest RecordDigest(const std::vector<uint8_t>& Bytes) {
+    md5_ctx ctx;
+    md5_init(&ctx);
+    md5_update(&ctx, Bytes.size(), Bytes.data());
+    TDigest digest{};
+    md5_digest(&ctx, digest.size(), digest.data());
+    return digest;
+}
 
 const char* ArchiveErrorText(TArchiveError Error) {
     switch (Error) {
@@ -336,7 +336,7 @@ bool TArchive::ReadRecordBuffer(std::string_view Key, std::vector<uint8_t>& Buff
     if (!InflateRecord(stored.data(), info.StoredSize, info.UnpackedSize, unpacked)) {
         return withoutKey ? Fail(TArchiveError::EncipheredWithoutKey) : false;
     }
-    if (DigestOf(unpacked) != info.Digest) {
+    if (RecordDigest(unpacked) != info.Digest) {
         return Fail(withoutKey ? TArchiveError::EncipheredWithoutKey : TArchiveError::BadDigest);
     }
     Buffer = std::move(unpacked);

@@ -63,6 +63,9 @@ enum class TArchiveError : uint8_t {
     StreamRejected,
 };
 
+// The MD5 digest a record header carries for its unpacked bytes.
+[[nodiscard]] TDigest RecordDigest(const std::vector<uint8_t>& Bytes);
+
 // A one-line English explanation of an error, for command-line tools.
 [[nodiscard]] const char* ArchiveErrorText(TArchiveError Error);
 

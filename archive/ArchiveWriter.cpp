@@ -4,7 +4,6 @@
 
 #include <nettle/blowfish.h>
 #include <nettle/cbc.h>
-#include <nettle/md5.h>
 #include <zlib.h>
 
 #include <cstring>
@@ -45,15 +44,6 @@ bool Encipher(const std::string& Key, const TInitVector& InitVector, std::vector
     return true;
 }
 
-TDigest DigestOf(const std::vector<uint8_t>& Bytes) {
-    md5_ctx ctx;
-    md5_init(&ctx);
-    md5_update(&ctx, Bytes.size(), Bytes.data());
-    TDigest digest{};
-    md5_digest(&ctx, digest.size(), digest.data());
-    return digest;
-}
-
 bool Fits32(size_t Size) {
     return Size <= static_cast<size_t>(std::numeric_limits<int32_t>::max());
 }
@@ -82,7 +72,7 @@ bool TArchiveWriter::PackRecord(const TArchiveWriterRecord& Record, double Defau
     if (enciphered && !Encipher(Record.CipherKey, Record.InitVector, stored)) {
         return false;
     }
-    const TDigest digest = DigestOf(Record.Bytes);
+    const TDigest digest = RecordDigest(Record.Bytes);
     TMemoryStream out;
     bool ok = WriteWord(out, Record.RecordType) &&
               WriteInt32(out, static_cast<int32_t>(Record.Bytes.size())) &&
