@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,7 @@ public:
     // Makes a sprite of class T (constructed as T(*this, Args...)) owned by this engine. The
     // sprite is already in the draw list when its constructor finishes.
     template <class T, class... A> T& Add(A&&... Args) {
+        static_assert(std::is_base_of_v<TSprite, T>, "the engine holds only sprites");
         auto Sprite = std::make_unique<T>(*this, std::forward<A>(Args)...);
         T& Result = *Sprite;
         Adopt(std::move(Sprite));
@@ -92,7 +94,9 @@ enum TDrawMode : int32_t {
 enum TCollideMode : uint8_t { cmCircle = 0, cmRect = 1, cmQuad = 2 };
 
 // A positioned, coloured, scaled image pattern owned by a sprite engine. Game objects derive
-// from it and override Move, and MarkDead when they hold other sprites.
+// from it and override Move, and MarkDead when they hold other sprites. Sprites are made only
+// through TSpriteEngine::Add, which gives the engine ownership; the constructor puts the
+// sprite into the draw list and the destructor takes it out of both of the engine's lists.
 class TSprite {
 public:
     explicit TSprite(TSpriteEngine& Engine);
