@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -237,6 +238,10 @@ struct TAnimCase {
     bool FrameEnded;
     float RateAfter;
 };
+
+void PrintTo(const TAnimCase& Case, std::ostream* Out) {
+    *Out << Case.Name;
+}
 
 class AnimatedSpriteTest : public testing::TestWithParam<TAnimCase> {};
 
