@@ -1,112 +1,39 @@
 #include "content/ui/GuiTree.h"
 
-#include "archive/Stream.h"
+#include "gui/GuiWriter.h"
 #include "platform/Text.h"
 
 #include <charconv>
 
 namespace {
 
-constexpr int MaxDepth = 32;
-
-void WriteFill(TStream& S, const TGuiFillValue& Fill) {
-    for (const uint32_t C : Fill.Colors) {
-        WriteUInt32(S, C);
-    }
-    WriteByte(S, Fill.Shown ? 1 : 0);
+TGuiFill ToFill(const TGuiFillValue& Fill) {
+    return TGuiFill(Fill.Colors[0], Fill.Colors[1], Fill.Colors[2], Fill.Colors[3], Fill.Shown);
 }
 
-void WriteFont(TStream& S, const TGuiFontValue& Font) {
-    WriteInt32(S, Font.FontIndex);
-    WriteUInt32(S, Font.Color);
-    WriteUInt32(S, Font.Color2);
-    WriteDouble(S, Font.Scale);
-    WriteByte(S, Font.Style);
-    WriteDouble(S, Font.Interleave);
+TGuiFont ToFont(const TGuiFontValue& Value) {
+    TGuiFont Font(Value.Color, Value.Color2);
+    Font.FontIndex = Value.FontIndex;
+    Font.Scale = Value.Scale;
+    Font.Style = Value.Style;
+    Font.Interleave = Value.Interleave;
+    return Font;
 }
 
-void WriteControls(TStream& S, const std::vector<TGuiNode>& Controls) {
-    WriteInt32(S, static_cast<int32_t>(Controls.size()));
-    for (const TGuiNode& Node : Controls) {
-        WriteString(S, Node.ClassName);
-        WriteInt32(S, static_cast<int32_t>(Node.Properties.size()));
-        for (const TGuiProperty& P : Node.Properties) {
-            WriteString(S, P.Name);
-            WriteByte(S, P.Kind);
-            if (P.Kind == gkFill) {
-                WriteFill(S, P.Fill);
-            } else if (P.Kind == gkFont) {
-                WriteFont(S, P.Font);
-            } else {
-                WriteString(S, P.Text);
-            }
-        }
-        WriteControls(S, Node.Children);
-    }
-}
-
-bool ReadFill(TStream& S, TGuiFillValue& Fill) {
-    uint8_t Shown = 0;
-    for (uint32_t& C : Fill.Colors) {
-        if (!ReadUInt32(S, C)) {
-            return false;
+template <typename TTarget> void Emit(const TGuiNode& Node, TTarget& Parent) {
+    TGuiWriterControl& Control = Parent.Add(Node.ClassName);
+    for (const TGuiProperty& P : Node.Properties) {
+        if (P.Kind == gkFill) {
+            Control.SetFill(P.Name, ToFill(P.Fill));
+        } else if (P.Kind == gkFont) {
+            Control.SetFont(P.Name, ToFont(P.Font));
+        } else {
+            Control.Set(P.Name, P.Text, P.Kind);
         }
     }
-    if (!ReadByte(S, Shown)) {
-        return false;
+    for (const TGuiNode& Child : Node.Children) {
+        Emit(Child, Control);
     }
-    Fill.Shown = Shown != 0;
-    return true;
-}
-
-bool ReadFont(TStream& S, TGuiFontValue& Font) {
-    return ReadInt32(S, Font.FontIndex) && ReadUInt32(S, Font.Color) && ReadUInt32(S, Font.Color2) &&
-           ReadDouble(S, Font.Scale) && ReadByte(S, Font.Style) && ReadDouble(S, Font.Interleave);
-}
-
-bool ReadProperty(TStream& S, TGuiProperty& P) {
-    if (!ReadString(S, P.Name) || !ReadByte(S, P.Kind)) {
-        return false;
-    }
-    if (P.Kind == gkFill) {
-        return ReadFill(S, P.Fill);
-    }
-    if (P.Kind == gkFont) {
-        return ReadFont(S, P.Font);
-    }
-    return ReadString(S, P.Text);
-}
-
-// A count must be non-negative and cannot exceed the bytes left (every entry takes at
-// least one byte), so a corrupt count never reserves memory.
-bool ReadCount(TStream& S, int32_t& Count) {
-    return ReadInt32(S, Count) && Count >= 0 && Count <= S.Remaining();
-}
-
-bool ReadControls(TStream& S, std::vector<TGuiNode>& Controls, int Depth) {
-    int32_t Count = 0;
-    if (Depth > MaxDepth || !ReadCount(S, Count)) {
-        return false;
-    }
-    for (int32_t i = 0; i < Count; ++i) {
-        TGuiNode Node;
-        int32_t PropertyCount = 0;
-        if (!ReadString(S, Node.ClassName) || !ReadCount(S, PropertyCount)) {
-            return false;
-        }
-        for (int32_t p = 0; p < PropertyCount; ++p) {
-            TGuiProperty Property;
-            if (!ReadProperty(S, Property)) {
-                return false;
-            }
-            Node.Properties.push_back(std::move(Property));
-        }
-        if (!ReadControls(S, Node.Children, Depth + 1)) {
-            return false;
-        }
-        Controls.push_back(std::move(Node));
-    }
-    return true;
 }
 
 const TGuiNode* FindIn(const std::vector<TGuiNode>& Controls, const std::string& Name) {
@@ -182,18 +109,11 @@ int64_t TGuiNode::IntOr(const std::string& Name, int64_t Default) const {
 }
 
 std::vector<uint8_t> WriteGuiTree(const std::vector<TGuiNode>& TopLevel) {
-    TMemoryStream S;
-    WriteControls(S, TopLevel);
-    return S.Bytes();
-}
-
-std::optional<std::vector<TGuiNode>> ReadGuiTree(const std::vector<uint8_t>& Bytes) {
-    TMemoryStream S(Bytes);
-    std::vector<TGuiNode> TopLevel;
-    if (!ReadControls(S, TopLevel, 0)) {
-        return std::nullopt;
+    TGuiWriter Writer;
+    for (const TGuiNode& Node : TopLevel) {
+        Emit(Node, Writer);
     }
-    return TopLevel;
+    return Writer.Bytes();
 }
 
 const TGuiNode* FindControl(const std::vector<TGuiNode>& TopLevel, const std::string& Name) {

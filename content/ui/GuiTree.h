@@ -7,7 +7,7 @@
 
 // The GUI screens as plain data: a tree of controls, each a class name, properties in the
 // order they are applied, and children (the first child is the front-most). Written to the
-// game's GUI stream and read back by the tests.
+// game's GUI stream through the GUI writer.
 
 // Property kinds of the GUI stream.
 enum TGuiKind : uint8_t {
@@ -77,9 +77,6 @@ struct TGuiNode {
 
 // The GUI stream of a list of top-level controls.
 [[nodiscard]] std::vector<uint8_t> WriteGuiTree(const std::vector<TGuiNode>& TopLevel);
-// Reads a GUI stream back; nothing on a short read, a negative count, a length past the end
-// or a tree deeper than a few dozen levels.
-[[nodiscard]] std::optional<std::vector<TGuiNode>> ReadGuiTree(const std::vector<uint8_t>& Bytes);
 
 // Walks the tree depth first (each control before its children).
 [[nodiscard]] const TGuiNode* FindControl(const std::vector<TGuiNode>& TopLevel, const std::string& Name);
