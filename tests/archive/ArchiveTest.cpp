@@ -422,3 +422,26 @@ TEST_F(ArchiveTest, DeciphersPublishedBlowfishVector) {
 }
 
 } // namespace
+
+namespace {
+
+// A stream that takes nothing, like a full device.
+class TRefusingStream final : public TStream {
+public:
+    size_t Read(void*, size_t) override { return 0; }
+    size_t Write(const void*, size_t) override { return 0; }
+    bool Seek(int64_t) override { return true; }
+    [[nodiscard]] int64_t Position() const override { return 0; }
+    [[nodiscard]] int64_t Size() const override { return 0; }
+};
+
+TEST_F(ArchiveTest, StreamThatRefusesBytesFailsTheRead) {
+    TArchiveWriter writer;
+    writer.Add(RecordTypeImage, "Key", BytesOf("record"));
+    OpenReadOnly(Save(writer));
+    TRefusingStream stream;
+    EXPECT_FALSE(Archive.ReadRecord("Key", stream));
+    EXPECT_EQ(Archive.LastError(), TArchiveError::StreamRejected);
+}
+
+} // namespace
