@@ -21,6 +21,18 @@ double ThumbScale(const TPicture& p) {
     return side <= 64 ? 2.0 : std::min(1.0, MaxThumb / side);
 }
 
+// A name fit for a file: letters, digits, '.', '-' and '_' kept, the rest made '_'.
+std::string FileSafe(std::string Name) {
+    for (char& c : Name) {
+        const bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                          c == '.' || c == '-' || c == '_';
+        if (!keep) {
+            c = '_';
+        }
+    }
+    return Name;
+}
+
 struct TItem {
     std::string Label;
     const std::vector<TPicture>* Patterns = nullptr;
@@ -152,6 +164,7 @@ bool WriteContactSheets(const TManifest& Manifest, const std::string& Folder) {
     std::filesystem::create_directories(Folder, error);
     const TFontFace font("DejaVuSans-Bold.ttf");
     // Groups in first-registration order, so the sheets follow the modules.
+    bool ok = true;
     std::vector<std::string> order;
     std::map<std::string, std::vector<TItem>> groups;
     for (const TManifestEntry& e : Manifest.Entries()) {
@@ -169,14 +182,20 @@ bool WriteContactSheets(const TManifest& Manifest, const std::string& Folder) {
                                   std::to_string(image.PatternSize.Height) + "  (" +
                                   TManifest::ArchivePath(e.Archive) + ")";
         groups[group].push_back({label, &image.Patterns, nullptr});
+        // Large pictures are also written at full size, where their details can be judged.
+        if (std::max(image.PatternSize.Width, image.PatternSize.Height) > 2 * MaxThumb) {
+            ok = image.Patterns[0].SavePng(Folder + "/" + group + "-" + image.Name + ".png") && ok;
+        }
     }
     for (const TManifestPreview& p : Manifest.Previews()) {
         if (!groups.contains("previews")) {
             order.push_back("previews");
         }
         groups["previews"].push_back({p.Name, nullptr, &p.Picture});
+        if (std::max(p.Picture.Width(), p.Picture.Height()) > 2 * MaxThumb) {
+            ok = p.Picture.SavePng(Folder + "/preview-" + FileSafe(p.Name) + ".png") && ok;
+        }
     }
-    bool ok = true;
     for (const std::string& group : order) {
         ok = WriteGroup(group, groups[group], Folder, font) && ok;
     }

@@ -1,0 +1,307 @@
+#include "content/FontFace.h"
+#include "content/art/ArtKit.h"
+#include "content/art/ArtModules.h"
+
+#include <cmath>
+
+using namespace ArtKit;
+
+namespace {
+
+constexpr int ScreenWidth = 800;
+constexpr int ScreenHeight = 600;
+
+// The space background turns about (410, 180), stretched 1.1 vertically: its radius must
+// reach the farthest window corner from there at every angle.
+constexpr double CosmosCx = 410;
+constexpr double CosmosCy = 180;
+constexpr int CosmosSize = 2 * 600;
+static_assert(CosmosSize / 2 >= 590, "the space background must cover the window at every angle");
+
+// The title is drawn at (118, 25) scaled 0.7; 800 px wide it lands centred on the screen.
+constexpr int TitleWidth = 800;
+constexpr int TitleHeight = 200;
+
+constexpr int LogoWidth = 520;
+constexpr int LogoHeight = 360;
+
+// "Капитан Зибо" and the other texts in UTF-8 (for drawing only; game text is CP1251).
+const char* const TitleText = "\xD0\x9A\xD0\xB0\xD0\xBF\xD0\xB8\xD1\x82\xD0\xB0\xD0\xBD "
+                              "\xD0\x97\xD0\xB8\xD0\xB1\xD0\xBE";
+const char* const CaptainText = "\xD0\x9A\xD0\xB0\xD0\xBF\xD0\xB8\xD1\x82\xD0\xB0\xD0\xBD";
+const char* const ZiboText = "\xD0\x97\xD0\xB8\xD0\xB1\xD0\xBE";
+// "космическое приключение"
+const char* const TaglineText = "\xD0\xBA\xD0\xBE\xD1\x81\xD0\xBC\xD0\xB8\xD1\x87\xD0\xB5\xD1\x81\xD0\xBA"
+                                "\xD0\xBE\xD0\xB5 \xD0\xBF\xD1\x80\xD0\xB8\xD0\xBA\xD0\xBB\xD1\x8E\xD1\x87"
+                                "\xD0\xB5\xD0\xBD\xD0\xB8\xD0\xB5";
+// "Ура! Домой!"
+const char* const HomeText = "\xD0\xA3\xD1\x80\xD0\xB0! \xD0\x94\xD0\xBE\xD0\xBC\xD0\xBE\xD0\xB9!";
+
+void Planet(cairo_t* cr, double X, double Y, double R, uint32_t Light, uint32_t Dark, bool Ring) {
+    Glow(cr, X, Y, R * 1.35, Rgb(Light, 0.25));
+    if (Ring) {
+        cairo_save(cr);
+        cairo_translate(cr, X, Y);
+        cairo_rotate(cr, -0.35);
+        cairo_scale(cr, 1, 0.28);
+        cairo_arc(cr, 0, 0, R * 1.7, M_PI, 2 * M_PI);
+        cairo_restore(cr);
+        cairo_set_source_rgba(cr, 1, 0.85, 0.6, 0.7);
+        cairo_set_line_width(cr, R * 0.12);
+        cairo_stroke(cr);
+    }
+    cairo_arc(cr, X, Y, R, 0, 2 * M_PI);
+    cairo_pattern_t* g = cairo_pattern_create_radial(X - R * 0.4, Y - R * 0.4, R * 0.1, X, Y, R);
+    AddStop(g, 0, Shade(Rgb(Light), 0.3));
+    AddStop(g, 0.6, Rgb(Light));
+    AddStop(g, 1, Rgb(Dark));
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    // Bands across the disc.
+    cairo_save(cr);
+    cairo_arc(cr, X, Y, R, 0, 2 * M_PI);
+    cairo_clip(cr);
+    for (int i = -2; i <= 2; ++i) {
+        cairo_rectangle(cr, X - R, Y + i * R * 0.33 - R * 0.06, 2 * R, R * 0.12);
+    }
+    SetColour(cr, Rgb(Dark, 0.25));
+    cairo_fill(cr);
+    cairo_restore(cr);
+    if (Ring) {
+        cairo_save(cr);
+        cairo_translate(cr, X, Y);
+        cairo_rotate(cr, -0.35);
+        cairo_scale(cr, 1, 0.28);
+        cairo_arc(cr, 0, 0, R * 1.7, 0, M_PI);
+        cairo_restore(cr);
+        cairo_set_source_rgba(cr, 1, 0.85, 0.6, 0.85);
+        cairo_set_line_width(cr, R * 0.12);
+        cairo_stroke(cr);
+    }
+}
+
+TPicture DrawCosmos() {
+    return DrawPicture(CosmosSize, CosmosSize, [](cairo_t* cr) {
+        PaintSpace(cr, CosmosSize, CosmosSize, 0x5EED01, 0.8);
+        // A few distant planets that wander past as the sky turns.
+        Planet(cr, 300, 260, 46, 0xff9a60, 0x7a2a20, true);
+        Planet(cr, 930, 420, 28, 0x60c0ff, 0x1a3a8a, false);
+        Planet(cr, 800, 980, 60, 0xa070ff, 0x301070, true);
+        Planet(cr, 220, 900, 20, 0x80ff90, 0x1a6a3a, false);
+    });
+}
+
+TPicture DrawMenuBack() {
+    return DrawPicture(ScreenWidth, ScreenHeight, [](cairo_t* cr) {
+        PaintSpace(cr, ScreenWidth, ScreenHeight, 0xBAC4, 1.2);
+        Planet(cr, 690, 500, 120, 0xff9a60, 0x6a1a30, true);
+        Planet(cr, 90, 110, 38, 0x60c0ff, 0x1a3a8a, false);
+        // Soft vignette draws the eye to the middle, where the menu forms stand.
+        cairo_rectangle(cr, 0, 0, ScreenWidth, ScreenHeight);
+        cairo_pattern_t* v = cairo_pattern_create_radial(400, 300, 180, 400, 300, 560);
+        AddStop(v, 0, {0, 0, 0, 0});
+        AddStop(v, 1, {0.02, 0, 0.06, 0.7});
+        cairo_set_source(cr, v);
+        cairo_fill(cr);
+        cairo_pattern_destroy(v);
+    });
+}
+
+// Playful lettering: a thick dark outline, a warm gradient, a white gloss on the top half.
+void Lettering(cairo_t* cr, const TFontFace& Font, const char* Text, double Size, double X, double Y,
+               const TColour& Top, const TColour& Bottom) {
+    Font.Select(cr, Size);
+    cairo_new_path(cr);
+    CentredTextPath(cr, Text, X + 3, Y + 5);
+    cairo_set_source_rgba(cr, 0, 0, 0.1, 0.45);
+    cairo_set_line_width(cr, Size * 0.16);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke(cr);
+    CentredTextPath(cr, Text, X, Y);
+    cairo_set_source_rgb(cr, 0.18, 0.05, 0.25);
+    cairo_set_line_width(cr, Size * 0.14);
+    cairo_stroke_preserve(cr);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_set_line_width(cr, Size * 0.05);
+    cairo_stroke_preserve(cr);
+    FillVertical(cr, Y - Size * 0.75, Y, Top, Bottom);
+    cairo_save(cr);
+    cairo_clip(cr);
+    cairo_rectangle(cr, 0, Y - Size * 0.8, 2000, Size * 0.32);
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.35);
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
+TPicture DrawTitle() {
+    const TFontFace font("DejaVuSans-Bold.ttf");
+    return DrawPicture(TitleWidth, TitleHeight, [&](cairo_t* cr) {
+        Glow(cr, 400, 100, 330, Rgb(0x8a50ff, 0.35));
+        cairo_save(cr);
+        cairo_translate(cr, 400, 100);
+        cairo_rotate(cr, -0.04);
+        cairo_translate(cr, -400, -100);
+        Lettering(cr, font, CaptainText, 70, 400, 82, Rgb(0xffe070), Rgb(0xff7a10));
+        Lettering(cr, font, ZiboText, 104, 400, 176, Rgb(0x90f0ff), Rgb(0x2a70ff));
+        cairo_restore(cr);
+        Star(cr, 150, 60, 22, 9, 5, 0.2);
+        FillVertical(cr, 38, 82, Rgb(0xffffa0), Rgb(0xffa000));
+        cairo_set_source_rgb(cr, 0.18, 0.05, 0.25);
+        cairo_set_line_width(cr, 3);
+        cairo_stroke(cr);
+        Sparkle(cr, 655, 118, 16, 1);
+        Sparkle(cr, 700, 60, 9, 0.9);
+        Sparkle(cr, 120, 150, 8, 0.8);
+    });
+}
+
+// A small round rocket, used by the logo and the end picture.
+void Rocket(cairo_t* cr, double X, double Y, double Scale, double Angle, bool WithPilot) {
+    cairo_save(cr);
+    cairo_translate(cr, X, Y);
+    cairo_rotate(cr, Angle);
+    cairo_scale(cr, Scale, Scale);
+    // Flame.
+    cairo_move_to(cr, -14, 40);
+    cairo_curve_to(cr, -12, 70, 0, 95, 0, 95);
+    cairo_curve_to(cr, 0, 95, 12, 70, 14, 40);
+    cairo_close_path(cr);
+    cairo_pattern_t* flame = cairo_pattern_create_linear(0, 40, 0, 95);
+    AddStop(flame, 0, Rgb(0xffffa0));
+    AddStop(flame, 0.5, Rgb(0xff9a20));
+    AddStop(flame, 1, Rgb(0xff3010, 0));
+    cairo_set_source(cr, flame);
+    cairo_fill(cr);
+    cairo_pattern_destroy(flame);
+    // Fins.
+    for (const double s : {-1.0, 1.0}) {
+        cairo_move_to(cr, s * 18, 10);
+        cairo_line_to(cr, s * 36, 44);
+        cairo_line_to(cr, s * 14, 38);
+        cairo_close_path(cr);
+        FillVertical(cr, 10, 44, Rgb(0xff5050), Rgb(0x901020));
+        cairo_set_source_rgb(cr, 0.2, 0.05, 0.1);
+        cairo_set_line_width(cr, 2.5);
+        cairo_stroke(cr);
+    }
+    // Body.
+    cairo_move_to(cr, 0, -60);
+    cairo_curve_to(cr, 30, -40, 26, 20, 18, 42);
+    cairo_line_to(cr, -18, 42);
+    cairo_curve_to(cr, -26, 20, -30, -40, 0, -60);
+    cairo_close_path(cr);
+    cairo_pattern_t* body = cairo_pattern_create_linear(-24, 0, 24, 0);
+    AddStop(body, 0, Rgb(0x8a9ab8));
+    AddStop(body, 0.35, Rgb(0xffffff));
+    AddStop(body, 1, Rgb(0x5a6a8a));
+    cairo_set_source(cr, body);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(body);
+    cairo_set_source_rgb(cr, 0.2, 0.05, 0.1);
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+    // Window, with the captain's round head behind it when he is aboard.
+    cairo_arc(cr, 0, -16, 13, 0, 2 * M_PI);
+    cairo_set_source_rgb(cr, 0.1, 0.2, 0.5);
+    cairo_fill_preserve(cr);
+    cairo_save(cr);
+    cairo_clip_preserve(cr);
+    if (WithPilot) {
+        cairo_arc(cr, 0, -12, 10, 0, 2 * M_PI);
+        FillVertical(cr, -22, -2, Rgb(0xffd8a8), Rgb(0xe89a60));
+        cairo_new_path(cr);
+        cairo_arc(cr, -3.5, -14, 1.8, 0, 2 * M_PI);
+        cairo_arc(cr, 3.5, -14, 1.8, 0, 2 * M_PI);
+        cairo_set_source_rgb(cr, 0.1, 0.05, 0.1);
+        cairo_fill(cr);
+        cairo_arc(cr, 0, -10, 5, 0.2 * M_PI, 0.8 * M_PI);
+        cairo_set_line_width(cr, 1.6);
+        cairo_stroke(cr);
+        // Captain's cap.
+        cairo_rectangle(cr, -11, -25, 22, 6);
+        cairo_set_source_rgb(cr, 0.15, 0.25, 0.7);
+        cairo_fill(cr);
+    }
+    cairo_arc(cr, -4, -21, 6, 0, 2 * M_PI);
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.4);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    cairo_set_source_rgb(cr, 1, 0.75, 0.2);
+    cairo_set_line_width(cr, 4);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+TPicture DrawLogo() {
+    const TFontFace font("DejaVuSans-Bold.ttf");
+    const TFontFace light("DejaVuSans.ttf");
+    return DrawPicture(LogoWidth, LogoHeight, [&](cairo_t* cr) {
+        // Shown on black: an emblem planet with an orbiting rocket over the game's name.
+        Glow(cr, 260, 120, 160, Rgb(0x5a3aff, 0.45));
+        Planet(cr, 260, 120, 72, 0xffa050, 0x7a1a30, true);
+        cairo_arc(cr, 260, 120, 110, M_PI * 0.9, M_PI * 2.05);
+        cairo_set_source_rgba(cr, 0.7, 0.85, 1, 0.6);
+        cairo_set_line_width(cr, 2);
+        cairo_set_dash(cr, (const double[]){6, 6}, 2, 0);
+        cairo_stroke(cr);
+        cairo_set_dash(cr, nullptr, 0, 0);
+        Rocket(cr, 362, 58, 0.42, 0.9, true);
+        Lettering(cr, font, TitleText, 62, 260, 280, Rgb(0xffe070), Rgb(0xff7a10));
+        light.Select(cr, 24);
+        cairo_new_path(cr);
+        CentredTextPath(cr, TaglineText, 260, 325);
+        cairo_set_source_rgba(cr, 0.75, 0.85, 1, 0.95);
+        cairo_fill(cr);
+    });
+}
+
+TPicture DrawEndgame() {
+    const TFontFace font("DejaVuSans-Bold.ttf");
+    return DrawPicture(ScreenWidth, ScreenHeight, [&](cairo_t* cr) {
+        PaintSpace(cr, ScreenWidth, ScreenHeight, 0x40E3, 1.0);
+        // Home: a blue-green world rising at the lower right, with a warm sunrise rim.
+        Glow(cr, 660, 640, 420, Rgb(0xffb060, 0.35));
+        cairo_arc(cr, 660, 700, 300, 0, 2 * M_PI);
+        cairo_pattern_t* earth = cairo_pattern_create_radial(560, 480, 30, 660, 700, 300);
+        AddStop(earth, 0, Rgb(0x90e0ff));
+        AddStop(earth, 0.5, Rgb(0x2a8ad0));
+        AddStop(earth, 1, Rgb(0x0a2a6a));
+        cairo_set_source(cr, earth);
+        cairo_fill(cr);
+        cairo_pattern_destroy(earth);
+        const double lands[][3] = {{560, 470, 50}, {640, 440, 34}, {720, 520, 60}, {520, 560, 40}};
+        for (const auto& l : lands) {
+            cairo_save(cr);
+            cairo_arc(cr, 660, 700, 300, 0, 2 * M_PI);
+            cairo_clip(cr);
+            cairo_translate(cr, l[0], l[1]);
+            cairo_scale(cr, 1.4, 0.8);
+            cairo_arc(cr, 0, 0, l[2], 0, 2 * M_PI);
+            cairo_set_source_rgba(cr, 0.3, 0.8, 0.35, 0.85);
+            cairo_fill(cr);
+            cairo_restore(cr);
+        }
+        // The repaired ship with the captain aboard, racing home with a sparkling trail.
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        for (int i = 0; i < 12; ++i) {
+            const double t = i / 12.0;
+            Sparkle(cr, 120 + 150 * t + (i % 3) * 10, 500 - 200 * t + (i % 2) * 14, 4 + 6 * t, 0.4 + 0.5 * t);
+        }
+        Rocket(cr, 330, 250, 1.5, 0.75, true);
+        Lettering(cr, font, HomeText, 64, 400, 95, Rgb(0xffe070), Rgb(0xff7a10));
+        Sparkle(cr, 160, 70, 14, 1);
+        Sparkle(cr, 650, 60, 10, 1);
+    });
+}
+
+} // namespace
+
+void AddSceneImages(TManifest& Manifest) {
+    static_assert(CosmosCx >= 0 && CosmosCy >= 0);
+    Manifest.AddImage(TArchiveId::Data, "Cosmos", {DrawCosmos()});
+    Manifest.AddImage(TArchiveId::GData, "back", {DrawMenuBack()});
+    Manifest.AddImage(TArchiveId::GData, "title", {DrawTitle()});
+    Manifest.AddImage(TArchiveId::GData, "logo", {DrawLogo()});
+    Manifest.AddImage(TArchiveId::GData, "endgame", {DrawEndgame()});
+}
