@@ -40,7 +40,11 @@ protected:
         TArchiveWriter Writer;
         Writer.Add(RecordTypeImage, "Piece", SolidImage(0xFF0000FFu));
         Writer.Add(RecordTypeFont, "Verdana11", SolidImage(0xFF00FF00u));
-        Writer.Add(RecordTypeImage, "Broken", std::vector<uint8_t>(10, 1));
+        // Its visible size is larger than its cell.
+        TRawHeader Broken;
+        Broken.PatternSize = {2, 2};
+        Broken.VisibleSize = {3, 2};
+        Writer.Add(RecordTypeImage, "Broken", RawRecord(Broken));
         Writer.Add(RecordTypeImage, "Cursor", SolidImage(0xFFFF0000u));
         SaveArchive(Writer);
     }
@@ -58,6 +62,7 @@ TEST_F(ImageListTest, LoadArchiveStopsAtTheFirstBrokenImage) {
     // The image before the broken one stays; the broken one is removed; fonts are skipped.
     ASSERT_EQ(Images.ImageCount(), 1);
     EXPECT_EQ(Images.Items(0)->Name(), "Piece");
+    EXPECT_EQ(Images.Find("Broken"), nullptr);
     EXPECT_FALSE(Images.Items(0)->MipMapping());
     EXPECT_EQ(Uploaded(*Images.Items(0), 0)[0], 0xFF0000FFu);
 }
