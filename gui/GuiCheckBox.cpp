@@ -100,7 +100,8 @@ void TGuiCheckBox::DoDraw() {
     const int32_t k = (r.Height() - BoxSize) / 2;
     const TRect box = RectOfSize(r.Left + k, r.Top + k, BoxSize, BoxSize);
     if (Bkgrnd.Shown) {
-        Pressed ? context.FillRect(box, {Bkgrnd.Colors[3], Bkgrnd.Colors[2], Bkgrnd.Colors[1], Bkgrnd.Colors[0]}, DrawFx)
+        Pressed ? context.FillRect(
+                      box, {Bkgrnd.Colors[3], Bkgrnd.Colors[2], Bkgrnd.Colors[1], Bkgrnd.Colors[0]}, DrawFx)
                 : context.FillRect(box, Bkgrnd, DrawFx);
     }
     if (Border.Shown) {

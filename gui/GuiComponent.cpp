@@ -11,7 +11,8 @@ constexpr TGuiPropertyInfo ComponentProperties[] = {
     {"Height", pkInteger, TGuiComponent::IdHeight, "The vertical size of component in pixels"},
     {"Tag", pkString, TGuiComponent::IdTag, "User-defined attribute"},
     {"Visible", pkBoolean, TGuiComponent::IdVisible, "Whether this component is visible or not"},
-    {"Enabled", pkBoolean, TGuiComponent::IdEnabled, "Whether this component can receive and respond to events"},
+    {"Enabled", pkBoolean, TGuiComponent::IdEnabled,
+     "Whether this component can receive and respond to events"},
 };
 
 } // namespace

@@ -135,8 +135,8 @@ void TGuiContext::GradientCircle(TPointF Centre, float Radius, const uint32_t (&
     }
 }
 
-void TGuiContext::StretchImage(TGfxImage& Image, int32_t Pattern, const TRect& Rect, const uint32_t (&Colors)[4],
-                               uint32_t Effect) const {
+void TGuiContext::StretchImage(TGfxImage& Image, int32_t Pattern, const TRect& Rect,
+                               const uint32_t (&Colors)[4], uint32_t Effect) const {
     if (Canvas != nullptr) {
         TPatternRequest request;
         request.Pattern = Pattern;

@@ -19,8 +19,8 @@ class TStream;
 class TGuiControl : public TGuiComponent {
 public:
     using TControlEvent = std::function<void(TGuiControl& Sender)>;
-    using TMouseEvent =
-        std::function<void(TGuiControl& Sender, TPoint Position, uint8_t Kind, uint8_t Button, TGuiShift Shift)>;
+    using TMouseEvent = std::function<void(TGuiControl& Sender, TPoint Position, uint8_t Kind, uint8_t Button,
+                                           TGuiShift Shift)>;
     using TKeyEvent = std::function<void(TGuiControl& Sender, uint8_t Key, uint8_t Kind, TGuiShift Shift)>;
 
     // Parent is remembered (constructors may look at their future siblings); the control

@@ -37,9 +37,9 @@ struct TKeyNameRow {
     const char* Name;
 };
 constexpr TKeyNameRow KeyNames[] = {
-    {9, "Tab"},     {16, "Shift"},     {17, "Ctrl"}, {32, "Space"}, {33, "PageUp"},
-    {34, "PageDown"}, {35, "End"},     {36, "Home"}, {37, "Left"},  {38, "Up"},
-    {39, "Right"},  {40, "Down"},      {45, "Insert"}, {46, "Delete"},
+    {9, "Tab"},       {16, "Shift"}, {17, "Ctrl"},   {32, "Space"},  {33, "PageUp"},
+    {34, "PageDown"}, {35, "End"},   {36, "Home"},   {37, "Left"},   {38, "Up"},
+    {39, "Right"},    {40, "Down"},  {45, "Insert"}, {46, "Delete"},
 };
 
 uint8_t UpperAscii(uint8_t C) {
@@ -254,7 +254,8 @@ void TGuiEdit::Changed() {
 void TGuiEdit::InsertAtCaret(const std::string& Part) {
     CaretPos_ = std::clamp(CaretPos_, 0, Length(Text_));
     Text_.insert(static_cast<size_t>(CaretPos_), Part);
-    CaretPos_ = static_cast<int32_t>(std::min<size_t>(static_cast<size_t>(CaretPos_) + Part.size(), Text_.size()));
+    CaretPos_ =
+        static_cast<int32_t>(std::min<size_t>(static_cast<size_t>(CaretPos_) + Part.size(), Text_.size()));
 }
 
 void TGuiEdit::DoUpdate() {
@@ -436,7 +437,8 @@ void TGuiEdit::DrawBox(bool KeyBox) {
         const auto y = static_cast<float>(r.Top + offset + TextAdjust);
         float x = static_cast<float>(r.Left + 2 - ScrollX_);
         if (KeyBox) {
-            x = static_cast<float>(r.Left - ScrollX_ + (r.Width() - TGuiFont::TextWidth(*resolved, Text_)) / 2);
+            x = static_cast<float>(r.Left - ScrollX_ +
+                                   (r.Width() - TGuiFont::TextWidth(*resolved, Text_)) / 2);
         }
         font.TextOut(Text_, x, y, 1284);
         context.SetClipRect(saved);

@@ -7,7 +7,8 @@
 class TGuiFill {
 public:
     TGuiFill() = default;
-    TGuiFill(uint32_t TopLeft, uint32_t TopRight, uint32_t BottomRight, uint32_t BottomLeft, bool Shown = true)
+    TGuiFill(uint32_t TopLeft, uint32_t TopRight, uint32_t BottomRight, uint32_t BottomLeft,
+             bool Shown = true)
         : Shown(Shown), Colors{TopLeft, TopRight, BottomRight, BottomLeft} {}
     [[nodiscard]] static TGuiFill All(uint32_t Color, bool Shown = true) {
         return TGuiFill(Color, Color, Color, Color, Shown);

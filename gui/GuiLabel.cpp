@@ -110,7 +110,8 @@ void TGuiLabel::RebuildWords() {
         Words = SplitWords(Text_);
         return;
     }
-    const auto shown = static_cast<size_t>(std::clamp<int64_t>(VisibleChars, 0, static_cast<int64_t>(Text_.size())));
+    const auto shown =
+        static_cast<size_t>(std::clamp<int64_t>(VisibleChars, 0, static_cast<int64_t>(Text_.size())));
     Words = SplitWords(Text_.substr(0, shown));
 }
 
@@ -149,8 +150,8 @@ void TGuiLabel::DoDraw() {
 
 void TGuiLabel::DrawSingleLine(const TGuiFont& Font, const TGfxFont& Resolved) {
     const TRect r = ScreenRect();
-    const float y = static_cast<float>(r.Top + (r.Height() - Round(TGuiFont::TextHeight(Resolved, Text_))) / 2 +
-                                       TextAdjust);
+    const float y = static_cast<float>(
+        r.Top + (r.Height() - Round(TGuiFont::TextHeight(Resolved, Text_))) / 2 + TextAdjust);
     const int32_t w = Round(TGuiFont::TextWidth(Resolved, Text_));
     switch (Alignment) {
     case 0:

@@ -22,15 +22,16 @@ public:
 
     // One laid-out line of a wrapped label.
     struct TLine {
-        size_t First = 0;      // index of its first word
-        size_t Count = 0;      // words placed
+        size_t First = 0; // index of its first word
+        size_t Count = 0; // words placed
         bool EndedByLineFeed = false;
-        bool Last = false;     // no words follow it
+        bool Last = false; // no words follow it
     };
     // Words placed on the line that starts at word First, given each word's width, the width
     // of a space and the width available.
-    [[nodiscard]] static TLine FillLine(const std::vector<std::string>& Words, const std::vector<double>& Widths,
-                                        double SpaceWidth, size_t First, double Avail);
+    [[nodiscard]] static TLine FillLine(const std::vector<std::string>& Words,
+                                        const std::vector<double>& Widths, double SpaceWidth, size_t First,
+                                        double Avail);
     // Splits Text at the bytes 8, 13 and 32; a line feed stays inside its word.
     [[nodiscard]] static std::vector<std::string> SplitWords(const std::string& Text);
 

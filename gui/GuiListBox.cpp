@@ -188,7 +188,8 @@ void TGuiListBox::DrawRow(int32_t Row, const TRect& Content) {
     if (item < 0 || item >= static_cast<int64_t>(Items.size())) {
         return;
     }
-    const TRect row = RectOfSize(Content.Left + 1, Content.Top + 1 + Row * ItemSize, Content.Width() - 2, ItemSize);
+    const TRect row =
+        RectOfSize(Content.Left + 1, Content.Top + 1 + Row * ItemSize, Content.Width() - 2, ItemSize);
     const TRect inner = Inset(row, 1);
     const bool selected = item == ItemIndex;
     const bool hovered = item == HoverIndex && !selected;

@@ -31,8 +31,9 @@ bool ReadFillRecord(TStream& Stream, TGuiFill& Fill) {
 
 bool ReadFontRecord(TStream& Stream, TGuiFont& Font) {
     TGuiFont read;
-    if (!ReadInt32(Stream, read.FontIndex) || !ReadUInt32(Stream, read.Color) || !ReadUInt32(Stream, read.Color2) ||
-        !ReadDouble(Stream, read.Scale) || !ReadByte(Stream, read.Style) || !ReadDouble(Stream, read.Interleave)) {
+    if (!ReadInt32(Stream, read.FontIndex) || !ReadUInt32(Stream, read.Color) ||
+        !ReadUInt32(Stream, read.Color2) || !ReadDouble(Stream, read.Scale) ||
+        !ReadByte(Stream, read.Style) || !ReadDouble(Stream, read.Interleave)) {
         return false;
     }
     Font.Assign(read);

@@ -52,8 +52,8 @@ public:
     [[nodiscard]] int32_t IndexOfProperty(std::string_view Name) const;
 
     // Typed access by id. Ids bound to a field reach it; ids nobody handles read as the
-    // integer 0, ignore writes and have no fill or font. SetValue returns false only when the value cannot be converted to the
-    // property's type.
+    // integer 0, ignore writes and have no fill or font. SetValue returns false only when the value cannot be
+    // converted to the property's type.
     [[nodiscard]] virtual TGuiValue GetValue(uint32_t Id) const;
     [[nodiscard]] virtual bool SetValue(uint32_t Id, const TGuiValue& Value);
     // The object's own fill or font (not a copy), or nullptr.

@@ -147,8 +147,8 @@ void TGuiScroll::DrawImages() {
     if (TagNumber() == 1 && downImage != nullptr) {
         const uint32_t white[4] = {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF};
         if (TGfxImage* upImage = context.Image(PressedFill.Colors[0])) {
-            context.StretchImage(*upImage, UpPressed ? 1 : 0, RectOfSize(r.Left, r.Top, button.X, button.Y), white,
-                                 1284);
+            context.StretchImage(*upImage, UpPressed ? 1 : 0, RectOfSize(r.Left, r.Top, button.X, button.Y),
+                                 white, 1284);
         }
         context.StretchImage(*downImage, DownPressed ? 1 : 0,
                              RectOfSize(r.Left, r.Bottom - button.Y, button.X, button.Y), white, 1284);

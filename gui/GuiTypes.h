@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <variant>
 #include <string>
+#include <variant>
 
 // Mouse event kinds as the controls receive them.
 enum TGuiMouseKind : uint8_t {

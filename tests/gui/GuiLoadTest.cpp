@@ -1,0 +1,197 @@
+#include "GuiTestSupport.h"
+
+#include "gui/GuiButton.h"
+#include "gui/GuiEdit.h"
+#include "gui/GuiForm.h"
+#include "gui/GuiLabel.h"
+#include "gui/GuiRegistry.h"
+#include "gui/GuiTaskbar.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<uint8_t> Int32Bytes(int32_t Value) {
+    TMemoryStream s;
+    WriteInt32(s, Value);
+    return s.Bytes();
+}
+
+TEST(GuiLoad, EmptyFileListLoadsWithoutScreens) {
+    TGuiTaskbar root;
+    TMemoryStream stream(Int32Bytes(0));
+    EXPECT_TRUE(root.LoadFromStream(stream));
+    EXPECT_EQ(root.ChildCount(), 0);
+}
+
+TEST(GuiLoad, ClassNamesIgnoreCaseAndButtonEditMakesAButton) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"tguiform", "TGuiForm"},       {"TGUILABEL", "TGuiLabel"}, {"TGuiButtonEdit", "TGuiButton"},
+        {"tguilistbox", "TGuiListBox"}, {"TGuiPaint", "TGuiPaint"}, {"tguigauge", "TGuiGauge"},
+    };
+    TGuiWriter writer;
+    for (const auto& c : cases) {
+        writer.Add(c.first);
+    }
+    TGuiTaskbar root;
+    ASSERT_TRUE(LoadInto(root, writer));
+    ASSERT_EQ(root.ChildCount(), 6);
+    for (int32_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(root.Child(i)->TypeName(), cases[i].second);
+    }
+    EXPECT_EQ(TGuiRegistry::Instance().IndexOfClass("TGuiScroll"), -1);
+}
+
+TEST(GuiLoad, EverythingInsideSpec1BecomesAButtonWithItsPropertiesAndChildren) {
+    TGuiWriter writer;
+    TGuiWriterControl& spec = writer.Add("TGuiForm").Set("Name", "spec1");
+    spec.Add("TGuiLabel").Set("Name", "inner").Set("Caption", "Go").Add("TGuiLabel").Set("Name", "deep");
+    // The rule is case-sensitive: "Spec1" keeps the class from the file.
+    writer.Add("TGuiForm").Set("Name", "Spec1").Add("TGuiLabel").Set("Name", "plain");
+    TGuiTaskbar root;
+    ASSERT_TRUE(LoadInto(root, writer));
+    auto* inner = dynamic_cast<TGuiButton*>(root.FindControl("inner"));
+    ASSERT_NE(inner, nullptr);
+    EXPECT_EQ(inner->Caption, "Go");
+    // Only the direct children of "spec1" change class.
+    EXPECT_NE(dynamic_cast<TGuiLabel*>(root.FindControl("deep")), nullptr);
+    EXPECT_NE(dynamic_cast<TGuiLabel*>(root.FindControl("plain")), nullptr);
+}
+
+TEST(GuiLoad, PropertiesApplyInFileOrderWhateverTheirCase) {
+    TGuiWriter a, b;
+    a.Add("TGuiButton").SetInt("Width", 50).SetInt("Left", 10).Set("caption", "X");
+    b.Add("TGuiButton").SetInt("Left", 10).SetInt("WIDTH", 50).Set("Caption", "X");
+    TGuiTaskbar rootA, rootB;
+    ASSERT_TRUE(LoadInto(rootA, a));
+    ASSERT_TRUE(LoadInto(rootB, b));
+    EXPECT_EQ(rootA.Child(0)->Bounds(), rootB.Child(0)->Bounds());
+    EXPECT_EQ(rootA.Child(0)->Bounds(), RectOfSize(10, 0, 50, 24));
+    EXPECT_EQ(dynamic_cast<TGuiButton*>(rootA.Child(0))->Caption, "X");
+}
+
+TEST(GuiLoad, HiddenControlKeepsLoadingItsChildrenAndColourTakesUnsignedDecimal) {
+    TGuiWriter writer;
+    TGuiWriterControl& form =
+        writer.Add("TGuiForm").SetBool("Visible", false).SetColor("ShadowColor", 0xFF000000u);
+    form.Add("TGuiLabel").Set("Name", "child");
+    TGuiTaskbar root;
+    ASSERT_TRUE(LoadInto(root, writer));
+    auto* loaded = dynamic_cast<TGuiForm*>(root.Child(0));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_FALSE(loaded->Visible());
+    EXPECT_EQ(loaded->ShadowColor, 0xFF000000u);
+    EXPECT_NE(root.FindControl("child"), nullptr);
+}
+
+TEST(GuiLoad, FillsAndFontsAreReadFieldByField) {
+    TGuiFont font(0x11223344, 0x55667788);
+    font.FontIndex = 3;
+    font.Scale = 1.5;
+    font.Style = 2;
+    font.Interleave = 0.25;
+    TGuiWriter writer;
+    writer.Add("TGuiButton").SetFill("Bkgrnd", TGuiFill(1, 2, 3, 4, false)).SetFont("Font", font);
+    TGuiTaskbar root;
+    ASSERT_TRUE(LoadInto(root, writer));
+    const TGuiControl& button = *root.Child(0);
+    EXPECT_FALSE(button.Bkgrnd.Shown);
+    EXPECT_EQ(button.Bkgrnd.Colors[2], 3u);
+    EXPECT_EQ(button.Font.FontIndex, 3);
+    EXPECT_EQ(button.Font.Color2, 0x55667788u);
+    EXPECT_EQ(button.Font.Scale, 1.5);
+    EXPECT_EQ(button.Font.Style, 2);
+    EXPECT_EQ(button.Font.Interleave, 0.25);
+}
+
+TEST(GuiLoad, UnregisteredClassEndsItsListAndTheRestIsReadAsTheEnclosingList) {
+    TGuiWriter writer;
+    TGuiWriterControl& form = writer.Add("TGuiForm").Set("Name", "outer");
+    form.Add("TGuiLabel").Set("Name", "first");
+    // The loader stops at "TMystery" without reading its properties; the next bytes, read as
+    // the outer list's next entry, are the mystery entry's property count and so on.
+    form.Add("TMystery");
+    TGuiTaskbar root;
+    TMemoryStream stream(writer.Bytes());
+    EXPECT_TRUE(root.LoadFromStream(stream));
+    EXPECT_NE(root.FindControl("first"), nullptr);
+    EXPECT_LT(stream.Position(), stream.Size());
+}
+
+struct TFailureCase {
+    const char* Title;
+    std::function<void(TGuiWriter&)> Build;
+};
+
+TEST(GuiLoad, FailuresKeepWhatWasBuiltBefore) {
+    const TFailureCase cases[] = {
+        {"form has no Font", [](TGuiWriter& w) { w.Add("TGuiForm").SetFont("Font", TGuiFont()); }},
+        {"unknown fill", [](TGuiWriter& w) { w.Add("TGuiLabel").SetFill("Glow", TGuiFill()); }},
+        {"integer from text", [](TGuiWriter& w) { w.Add("TGuiLabel").Set("Left", "ten", pkInteger); }},
+        {"boolean from text", [](TGuiWriter& w) { w.Add("TGuiLabel").Set("Visible", "maybe", pkBoolean); }},
+        {"fill under an integer name", [](TGuiWriter& w) { w.Add("TGuiLabel").SetFill("Left", TGuiFill()); }},
+    };
+    for (const TFailureCase& c : cases) {
+        TGuiWriter writer;
+        writer.Add("TGuiButton").Set("Name", "before");
+        c.Build(writer);
+        TGuiTaskbar root;
+        EXPECT_FALSE(LoadInto(root, writer)) << c.Title;
+        EXPECT_NE(root.FindControl("before"), nullptr) << c.Title;
+    }
+}
+
+TEST(GuiLoad, UnknownTextPropertyIsSkipped) {
+    TGuiWriter writer;
+    writer.Add("TGuiLabel").Set("Sparkle", "lots").Set("Name", "after");
+    TGuiTaskbar root;
+    EXPECT_TRUE(LoadInto(root, writer));
+    EXPECT_NE(root.FindControl("after"), nullptr);
+}
+
+TEST(GuiLoad, TruncatedCorruptAndTooDeepStreamsFail) {
+    TGuiWriter writer;
+    writer.Add("TGuiForm").Set("Name", "a").SetFill("Bkgrnd", TGuiFill()).Add("TGuiLabel");
+    const std::vector<uint8_t> whole = writer.Bytes();
+    for (size_t cut = 0; cut < whole.size(); ++cut) {
+        TGuiTaskbar root;
+        TMemoryStream stream(std::vector<uint8_t>(whole.begin(), whole.begin() + static_cast<long>(cut)));
+        EXPECT_FALSE(root.LoadFromStream(stream)) << cut;
+    }
+    // Counts the rest of the file cannot hold.
+    for (const int32_t count : {INT32_MAX, 1000}) {
+        TGuiTaskbar root;
+        TMemoryStream stream(Int32Bytes(count));
+        EXPECT_FALSE(root.LoadFromStream(stream)) << count;
+    }
+    TGuiWriter deep;
+    TGuiWriterControl* node = &deep.Add("TGuiForm");
+    for (int i = 0; i < TGuiControl::MaxLoadDepth + 2; ++i) {
+        node = &node->Add("TGuiForm");
+    }
+    TGuiTaskbar root;
+    EXPECT_FALSE(LoadInto(root, deep));
+}
+
+TEST(GuiLoad, FileThatCannotBeOpenedFails) {
+    TGuiTaskbar root;
+    EXPECT_FALSE(root.LoadFromFile("no/such/gfx.fgg"));
+}
+
+TEST(GuiLoad, EditBoxesWithEqualTabOrderPushEachOtherUp) {
+    TGuiWriter writer;
+    TGuiWriterControl& form = writer.Add("TGuiForm");
+    form.Add("TGuiEdit").Set("Name", "a").SetInt("TabOrder", 1);
+    form.Add("TGuiEdit").Set("Name", "b").SetInt("TabOrder", 2);
+    form.Add("TGuiEdit").Set("Name", "c").SetInt("TabOrder", 1);
+    TGuiTaskbar root;
+    ASSERT_TRUE(LoadInto(root, writer));
+    const auto order = [&](const char* name) {
+        return dynamic_cast<TGuiEdit*>(root.FindControl(name))->TabOrder();
+    };
+    EXPECT_EQ(order("c"), 1);
+    EXPECT_EQ(order("a"), 2);
+    EXPECT_EQ(order("b"), 3);
+}
+
+} // namespace
