@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TArchive;
@@ -19,10 +20,9 @@ class TStream;
 enum TGfxQuality : uint8_t { aqLow = 0, aqMedium = 1, aqHigh = 2 };
 enum TAlphaLevel : uint8_t { alNone = 0, alMask = 1, alFull = 2, alExclusive = 3 };
 
-// Which part of a pattern PatternCoords resolves: TPatternRequest (Canvas.h).
-
 // An image: a picture cut into equal cells called patterns, laid out in a grid on the
-// textures of its set.
+// textures of its set. Pattern p lies on texture p div PatternsPerTexture, in cell
+// (local mod PatternsPerRow, local div PatternsPerRow) of it, local = p mod PatternsPerTexture.
 class TGfxImage : public TMultiTexture {
 public:
     explicit TGfxImage(TGfxDevice& Device);
@@ -47,16 +47,24 @@ public:
     [[nodiscard]] int32_t PatternsPerColumn() const { return PatternsPerColumn_; }
     [[nodiscard]] int32_t PatternsPerTexture() const { return PatternsPerTexture_; }
 
-    // Reads one image record from the stream's current position.
+    // Reads one image record from the stream's current position; the record replaces whatever
+    // the image held. False on a short read, a header the stream cannot back, impossible
+    // geometry or a texture that cannot be made; the image is then empty.
     [[nodiscard]] bool LoadFromStream(TStream& Stream);
+    // Reads the archive record Key into memory and loads it as above.
     [[nodiscard]] bool LoadFromArchive(const std::string& Key, TArchive& Archive);
-    // Fills the textures from a decoded 32-bit picture (0xAARRGGBB, rows top to bottom).
-    // The colour key is never used by the game and is not offered.
+    // Fills the textures from a decoded 32-bit picture (0xAARRGGBB, rows top to bottom), cut
+    // into PatternSize cells row by row and laid out in the texture grid. An empty image
+    // takes as many textures as the cells need; a ready one is refilled in place. A picture
+    // smaller than one cell fills the part of cell 0 it covers. The colour key is never used
+    // by the game and is not offered.
     [[nodiscard]] bool LoadFromBitmap(const std::vector<uint32_t>& Pixels, int32_t Width, int32_t Height);
     // Decodes a TGA, JPEG, PNG or (anything else) Windows bitmap file by its extension.
     [[nodiscard]] bool LoadFromFile(const std::string& FileName);
 
-    // Texture coordinates of a pattern (or part of one) and the texture it lies on.
+    // Texture coordinates of a pattern (or part of one) and the texture it lies on. The
+    // pattern index is clamped into the pattern count. False for an empty image, one with no
+    // patterns, or a pattern beyond the textures the image has.
     [[nodiscard]] bool PatternCoords(const TPatternRequest& Request, TTexCorners& Corners,
                                      int32_t& TextureIndex) const;
 
