@@ -1,6 +1,7 @@
 #include "tools/fgg/FggCommands.h"
 
 #include "tools/fgg/ArchiveCommands.h"
+#include "tools/fgg/GuiCommand.h"
 
 namespace {
 
@@ -10,6 +11,7 @@ constexpr TFggCommand Commands[] = {
     {"list", "ARCHIVE", 1, 1, RunList},
     {"extract", "ARCHIVE KEY", 2, 2, RunExtract},
     {"pack", "OUT.fgg TYPE:KEY=FILE ...", 2, std::numeric_limits<size_t>::max(), RunPack},
+    {"gui", "FILE", 1, 1, RunGui},
 };
 
 bool IsHelp(std::string_view Word) {
