@@ -22,6 +22,7 @@ struct TWriteModule {
 // story pictures, then the GUI's pictures; fonts and particle templates after them.
 constexpr TRegisterModule RegisterModules[] = {
     {"art", &AddArtImages},
+    {"characters", &AddCharacterImages},
     {"ui", &AddUiImages},
     {"fonts", &AddFonts},
     {"particles", &AddParticleTemplates},

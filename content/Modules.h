@@ -14,6 +14,8 @@
 // Board and scene art: pieces, bonuses, tiles, level targets, elements, panels, space,
 // cursor, logo, title, end picture, particle texture (content/art/).
 void AddArtImages(TManifest& Manifest);
+// Captain Zibo, the monsters, Zibo and Lirra, story pictures and help pages (content/characters/).
+void AddCharacterImages(TManifest& Manifest);
 
 // The GUI's pictures: panels, buttons, tabs, switches (content/ui/).
 void AddUiImages(TManifest& Manifest);

@@ -175,12 +175,6 @@ void Iris(cairo_t* cr, double CentreX, double CentreY, double Radius, uint32_t C
     cairo_fill(cr);
 }
 
-void SelectFont(cairo_t* cr, double Size, bool Bold) {
-    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
-                           Bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cr, Size);
-}
-
 double TextWidth(cairo_t* cr, const char* Text) {
     cairo_text_extents_t extents;
     cairo_text_extents(cr, Text, &extents);

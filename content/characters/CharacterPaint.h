@@ -42,8 +42,6 @@ void SoftShadow(cairo_t* cr, double CentreX, double CentreY, double RadiusX, dou
 // rotated eye looks toward where it is turned; the gloss sits at GlossAngle.
 void Iris(cairo_t* cr, double CentreX, double CentreY, double Radius, uint32_t Colour, double GlossAngle);
 
-// Renders text with the DejaVu Sans face: Size in pixels, Bold or not, UTF-8.
-void SelectFont(cairo_t* cr, double Size, bool Bold);
 // Width of UTF-8 text in the current font.
 [[nodiscard]] double TextWidth(cairo_t* cr, const char* Text);
 

@@ -1,6 +1,7 @@
 #include "content/characters/Characters.h"
 
 #include "content/characters/FacePreview.h"
+#include "content/characters/HelpPages.h"
 #include "content/characters/HeroFace.h"
 #include "content/characters/MenuCharacters.h"
 #include "content/characters/MonsterFaces.h"
@@ -57,10 +58,19 @@ void AddMenuAndStory(TManifest& Manifest) {
     }
 }
 
+// The help pages draw the pieces, bonuses and tiles registered before them.
+void AddHelpPages(TManifest& Manifest) {
+    for (int page = 1; page <= HelpPages::Pages; ++page) {
+        TPicture picture = HelpPages::Page(page, Manifest);
+        Manifest.AddImage(TArchiveId::Data, std::to_string(page) + ".help", {std::move(picture)});
+    }
+}
+
 } // namespace
 
 void AddCharacterImages(TManifest& Manifest) {
     AddHero(Manifest);
     AddMonsters(Manifest);
     AddMenuAndStory(Manifest);
+    AddHelpPages(Manifest);
 }

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "content/Manifest.h"
+#include "content/Picture.h"
+
+// The help pages "1.help" ... "13.help": the story's start, the rules, the controls, the
+// stage goal and every bonus, in Russian, each with a small illustration. The help screen
+// shows a page at (252, 326) and the how-to-play overlay shows pages 2 and 3 at (248, 208),
+// so one size fits both inside the 800x600 screen.
+namespace HelpPages {
+
+inline constexpr int Width = 300;
+inline constexpr int Height = 260;
+inline constexpr int Pages = 13;
+
+// Page Number (1..13). The illustrations reuse the piece, bonus and tile pictures already
+// registered in Manifest, and draw a plain stand-in for any that is missing.
+[[nodiscard]] TPicture Page(int Number, const TManifest& Manifest);
+
+} // namespace HelpPages
