@@ -176,11 +176,10 @@ bool WriteContactSheets(const TManifest& Manifest, const std::string& Folder) {
             order.push_back(group);
         }
         const TManifestImage& image = e.Image;
-        const std::string label = image.Name + "  #" + std::to_string(Manifest.ImageIndex(image.Name)) + "  " +
-                                  std::to_string(image.Patterns.size()) + " x " +
-                                  std::to_string(image.PatternSize.Width) + "x" +
-                                  std::to_string(image.PatternSize.Height) + "  (" +
-                                  TManifest::ArchivePath(e.Archive) + ")";
+        const std::string label =
+            image.Name + "  #" + std::to_string(Manifest.ImageIndex(image.Name)) + "  " +
+            std::to_string(image.Patterns.size()) + " x " + std::to_string(image.PatternSize.Width) + "x" +
+            std::to_string(image.PatternSize.Height) + "  (" + TManifest::ArchivePath(e.Archive) + ")";
         groups[group].push_back({label, &image.Patterns, nullptr});
         // Large pictures are also written at full size, where their details can be judged.
         if (std::max(image.PatternSize.Width, image.PatternSize.Height) > 2 * MaxThumb) {

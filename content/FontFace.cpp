@@ -21,11 +21,15 @@ FT_Library SharedLibrary() {
     return library;
 }
 
-void DoneFace(void* Face) { FT_Done_Face(static_cast<FT_Face>(Face)); }
+void DoneFace(void* Face) {
+    FT_Done_Face(static_cast<FT_Face>(Face));
+}
 
 } // namespace
 
-std::string TFontFace::DejaVuFolder() { return "/usr/share/fonts/truetype/dejavu/"; }
+std::string TFontFace::DejaVuFolder() {
+    return "/usr/share/fonts/truetype/dejavu/";
+}
 
 TFontFace::TFontFace(const std::string& File) {
     const std::string path = (!File.empty() && File[0] == '/') ? File : DejaVuFolder() + File;

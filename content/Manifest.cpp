@@ -34,8 +34,8 @@ void TManifest::CheckUniqueKey(TArchiveId Archive, const std::string& Key) const
 
 void TManifest::AddImage(TArchiveId Archive, std::string Name, TSizeI PatternSize, TSizeI VisibleSize,
                          std::vector<TPicture> Patterns) {
-    if (Patterns.empty() || PatternSize.Width <= 0 || PatternSize.Height <= 0 ||
-        VisibleSize.Width <= 0 || VisibleSize.Height <= 0 || VisibleSize.Width > PatternSize.Width ||
+    if (Patterns.empty() || PatternSize.Width <= 0 || PatternSize.Height <= 0 || VisibleSize.Width <= 0 ||
+        VisibleSize.Height <= 0 || VisibleSize.Width > PatternSize.Width ||
         VisibleSize.Height > PatternSize.Height) {
         throw std::invalid_argument("malformed image: " + Name);
     }
@@ -81,7 +81,8 @@ void TManifest::AddPreview(std::string Name, TPicture Picture) {
     PreviewList.push_back({std::move(Name), std::move(Picture)});
 }
 
-int TManifest::PositionAmong(int32_t Type, const std::vector<TArchiveId>& Order, const std::string& Name) const {
+int TManifest::PositionAmong(int32_t Type, const std::vector<TArchiveId>& Order,
+                             const std::string& Name) const {
     const std::string lower = LowerAscii(Name);
     int position = 0;
     for (const TArchiveId archive : Order) {

@@ -12,7 +12,6 @@
 // of Data1 are never loaded, so it holds fonts only.
 enum class TArchiveId : uint8_t { Data = 0, GData = 1, Data1 = 2 };
 
-
 struct TSizeI {
     int Width = 0;
     int Height = 0;

@@ -91,7 +91,8 @@ void TPicture::Blend(const TPicture& Source, int X, int Y) {
 }
 
 cairo_surface_t* TPicture::MakeSurface() const {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, std::max(W, 1), std::max(H, 1));
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, std::max(W, 1), std::max(H, 1));
     cairo_surface_flush(surface);
     unsigned char* bits = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);

@@ -50,7 +50,8 @@ TPicture GameScreenMock(const TManifest& Manifest) {
                     Place(cr, Manifest, "podlogki", (c + r) % 4, x + 20 - 22, y + 21 - 22);
                 }
                 const int kind = (c * 3 + r * 2 + (c * r) % 3) % 5;
-                Place(cr, Manifest, pieces[kind], (c + r) % 8 == 3 ? 4 : 0, x, y, (c == 7 && r == 0) ? 0.6 : 1.0);
+                Place(cr, Manifest, pieces[kind], (c + r) % 8 == 3 ? 4 : 0, x, y,
+                      (c == 7 && r == 0) ? 0.6 : 1.0);
             }
         }
         Place(cr, Manifest, "clock.bonus", 1, 222 + 44 * 3 + 20 - 14, 138 + 44 * 4 + 22 - 14);

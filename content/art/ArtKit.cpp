@@ -15,9 +15,13 @@ TColour Shade(const TColour& C, double Amount) {
     return {C.R + (target - C.R) * t, C.G + (target - C.G) * t, C.B + (target - C.B) * t, C.A};
 }
 
-TColour WithAlpha(const TColour& C, double Alpha) { return {C.R, C.G, C.B, Alpha}; }
+TColour WithAlpha(const TColour& C, double Alpha) {
+    return {C.R, C.G, C.B, Alpha};
+}
 
-void SetColour(cairo_t* cr, const TColour& C) { cairo_set_source_rgba(cr, C.R, C.G, C.B, C.A); }
+void SetColour(cairo_t* cr, const TColour& C) {
+    cairo_set_source_rgba(cr, C.R, C.G, C.B, C.A);
+}
 
 void AddStop(cairo_pattern_t* Pattern, double Offset, const TColour& C) {
     cairo_pattern_add_color_stop_rgba(Pattern, Offset, C.R, C.G, C.B, C.A);

@@ -16,7 +16,9 @@ constexpr double C = IconSize / 2.0;
 constexpr int BonusPatterns = 8;
 
 // Phase 0..1 of pattern p of the loop.
-double Phase(int p) { return p / static_cast<double>(BonusPatterns); }
+double Phase(int p) {
+    return p / static_cast<double>(BonusPatterns);
+}
 
 // A dark halo behind every icon so it reads over any gem colour.
 void Backdrop(cairo_t* cr, double Radius) {

@@ -29,7 +29,8 @@ void ArrowPath(cairo_t* cr) {
 TPicture DrawCursor(bool Pressed) {
     return DrawPicture(CursorSize, CursorSize, [&](cairo_t* cr) {
         if (!Pressed) {
-            SoftShadow(cr, [&] { ArrowPath(cr); }, 2, 2.5, 1.5, 0.5);
+            SoftShadow(
+                cr, [&] { ArrowPath(cr); }, 2, 2.5, 1.5, 0.5);
         }
         cairo_save(cr);
         if (Pressed) {
@@ -95,7 +96,8 @@ TPicture ParticlePattern(int Index) {
         case 5: { // smoke puff: overlapping soft blobs
             TRandom rnd(77);
             for (int i = 0; i < 7; ++i) {
-                Glow(cr, P + rnd.Range(-6, 6), P + rnd.Range(-6, 6), rnd.Range(7, 11), {0.92, 0.92, 0.95, 0.5});
+                Glow(cr, P + rnd.Range(-6, 6), P + rnd.Range(-6, 6), rnd.Range(7, 11),
+                     {0.92, 0.92, 0.95, 0.5});
             }
             break;
         }

@@ -91,7 +91,8 @@ void Bolt(cairo_t* cr, double X, double Y) {
 
 TPicture DrawBoardFrame() {
     return DrawPicture(FrameWidth, FrameHeight, [](cairo_t* cr) {
-        SoftShadow(cr, [&] { RoundedRect(cr, 4, 4, FrameWidth - 8, FrameHeight - 8, 18); }, 0, 4, 5, 0.5);
+        SoftShadow(
+            cr, [&] { RoundedRect(cr, 4, 4, FrameWidth - 8, FrameHeight - 8, 18); }, 0, 4, 5, 0.5);
         // Frame ring: the outer rounded plate minus the well.
         RoundedRect(cr, 3, 3, FrameWidth - 6, FrameHeight - 6, 18);
         RoundedRect(cr, WellX - 4, WellY - 4, WellSize + 8, WellSize + 8, 8);
@@ -223,7 +224,8 @@ TPicture DrawUpPanel() {
         outline();
         WarmMetal(cr, 0, UpHeight);
         cairo_arc(cr, TargetCx, TargetCy, 40, 0, 2 * M_PI);
-        cairo_pattern_t* socket = cairo_pattern_create_radial(TargetCx, TargetCy - 8, 4, TargetCx, TargetCy, 40);
+        cairo_pattern_t* socket =
+            cairo_pattern_create_radial(TargetCx, TargetCy - 8, 4, TargetCx, TargetCy, 40);
         AddStop(socket, 0, Rgb(0x3a2a8a));
         AddStop(socket, 1, Rgb(0x0a0620));
         cairo_set_source(cr, socket);

@@ -133,7 +133,8 @@ void PaintCut(cairo_t* cr, const TPieceKind& Kind, const TColour& Base) {
 TPicture DrawPiece(const TPieceKind& Kind, int Pattern) {
     return DrawPicture(CellSize, CellSize, [&](cairo_t* cr) {
         const TColour base = Rgb(Kind.Colour);
-        SoftShadow(cr, [&] { ShapePath(cr, Kind.Shape, 1.0); }, 1.0, 1.8, 1.6, 0.45);
+        SoftShadow(
+            cr, [&] { ShapePath(cr, Kind.Shape, 1.0); }, 1.0, 1.8, 1.6, 0.45);
 
         ShapePath(cr, Kind.Shape, 1.0);
         cairo_pattern_t* body = cairo_pattern_create_radial(GemX - 6, GemY - 7, 1, GemX, GemY, 22);

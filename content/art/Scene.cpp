@@ -206,12 +206,19 @@ void Rocket(cairo_t* cr, double X, double Y, double Scale, double Angle, bool Wi
     cairo_set_source_rgb(cr, 0.1, 0.2, 0.5);
     cairo_fill_preserve(cr);
     cairo_save(cr);
-    cairo_clip_preserve(cr);
+    cairo_clip(cr);
     if (WithPilot) {
+        // The captain sits upright whichever way the ship points.
+        cairo_save(cr);
+        cairo_translate(cr, 0, -16);
+        cairo_rotate(cr, -Angle);
+        cairo_translate(cr, 0, 16);
         cairo_arc(cr, 0, -12, 10, 0, 2 * M_PI);
         FillVertical(cr, -22, -2, Rgb(0xffd8a8), Rgb(0xe89a60));
         cairo_new_path(cr);
+        cairo_new_sub_path(cr);
         cairo_arc(cr, -3.5, -14, 1.8, 0, 2 * M_PI);
+        cairo_new_sub_path(cr);
         cairo_arc(cr, 3.5, -14, 1.8, 0, 2 * M_PI);
         cairo_set_source_rgb(cr, 0.1, 0.05, 0.1);
         cairo_fill(cr);
@@ -222,11 +229,13 @@ void Rocket(cairo_t* cr, double X, double Y, double Scale, double Angle, bool Wi
         cairo_rectangle(cr, -11, -25, 22, 6);
         cairo_set_source_rgb(cr, 0.15, 0.25, 0.7);
         cairo_fill(cr);
+        cairo_restore(cr);
     }
     cairo_arc(cr, -4, -21, 6, 0, 2 * M_PI);
     cairo_set_source_rgba(cr, 1, 1, 1, 0.4);
     cairo_fill(cr);
     cairo_restore(cr);
+    cairo_arc(cr, 0, -16, 13, 0, 2 * M_PI);
     cairo_set_source_rgb(cr, 1, 0.75, 0.2);
     cairo_set_line_width(cr, 4);
     cairo_stroke(cr);
@@ -284,11 +293,12 @@ TPicture DrawEndgame() {
         }
         // The repaired ship with the captain aboard, racing home with a sparkling trail.
         cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-        for (int i = 0; i < 12; ++i) {
-            const double t = i / 12.0;
-            Sparkle(cr, 120 + 150 * t + (i % 3) * 10, 500 - 200 * t + (i % 2) * 14, 4 + 6 * t, 0.4 + 0.5 * t);
+        // The trail runs back up-left along the way the ship came.
+        for (int i = 0; i < 14; ++i) {
+            const double t = i / 14.0;
+            Sparkle(cr, 40 + 250 * t + (i % 3) * 8, 150 + 110 * t + (i % 2) * 12, 3 + 6 * t, 0.3 + 0.6 * t);
         }
-        Rocket(cr, 330, 250, 1.5, 0.75, true);
+        Rocket(cr, 360, 300, 1.4, 2.2, true);
         Lettering(cr, font, HomeText, 64, 400, 95, Rgb(0xffe070), Rgb(0xff7a10));
         Sparkle(cr, 160, 70, 14, 1);
         Sparkle(cr, 650, 60, 10, 1);

@@ -403,7 +403,8 @@ constexpr TPartFn Parts[4][4] = {
 
 // Pattern 0 rests; 1..7 pass a gleam over the part and brighten its halo.
 TPicture DrawTarget(int Machine, int Part, int Pattern) {
-    const TPicture shape = DrawPicture(TargetSize, TargetSize, [&](cairo_t* cr) { Parts[Machine][Part](cr); });
+    const TPicture shape =
+        DrawPicture(TargetSize, TargetSize, [&](cairo_t* cr) { Parts[Machine][Part](cr); });
     return DrawPicture(TargetSize, TargetSize, [&](cairo_t* cr) {
         const double pulse = Pattern == 0 ? 0 : std::sin(M_PI * Pattern / 8.0);
         Glow(cr, M, M, 44, Rgb(0xffe080, 0.25 + 0.3 * pulse));
@@ -492,7 +493,8 @@ void AddTargetImages(TManifest& Manifest) {
             for (int p = 0; p < TargetPatterns; ++p) {
                 patterns.push_back(DrawTarget(machine, part, p));
             }
-            const std::string name = std::to_string(machine + 1) + "_" + std::to_string(part + 1) + ".LevelTarget";
+            const std::string name =
+                std::to_string(machine + 1) + "_" + std::to_string(part + 1) + ".LevelTarget";
             Manifest.AddImage(TArchiveId::Data, name, std::move(patterns));
         }
     }

@@ -6,7 +6,9 @@
 
 namespace {
 
-std::vector<TPicture> Patterns(int Count, int Size = 4) { return std::vector<TPicture>(Count, TPicture(Size, Size)); }
+std::vector<TPicture> Patterns(int Count, int Size = 4) {
+    return std::vector<TPicture>(Count, TPicture(Size, Size));
+}
 
 // List positions follow the game's loading order: Data's images, then GData's, whatever
 // order they were registered in; fonts run Data, GData, Data1; Data1 images have none.
@@ -25,7 +27,7 @@ TEST(Manifest, PositionsFollowLoadingOrder) {
         int Image;
         int Font;
     } cases[] = {
-        {"redcircle.PIECE", 0, -1}, {"board", 1, -1}, {"BACK", 2, -1}, {"unused", -1, -1},
+        {"redcircle.PIECE", 0, -1}, {"board", 1, -1}, {"BACK", 2, -1},     {"unused", -1, -1},
         {"Small", -1, 0},           {"big", -1, 1},   {"missing", -1, -1},
     };
     for (const auto& c : cases) {
