@@ -1,6 +1,7 @@
 #include "engine/PixelFormat.h"
 
 #include <array>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -101,6 +102,11 @@ void DecodeRow(TPixelFormat Format, const uint8_t* Source, uint32_t* Argb, int32
         std::memset(Argb, 0, static_cast<size_t>(Width) * 4);
         return;
     }
+    // The working format is the ARGB layout itself: on a little-endian machine a row is copied.
+    if (Format == pfA8R8G8B8 && std::endian::native == std::endian::little) {
+        std::memcpy(Argb, Source, static_cast<size_t>(Width) * 4);
+        return;
+    }
     const TLayout& L = Layouts[Format];
     for (int32_t x = 0; x < Width; ++x) {
         const uint32_t Packed = LoadPixel(Source + static_cast<size_t>(x) * L.Bytes, L.Bytes);
@@ -123,6 +129,10 @@ void DecodeRow(TPixelFormat Format, const uint8_t* Source, uint32_t* Argb, int32
 
 void EncodeRow(TPixelFormat Format, const uint32_t* Argb, uint8_t* Dest, int32_t Width) {
     if (Width <= 0 || !IsKnownFormat(Format)) {
+        return;
+    }
+    if (Format == pfA8R8G8B8 && std::endian::native == std::endian::little) {
+        std::memcpy(Dest, Argb, static_cast<size_t>(Width) * 4);
         return;
     }
     const TLayout& L = Layouts[Format];
