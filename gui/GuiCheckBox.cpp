@@ -120,6 +120,6 @@ void TGuiCheckBox::DoDraw() {
         const double h = TGuiFont::TextHeight(*resolved, Caption);
         const auto x = static_cast<float>(r.Left + k + HorizSpace + 15);
         const auto y = static_cast<float>(TextAdjust + std::lround((r.Top + r.Bottom - h) / 2));
-        font.TextOut(Caption, x, y, DrawFx);
+        font.TextOut(Caption, x, y, 1284);
     }
 }
