@@ -1,10 +1,28 @@
-#include "app/Automation.h"
+#include "app/Form1.h"
+#include "app/Options.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
-    (void)argc;
-    (void)argv;
-    std::puts("Капитан Зибо: the game shell is being assembled.");
-    return 0;
+    std::string error;
+    const auto options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        std::fprintf(stderr, "%s\nusage: zibo [--headless] [--seed N] [--control FILE|-] [--trace FILE|-] "
+                             "[--score-server HOST[:PORT]]\n",
+                     error.c_str());
+        return 2;
+    }
+    if (options->Headless) {
+        // A headless run draws offscreen and plays into no device.
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+    }
+    TForm1 form(*options);
+    if (!form.FormCreate()) {
+        return 1;
+    }
+    return form.Run();
 }

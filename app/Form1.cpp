@@ -1,0 +1,666 @@
+#include "app/Form1.h"
+
+#include "app/Automation.h"
+#include "archive/Archive.h"
+#include "board/GameEngine.h"
+#include "board/ScreenState.h"
+#include "engine/Canvas.h"
+#include "engine/Device.h"
+#include "engine/Font.h"
+#include "engine/Image.h"
+#include "engine/Timer.h"
+#include "gui/GuiBase.h"
+#include "particles/ParticleManager.h"
+#include "platform/Clock.h"
+#include "platform/Desktop.h"
+#include "platform/GameWindow.h"
+#include "platform/Screenshot.h"
+#include "platform/Shell.h"
+#include "platform/Sound.h"
+#include "platform/Text.h"
+#include "scene/Decor.h"
+#include "scene/Faces.h"
+#include "screens/LineCode.h"
+#include "screens/Render.h"
+#include "screens/Screens.h"
+#include "share/ShareScreen.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+const char* const kCaption = "\xCA\xE0\xEF\xE8\xF2\xE0\xED \xC7\xE8\xE1\xEE"; // "Капитан Зибо"
+const char* const kConfigFile = "Config.cfg";
+const char* const kDefaultScoreServer = "scores.kapitan-zibo.net";
+
+const char* const kSoundNames[9] = {"check",         "lineready",    "startlevel", "gameover",  "stagecomplete",
+                                    "layerexplode",  "exchangefail", "timeending", "bonustaken"};
+
+std::string ReadFirstLine(const std::string& File) {
+    std::ifstream in(File);
+    std::string line;
+    std::getline(in, line);
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) {
+        line.pop_back();
+    }
+    return line;
+}
+} // namespace
+
+TForm1::TForm1(const TOptions& Opts) : Options(Opts) {
+    if (!Options.TraceFile.empty() && !Trace.Open(Options.TraceFile)) {
+        std::fprintf(stderr, "cannot write the trace %s\n", Options.TraceFile.c_str());
+    }
+    if (Options.Headless) {
+        auto virtualClock = std::make_unique<TVirtualClock>();
+        VirtualClock = virtualClock.get();
+        Clock = std::move(virtualClock);
+    } else {
+        Clock = CreateRealClock();
+    }
+    for (size_t i = 0; i < SoundSlots.size(); ++i) {
+        SoundSlots[i].Name = kSoundNames[i];
+    }
+}
+
+TForm1::~TForm1() {
+    if (Control && Control != stdin) {
+        std::fclose(Control);
+    }
+}
+
+bool TForm1::FormCreate() {
+    Window = TGameWindow::Create(kCaption, Options.Headless);
+    if (!Window) {
+        ShowMessageBox(kCaption, "Failed to initialize device!");
+        return false;
+    }
+    Window->Input().SetListener(this);
+    Device = std::make_unique<TGfxDevice>(
+        [this](const TDisplaySettings& Display) { return Window->CreateBackend(Display); });
+    Device->SetVSync(!Options.Headless);
+    Timer = std::make_unique<TGfxTimer>(*Clock);
+    Timer->SetMaxFPS(100);
+    Timer->OnTimer = [this](TGfxTimer&) { TimerTimer(); };
+    MyCanvas = std::make_unique<TGfxCanvas>(*Device);
+    MyCanvas->SetAlphaTesting(false);
+    MyCanvas->SetVertexCache(4096);
+    MyCanvas->SetAntialias(false);
+    MyCanvas->SetDithering(true);
+    Images_ = std::make_unique<TGfxImages>(*Device);
+    Images_->MipMapping = false;
+    Fonts_ = std::make_unique<TGfxFonts>(*Device);
+    Fonts_->SetCanvas(MyCanvas.get());
+    Archive = std::make_unique<TArchive>();
+    Archive->SetFileName("Data/data.fgg");
+    Archive->SetOpenMode(opReadOnly);
+    GuiBase = std::make_unique<TGuiBase>();
+    GuiBase->SetDevice(Device.get());
+    GuiBase->SetCanvas(MyCanvas.get());
+    GuiBase->SetImages(Images_.get());
+    GuiBase->SetFonts(Fonts_.get());
+    GuiBase->Context().ClipboardText = [] { return ClipboardText(); };
+    Archive2 = std::make_unique<TArchive>();
+    Archive2->SetFileName("Data/gdata.fgg");
+    Archive2->SetOpenMode(opReadOnly);
+    Archive3 = std::make_unique<TArchive>();
+    Archive3->SetFileName("Data/data1.fgg");
+    Archive3->SetOpenMode(opReadOnly);
+    Device->OnRender = [this] { DeviceRender(); };
+    Device->OnInitialize = [this] { return DeviceInitialize(); };
+
+    // 1. The device, which loads the images and fonts as it comes up.
+    if (!Device->Initialize()) {
+        MessageBox("Failed to initialize device!");
+        return false;
+    }
+    // 2-3. The screens and their buttons.
+    if (!GuiBase->LoadFromFile("Data/gfx.fgg")) {
+        std::fprintf(stderr, "the screens could not be read completely from Data/gfx.fgg\n");
+    }
+    Screens = std::make_unique<TScreens>(*this);
+    Screens->RegisterAll();
+    // 4. Sound.
+    Sound = std::make_unique<TSoundSystem>();
+    Sound->Init();
+    // 5-9. Key sets, defaults, high scores, reserved keys, then the settings file.
+    TypeableChars = TGuiContext::DefaultTypeableChars();
+    EditKeys = TGuiContext::DefaultEditKeys();
+    GuiBase->Context().TypeableChars = &TypeableChars;
+    GuiBase->Context().EditKeys = &EditKeys;
+    Settings_ = TSettings{};
+    SetScore(0);
+    ResetHighScores(Settings_);
+    LoadConfig(kConfigFile, Settings_);
+    // 10. A reserved key cannot be typed into an edit box.
+    ReserveKeyCodes();
+    // 11-13. Cursor offsets, placement (the window opens centred), smoothing.
+    CursorOffsetX = 12;
+    CursorOffsetY = 25;
+    MyCanvas->SetAntialias(Settings_.Antialias);
+    // 14. The board engine.
+    GameEngine = std::make_unique<TGameEngine>(*this, Random);
+    GameEngine->SetImages(Images_.get());
+    GameEngine->SetCanvas(MyCanvas.get());
+    GameEngine->SetFonts(Fonts_.get());
+    // 15. The active profile.
+    Settings_.PlayerName = Settings_.PlayerCount > 0 ? Settings_.Players[static_cast<size_t>(Settings_.CurrentPlayer)] : "";
+    // 16. Music and effects.
+    StartMusicAndSounds();
+    // 17. The logo.
+    Screens->ScreenEnter(ssLogo);
+    // 18. The game draws its own cursor.
+    Window->HideSystemPointer();
+    // 19. Particles.
+    LoadParticles();
+    GameEngine->SetParticles(Particles_.get());
+    // 20. The cursor sprite.
+    Cursor_ = &GameEngine->Add<TCursor>(*this);
+    // 21. The random generator.
+    Random.SetSeed(Options.Seed ? *Options.Seed
+                                : static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    // 22. The share screen.
+    Share_ = std::make_unique<TShareScreen>(*Device, *Fonts_);
+    Share_->OnOpenFile = [this](const std::string& Path) { OpenFile(Path); };
+    Share_->OnClose = [this] { CloseRequest(); };
+    Share_->LoadShareSettings();
+    LastTick = 0;
+    return true;
+}
+
+bool TForm1::DeviceInitialize() {
+    bool success = Images_->LoadArchive(*Archive);
+    if (success) {
+        success = Fonts_->LoadArchive(*Archive);
+    }
+    success = Images_->LoadArchive(*Archive2);
+    if (success) {
+        success = Fonts_->LoadArchive(*Archive2);
+    }
+    if (success) {
+        success = Fonts_->LoadArchive(*Archive3);
+    }
+    Timer->Enabled = success;
+    if (!success) {
+        std::fprintf(stderr, "the game's data could not be read completely (Data/*.fgg)\n");
+    }
+    return true;
+}
+
+void TForm1::ReserveKeyCodes() {
+    const TGuiCharSet& defaultTypeable = TGuiContext::DefaultTypeableChars();
+    for (const int32_t code : Settings_.KeyCodes) {
+        const bool editKey = code == 9 || code == 16 || code == 17 || (code >= 32 && code <= 40) || code == 45 ||
+                             code == 46;
+        if (editKey) {
+            EditKeys.reset(static_cast<size_t>(code));
+            continue;
+        }
+        int32_t upper = code;
+        if (upper >= 'a' && upper <= 'z') {
+            upper -= 'a' - 'A';
+        }
+        if (upper >= 0 && upper < 256 && defaultTypeable.test(static_cast<size_t>(upper))) {
+            TypeableChars.reset(static_cast<size_t>(upper));
+        }
+    }
+}
+
+void TForm1::StartMusicAndSounds() {
+    for (size_t i = 0; i < Songs.size(); ++i) {
+        Songs[i] = Sound->LoadSong("Sounds/" + std::to_string(i + 1) + ".xm");
+        Sound->SetMasterVolume(Songs[i], Settings_.MusicVolume);
+        Sound->SetLooping(Songs[i], true);
+    }
+    PlayMusic(1);
+    for (TSoundSlot& slot : SoundSlots) {
+        slot.Stream = Sound->StreamOpen("Sounds/" + slot.Name + ".wav");
+        slot.Playing = false;
+    }
+}
+
+void TForm1::LoadParticles() {
+    Particles_ = std::make_unique<TXParticleManager>(MyCanvas.get(), Images_->Find("particles"), &Random);
+    Particles_->LoadAll(*Archive);
+    Particles_->LoadAll(*Archive2);
+}
+
+int32_t TForm1::GetScore() const {
+    const std::string text = StripPercent(DecodeLine(EncodedScore));
+    int32_t value = 0;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            value = value * 10 + (c - '0');
+        }
+    }
+    return text.starts_with('-') ? -value : value;
+}
+
+void TForm1::SetScore(int32_t Value) {
+    const bool changed = EncodedScore.empty() || GetScore() != Value;
+    EncodedScore = EncodeLine(PadPercent(std::to_string(Value), 10));
+    if (changed) {
+        TraceEvent("score", "value", std::to_string(Value));
+    }
+}
+
+void TForm1::PlaySound(const std::string& Name) {
+    TraceEvent("sound", "name", Name);
+    for (TSoundSlot& slot : SoundSlots) {
+        if (slot.Name != Name) {
+            continue;
+        }
+        // The same effect restarts from its beginning; different effects overlap.
+        if (slot.Playing) {
+            Sound->StreamStop(slot.Stream);
+            slot.Channel = -1;
+            slot.Playing = false;
+        }
+        slot.Channel = Sound->StreamPlay(slot.Stream);
+        slot.Playing = slot.Channel >= 0;
+        Sound->SetVolume(slot.Channel, Settings_.SoundVolume);
+        return;
+    }
+}
+
+void TForm1::PlayMusic(int32_t Track) {
+    if (Track < 1 || Track > 3) {
+        return;
+    }
+    TraceEvent("music", "play", std::to_string(Track));
+    Sound->PlaySong(Songs[static_cast<size_t>(Track - 1)]);
+}
+
+void TForm1::StopMusic(int32_t Track) {
+    if (Track < 1 || Track > 3) {
+        return;
+    }
+    TraceEvent("music", "stop", std::to_string(Track));
+    Sound->StopSong(Songs[static_cast<size_t>(Track - 1)]);
+}
+
+void TForm1::ApplyMusicVolume() {
+    for (const int32_t song : Songs) {
+        Sound->SetMasterVolume(song, Settings_.MusicVolume);
+    }
+}
+
+void TForm1::SetLevelClock(bool Enabled) {
+    if (Enabled && !LevelClockOn) {
+        NextSecond = Clock->TickCount() + 1000;
+    }
+    LevelClockOn = Enabled;
+}
+
+void TForm1::PumpLevelClock() {
+    // Seconds that passed while the clock runs, each one a tick.
+    while (LevelClockOn && static_cast<int32_t>(Clock->TickCount() - NextSecond) >= 0) {
+        NextSecond += 1000;
+        Timer1Timer();
+    }
+}
+
+void TForm1::Timer1Timer() {
+    if (State_.ScreenState == ssPlaying) {
+        TLevelRecord& level = GameEngine->Level();
+        if (level.TimeLeft > 0) {
+            const uint32_t t = --level.TimeLeft;
+            if (t == 3) {
+                Screens->HideForm("scr_LevelMix");
+            }
+            if (t <= 10) {
+                PlaySound("timeending");
+                if (TGfxFont* font = Fonts_->Find("VerdanaIB[Aa]16_time")) {
+                    font->Scale = t % 2 == 0 ? 1.2 : 1.0;
+                }
+            }
+        } else {
+            SetLevelClock(false);
+            GameEngine->TimeUp = true;
+        }
+    } else if (State_.ScreenState == ssShare && Share_ && Share_->Countdown > 0) {
+        --Share_->Countdown;
+    }
+}
+
+void TForm1::TimerTimer() {
+    ++FrameNumber;
+    Trace.SetFrame(FrameNumber);
+    Screens->ScreenUpdate(State_.ScreenState);
+    State_.KeyReleased.fill(0);
+}
+
+void TForm1::RenderFrame(bool WithGui, bool QueueBack) {
+    if (QueueBack) {
+        if (TGfxImage* back = Images_->Find("back")) {
+            MyCanvas->Draw(*back, 0, 0, 0, fxBlend);
+        }
+    }
+    Device->Render(0, true);
+    if (WithGui) {
+        GuiBase->Update();
+    }
+    Device->Flip();
+}
+
+void TForm1::DeviceRender() {
+    float dt = 0.0f;
+    const uint32_t now = Clock->TickCount();
+    if (LastTick != 0) {
+        dt = std::min(static_cast<float>(now - LastTick) * 0.001f, 0.001f);
+    }
+    LastTick = now;
+    DrawScreen(*this, dt);
+}
+
+TPointF TForm1::PointerPosition() const { return Pointer; }
+
+void TForm1::ProgressChanged(uint8_t ProgressPercent) {
+    if (IsLive(*GameEngine, State_.Zibo)) {
+        State_.Zibo->React(ProgressPercent);
+    }
+    if (IsLive(*GameEngine, State_.Monster)) {
+        State_.Monster->React(ProgressPercent);
+    }
+}
+
+void TForm1::SetElementIndex(int32_t Index) {
+    if (IsLive(*GameEngine, State_.StageElement)) {
+        State_.StageElement->SetElementIndex(Index);
+    }
+}
+
+void TForm1::MouseDown(const TMouseInput& Input) {
+    Pointer = {static_cast<float>(Input.Logical.X), static_cast<float>(Input.Logical.Y)};
+    if (Cursor_) {
+        Cursor_->SetPatternIndex(1);
+    }
+    GuiBase->OnMouseDown(Input.Button, Input.Shift, Input.Position.X, Input.Position.Y);
+}
+
+void TForm1::MouseUp(const TMouseInput& Input) {
+    Pointer = {static_cast<float>(Input.Logical.X), static_cast<float>(Input.Logical.Y)};
+    if (Cursor_) {
+        Cursor_->SetPatternIndex(0);
+    }
+    if (State_.ScreenState == ssShare && Share_ && Share_->ClickGuard == 0) {
+        Share_->Click(Input.Logical);
+    }
+    if (State_.ScreenState == ssPlaying) {
+        GameEngine->ClickBoard();
+    }
+    GuiBase->OnMouseUp(Input.Button, Input.Shift, Input.Position.X, Input.Position.Y);
+}
+
+void TForm1::MouseMove(const TMouseInput& Input) {
+    Pointer = {static_cast<float>(Input.Logical.X), static_cast<float>(Input.Logical.Y)};
+    GuiBase->OnMouseMove(Input.Shift, Input.Position.X, Input.Position.Y);
+}
+
+void TForm1::Click() { GuiBase->OnClick(); }
+
+void TForm1::DoubleClick() { GuiBase->OnDblClick(); }
+
+void TForm1::KeyDown(uint8_t Key, uint8_t Shift) { GuiBase->OnKeyDown(Key, Shift); }
+
+void TForm1::KeyUp(uint8_t Key, uint8_t Shift) {
+    State_.KeyReleased[Key] = 1;
+    GuiBase->OnKeyUp(Key, Shift);
+}
+
+void TForm1::KeyPress(char Character) { GuiBase->OnKeyPress(static_cast<uint8_t>(Character)); }
+
+void TForm1::CloseRequest() {
+    const uint8_t s = State_.ScreenState;
+    const bool menu = (s >= ssMainMenu && s <= ssExitGame && s != 5) || s == ssChooseDifficulty ||
+                      s == ssChangePlayer || s == ssDeletePlayer || s == ssSound || s == ssGraphics;
+    if (s == ssExitGame) {
+        return; // the exit confirmation is already open
+    }
+    if (menu) {
+        Screens->ScreenLeave(s);
+        Screens->ScreenEnter(ssExitGame);
+    } else if (s == ssPlaying) {
+        Screens->ScreenEnter(ssExitToMenu);
+    } else if (s == ssPause) {
+        Screens->ScreenLeave(ssPause);
+        Screens->ScreenEnter(ssExitToMenu);
+    } else if (s == ssShare) {
+        if (!Share_ || Share_->Countdown == 0) {
+            Closing = true;
+        }
+    }
+}
+
+void TForm1::Minimized() {
+    if (State_.ScreenState == ssPlaying) {
+        Screens->ScreenEnter(ssPause);
+    }
+}
+
+void TForm1::Hidden() { Minimized(); }
+
+void TForm1::OpenFile(const std::string& Path) {
+    if (!FileExists(Path)) {
+        return;
+    }
+    TraceEvent("open", "path", Path);
+    if (!Options.Headless) {
+        ShellOpen(Path);
+    }
+}
+
+void TForm1::OpenLink(const std::string& Address) {
+    TraceEvent("open", "path", Address);
+    if (!Options.Headless) {
+        ShellOpen(Address);
+    }
+}
+
+bool TForm1::SaveSettings() {
+    Settings_.FullScreen = !Device->Windowed();
+    Settings_.Antialias = MyCanvas->Antialias();
+    try {
+        SaveConfig(kConfigFile, Settings_);
+        Trace.Event("config", {{"saved", "1"}});
+        return true;
+    } catch (const EInOutError& e) {
+        Trace.Event("config", {{"failed", "1"}});
+        std::fprintf(stderr, "%s\n", e.what());
+        return false;
+    }
+}
+
+bool TForm1::FullScreen() const { return Device && !Device->Windowed(); }
+
+void TForm1::SetFullScreen(bool Value) {
+    Device->SetWindowed(!Value);
+    if (Value) {
+        CursorOffsetX = 0;
+        CursorOffsetY = 0;
+    }
+    Settings_.FullScreen = !Device->Windowed();
+}
+
+void TForm1::SetAntialias(bool Value) {
+    MyCanvas->SetAntialias(Value);
+    Settings_.Antialias = Value;
+}
+
+std::string TForm1::ScoreServiceUrl() const {
+    std::string host = Options.ScoreServer;
+    if (host.empty()) {
+        host = ReadFirstLine("scoreserver.txt");
+    }
+    if (host.empty()) {
+        host = kDefaultScoreServer;
+    }
+    return "http://" + host + "/cgi/version.pl";
+}
+
+void TForm1::MessageBox(const std::string& Text) {
+    TraceEvent("messagebox", "text", Cp1251ToUtf8(Text));
+    if (!Options.Headless) {
+        ShowMessageBox(kCaption, Text);
+    }
+}
+
+void TForm1::TraceEvent(const std::string& Event, const std::string& Key, const std::string& Value) {
+    Trace.Event(Event, {{Key, Value}});
+}
+
+void TForm1::Dump() {
+    const TLevelRecord& level = GameEngine->Level();
+    Trace.Event("dump", {{"state", std::to_string(State_.ScreenState)},
+                         {"stage", std::to_string(GameEngine->CurrentStage)},
+                         {"difficulty", std::to_string(GameEngine->Difficulty)},
+                         {"score", std::to_string(GetScore())},
+                         {"timeleft", std::to_string(level.TimeLeft)}});
+    for (int32_t r = 0; r < BoardSize; ++r) {
+        std::string line = "board row=" + std::to_string(r) + " cells=";
+        for (int32_t c = 0; c < BoardSize; ++c) {
+            const TBoardCell& cell = GameEngine->Board[c][r];
+            if (c > 0) {
+                line += ' ';
+            }
+            line += std::to_string(cell.Kind) + "." + std::to_string(cell.Bonus) + "." +
+                    std::to_string(cell.HasLayer ? 1 : 0);
+        }
+        Trace.RawEvent(line);
+    }
+}
+
+void TForm1::RunCommand(const TCommand& C) {
+    TWindowInput& input = Window->Input();
+    const TPoint at = input.ToClient({C.X, C.Y});
+    switch (C.Kind) {
+    case TCommandKind::Frames:
+        for (int32_t i = 0; i < C.Count && Running && !Closing; ++i) {
+            if (VirtualClock) {
+                VirtualClock->Advance(10000);
+            }
+            PumpLevelClock();
+            if (Timer->Enabled) {
+                TimerTimer();
+            }
+        }
+        break;
+    case TCommandKind::Move:
+        input.MouseMove(at);
+        break;
+    case TCommandKind::Press:
+        input.MouseMove(at);
+        input.MouseDown(C.Button, at);
+        break;
+    case TCommandKind::Release:
+        input.MouseMove(at);
+        input.MouseUp(C.Button, at);
+        break;
+    case TCommandKind::Click:
+        input.MouseMove(at);
+        input.MouseDown(C.Button, at);
+        input.MouseUp(C.Button, at);
+        break;
+    case TCommandKind::Key:
+        input.KeyDown(C.Key);
+        input.KeyUp(C.Key);
+        break;
+    case TCommandKind::KeyDown:
+        input.KeyDown(C.Key);
+        break;
+    case TCommandKind::KeyUp:
+        input.KeyUp(C.Key);
+        break;
+    case TCommandKind::Type:
+        input.Text(C.Text);
+        break;
+    case TCommandKind::Close:
+        input.Close();
+        break;
+    case TCommandKind::Minimize:
+        input.Minimize();
+        break;
+    case TCommandKind::Screenshot:
+        if (Device->Backend() && !SaveScreenshot(*Device->Backend(), C.Text)) {
+            std::fprintf(stderr, "cannot write the screenshot %s\n", C.Text.c_str());
+        }
+        break;
+    case TCommandKind::Dump:
+        Dump();
+        break;
+    case TCommandKind::Quit:
+        Quit();
+        break;
+    }
+}
+
+int TForm1::Run() {
+    if (!Options.ControlFile.empty()) {
+        Control = Options.ControlFile == "-" ? stdin : std::fopen(Options.ControlFile.c_str(), "r");
+        if (!Control) {
+            std::fprintf(stderr, "cannot read the control file %s\n", Options.ControlFile.c_str());
+            return 2;
+        }
+    }
+    char line[4096];
+    while (Running && !Closing) {
+        if (!Options.Headless) {
+            Window->PumpEvents();
+            PumpLevelClock();
+            Timer->Idle();
+        }
+        // In a headless run time passes only through "frames"; otherwise commands run between
+        // frames.
+        if (Control) {
+            if (!std::fgets(line, sizeof line, Control)) {
+                if (Options.Headless) {
+                    break;
+                }
+                if (Control != stdin) {
+                    std::fclose(Control);
+                }
+                Control = nullptr;
+                continue;
+            }
+            const TParsedLine parsed = ParseCommandLine(line);
+            if (parsed.Command) {
+                RunCommand(*parsed.Command);
+            } else if (!parsed.Error.empty()) {
+                std::fprintf(stderr, "control: %s\n", parsed.Error.c_str());
+            }
+        } else if (Options.Headless) {
+            break;
+        }
+    }
+    if (Closing) {
+        FormClose();
+    }
+    FormDestroy();
+    Trace.Event("quit");
+    return 0;
+}
+
+void TForm1::FormClose() {
+    SaveSettings();
+    OpenFile("play.url");
+}
+
+void TForm1::FormDestroy() {
+    if (Sound) {
+        for (const int32_t song : Songs) {
+            Sound->FreeSong(song);
+        }
+        Sound->Close();
+    }
+    Particles_.reset();
+    if (GameEngine) {
+        GameEngine->SetParticles(nullptr);
+    }
+    if (Device) {
+        Device->Finalize();
+    }
+    if (FileExists("fscommand/wgame.exe") && !Options.Headless) {
+        StartDetached({"xdg-open", "fscommand/wgame.exe"});
+    }
+}

@@ -1,0 +1,168 @@
+#pragma once
+
+#include "app/Options.h"
+#include "app/Trace.h"
+#include "board/BoardHost.h"
+#include "engine/Random.h"
+#include "gui/GuiContext.h"
+#include "platform/WindowInput.h"
+#include "screens/GameState.h"
+#include "screens/ScreenHost.h"
+#include "screens/Settings.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+class TArchive;
+class TClock;
+class TCursor;
+class TGameEngine;
+class TGameWindow;
+class TGfxCanvas;
+class TGfxDevice;
+class TGfxFonts;
+class TGfxImages;
+class TGfxTimer;
+class TGuiBase;
+class TScreens;
+class TShareScreen;
+class TSoundSystem;
+class TVirtualClock;
+class TXParticleManager;
+struct TCommand;
+
+// The game's main window: owns every long-lived object, brings the game up in its fixed
+// order, runs the frame loop and the level clock, routes input, plays sound and closes the
+// game down. It is the screens' host and the board's host.
+class TForm1 final : public IScreenHost, public IBoardHost, public IWindowListener {
+public:
+    explicit TForm1(const TOptions& Options);
+    ~TForm1() override;
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    // The start-up sequence; false when the game cannot run (no graphics device).
+    [[nodiscard]] bool FormCreate();
+    // Runs until the window closes (or the automation ends); returns the exit code.
+    int Run();
+
+    // IScreenHost
+    TGameState& State() override { return State_; }
+    TSettings& Settings() override { return Settings_; }
+    TGuiBase& Gui() override { return *GuiBase; }
+    TGameEngine& Engine() override { return *GameEngine; }
+    TGfxCanvas& Canvas() override { return *MyCanvas; }
+    TGfxImages& Images() override { return *Images_; }
+    TGfxFonts& Fonts() override { return *Fonts_; }
+    TXParticleManager* Particles() override { return Particles_.get(); }
+    TCursor* Cursor() override { return Cursor_; }
+    TShareScreen* Share() override { return Share_.get(); }
+    void RenderFrame(bool WithGui, bool QueueBack) override;
+    void PlaySound(const std::string& Name) override;
+    void PlayMusic(int32_t Track) override;
+    void StopMusic(int32_t Track) override;
+    void ApplyMusicVolume() override;
+    int32_t GetScore() const override;
+    void SetScore(int32_t Value) override;
+    void SetLevelClock(bool Enabled) override;
+    void RequestClose() override { CloseRequest(); }
+    void OpenFile(const std::string& Path) override;
+    void OpenLink(const std::string& Address) override;
+    bool SaveSettings() override;
+    bool FullScreen() const override;
+    void SetFullScreen(bool Value) override;
+    void SetAntialias(bool Value) override;
+    std::string ScoreServiceUrl() const override;
+    void MessageBox(const std::string& Text) override;
+    void TraceEvent(const std::string& Event, const std::string& Key, const std::string& Value) override;
+
+    // IBoardHost
+    uint8_t ScreenState() const override { return State_.ScreenState; }
+    TPointF PointerPosition() const override;
+    void ProgressChanged(uint8_t ProgressPercent) override;
+    void SetElementIndex(int32_t Index) override;
+    TPoint CursorOffset() const override { return {CursorOffsetX, CursorOffsetY}; }
+
+    // IWindowListener
+    void MouseDown(const TMouseInput& Input) override;
+    void MouseUp(const TMouseInput& Input) override;
+    void MouseMove(const TMouseInput& Input) override;
+    void Click() override;
+    void DoubleClick() override;
+    void KeyDown(uint8_t Key, uint8_t Shift) override;
+    void KeyUp(uint8_t Key, uint8_t Shift) override;
+    void KeyPress(char Character) override;
+    void CloseRequest() override;
+    void Minimized() override;
+    void Hidden() override;
+
+    // One frame: the current screen's update, then the released keys are forgotten.
+    void TimerTimer();
+    // One second of the level clock.
+    void Timer1Timer();
+    // The render callback: the frame time, then the state's drawing list.
+    void DeviceRender();
+
+private:
+    struct TSoundSlot {
+        std::string Name;
+        int32_t Stream = 0;
+        int32_t Channel = -1;
+        bool Playing = false;
+    };
+
+    bool DeviceInitialize();
+    void ReserveKeyCodes();
+    void StartMusicAndSounds();
+    void LoadParticles();
+    void FormClose();
+    void FormDestroy();
+    void PumpLevelClock();
+    void RunCommand(const TCommand& Command);
+    void Dump();
+    void Quit() { Running = false; }
+
+    TOptions Options;
+    TTrace Trace;
+    std::unique_ptr<TClock> Clock;
+    TVirtualClock* VirtualClock = nullptr;
+    std::unique_ptr<TGameWindow> Window;
+    std::unique_ptr<TGfxDevice> Device;
+    std::unique_ptr<TGfxTimer> Timer;
+    std::unique_ptr<TGfxCanvas> MyCanvas;
+    std::unique_ptr<TGfxImages> Images_;
+    std::unique_ptr<TGfxFonts> Fonts_;
+    std::unique_ptr<TArchive> Archive;
+    std::unique_ptr<TGuiBase> GuiBase;
+    std::unique_ptr<TArchive> Archive2;
+    std::unique_ptr<TArchive> Archive3;
+    std::unique_ptr<TSoundSystem> Sound;
+    TRandom Random;
+    std::unique_ptr<TGameEngine> GameEngine;
+    std::unique_ptr<TXParticleManager> Particles_;
+    std::unique_ptr<TShareScreen> Share_;
+    std::unique_ptr<TScreens> Screens;
+    TCursor* Cursor_ = nullptr;
+
+    TGameState State_;
+    TSettings Settings_;
+    TGuiCharSet TypeableChars;
+    TGuiCharSet EditKeys;
+    std::array<TSoundSlot, 9> SoundSlots;
+    std::array<int32_t, 3> Songs{};
+    std::string EncodedScore;
+    int32_t CursorOffsetX = 12;
+    int32_t CursorOffsetY = 25;
+    TPointF Pointer{400.0f, 300.0f};
+
+    uint32_t LastTick = 0;
+    bool LevelClockOn = false;
+    uint32_t NextSecond = 0;
+    bool Running = true;
+    bool Closing = false;
+    int64_t FrameNumber = 0;
+    std::FILE* Control = nullptr;
+};

@@ -1,0 +1,3 @@
+#include "screens/Screens.h"
+
+void RegisterPlayScreens(TScreens& Screens) { (void)Screens; }

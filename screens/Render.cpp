@@ -1,0 +1,164 @@
+#include "screens/Render.h"
+
+#include "board/GameEngine.h"
+#include "board/LevelTarget.h"
+#include "board/ScreenState.h"
+#include "engine/Canvas.h"
+#include "engine/Font.h"
+#include "engine/Image.h"
+#include "gui/GuiBase.h"
+#include "particles/ParticleManager.h"
+#include "scene/Decor.h"
+#include "screens/GameState.h"
+#include "screens/ScreenHost.h"
+#include "share/ShareScreen.h"
+
+namespace {
+constexpr TColor kWhite = 0xFFFFFFFF;
+
+class TFrame {
+public:
+    TFrame(IScreenHost& Host, float Dt) : Host(Host), Engine(Host.Engine()), Dt(Dt) {}
+
+    void Move(float Step) { Engine.Move(Step); }
+    void Scene() {
+        Engine.FreeDead();
+        Engine.DrawBoard();
+    }
+    void Gui() { Host.Gui().Render(); }
+    void CursorMove() {
+        if (TCursor* c = Host.Cursor()) {
+            c->Move(0.001f);
+        }
+    }
+    void Cursor() {
+        if (TCursor* c = Host.Cursor()) {
+            c->Draw();
+        }
+    }
+    void ProgressBar() {
+        TGfxImage* bar = Host.Images().Find("progressbar");
+        if (!bar) {
+            return;
+        }
+        const float p = Engine.Level().Progress;
+        const TQuad q{{{495, 540}, {495 + p, 540}, {495 + p, 564}, {495, 564}}};
+        Host.Canvas().TexMap(*bar, q, TPatternRequest{}, TColor4::All(kWhite), fxBlend);
+    }
+    void Title() {
+        if (TGfxImage* title = Host.Images().Find("title")) {
+            Host.Canvas().DrawScaled(*title, 0, 118, 25, 0.7f, fxBlend);
+        }
+    }
+    void Particles(float Step, bool Paint = true) {
+        if (TXParticleManager* p = Host.Particles()) {
+            p->Update(Step);
+            if (Paint) {
+                p->Draw(0, 0);
+            }
+        }
+    }
+    void FullPicture(const char* Name) {
+        if (TGfxImage* image = Host.Images().Find(Name)) {
+            Host.Canvas().Draw(*image, 0, 0, 0, fxNone);
+        }
+    }
+    void PauseText() {
+        if (TGfxFont* font = Host.Fonts().Find("zagolovki")) {
+            const std::string pause = "\xCF\xC0\xD3\xC7\xC0"; // "ПАУЗА" in code page 1251
+            font->TextOut(pause, 350, 290, 0xFF1721FC, 0xFF1721FC, fxBlend);
+        }
+    }
+    void HelpWindow() {
+        TGameState& s = Host.State();
+        if (IsLive(Engine, s.HelpWnd)) {
+            s.HelpWnd->Draw();
+        }
+    }
+    void StoryPicture() {
+        TGameState& s = Host.State();
+        TGuiControl* panel = Host.Gui().FindControl("scr_SpeechPanel");
+        if (panel && panel->Visible() && panel->Left() == 222 &&
+            IsLive(Engine, s.Speech)) {
+            s.Speech->Draw();
+        }
+    }
+    void HowToPlayPicture() {
+        const char* page = Host.State().HowToPlayPage == 0 ? "2.help" : "3.help";
+        if (TGfxImage* image = Host.Images().Find(page)) {
+            Host.Canvas().Draw(*image, 0, 248, 208, fxBlend);
+        }
+    }
+    void LevelTargetOnTop() {
+        TLevelTarget* target = Host.State().LevelTarget;
+        if (!IsLive(Engine, target) || target->Name != "LevelTarget") {
+            return;
+        }
+        if (TXParticleSystem* trail = target->LiveTrail()) {
+            trail->Draw(Host.Canvas(), 0, 0);
+        }
+        target->Draw();
+    }
+    void Share() {
+        if (TShareScreen* share = Host.Share()) {
+            share->Draw(Host.Canvas());
+        }
+    }
+
+    IScreenHost& Host;
+    TGameEngine& Engine;
+    float Dt;
+};
+} // namespace
+
+void DrawScreen(IScreenHost& Host, float Dt) {
+    TFrame f(Host, Dt);
+    const TGameState& s = Host.State();
+    switch (s.ScreenState) {
+    case ssExitToMenu:
+        f.Move(0.001f), f.Scene(), f.ProgressBar(), f.CursorMove(), f.Gui(), f.Cursor();
+        break;
+    case ssLogo:
+        f.Move(0.001f), f.Scene(), f.Cursor();
+        break;
+    case ssHelp:
+        f.Move(0.001f), f.Scene(), f.Gui(), f.Title(), f.HelpWindow(), f.Cursor();
+        break;
+    case ssPlaying:
+        f.Move(Dt), f.Scene(), f.Gui(), f.ProgressBar(), f.Particles(Dt * 10.0f), f.Cursor();
+        break;
+    case ssGameOver:
+        f.Move(0.001f), f.Scene(), f.Particles(0.01f), f.Gui(), f.Cursor();
+        break;
+    case ssStageComplete:
+        f.Scene(), f.Move(0.001f), f.Gui(), f.Particles(0.01f), f.LevelTargetOnTop(), f.Cursor();
+        break;
+    case ssPause:
+        f.Scene(), f.ProgressBar(), f.CursorMove(), f.PauseText(), f.Cursor();
+        break;
+    case ssYourScore:
+    case ssSendScore:
+    case ssCountry:
+        if (s.EndgameShown) {
+            f.FullPicture("endgame"), f.Gui(), f.CursorMove(), f.Cursor();
+        } else {
+            f.Scene(), f.Move(0.001f), f.Gui(), f.Cursor();
+        }
+        break;
+    case ssAllStagesDone:
+        f.Move(0.001f), f.Scene(), f.FullPicture("endgame"), f.CursorMove(), f.Particles(0.01f, false), f.Cursor();
+        break;
+    case ssShare:
+        f.Move(Dt), f.Share(), f.Cursor();
+        break;
+    case ssStory:
+        f.Move(0.001f), f.Scene(), f.Gui(), f.StoryPicture(), f.Cursor();
+        break;
+    case ssHowToPlay:
+        f.Move(Dt), f.Scene(), f.Gui(), f.HowToPlayPicture(), f.Particles(Dt * 10.0f), f.Cursor();
+        break;
+    default:
+        f.Move(Dt), f.Scene(), f.Title(), f.Gui(), f.Cursor();
+        break;
+    }
+}

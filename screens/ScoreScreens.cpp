@@ -1,0 +1,3 @@
+#include "screens/Screens.h"
+
+void RegisterScoreScreens(TScreens& Screens) { (void)Screens; }

@@ -1,0 +1,130 @@
+#include "screens/Screens.h"
+
+#include "gui/GuiBase.h"
+#include "gui/GuiButton.h"
+#include "gui/GuiEdit.h"
+#include "gui/GuiForm.h"
+#include "gui/GuiLabel.h"
+#include "screens/GameState.h"
+#include "screens/ScreenHost.h"
+
+TScreens::TScreens(IScreenHost& Host) : Host_(Host) {}
+
+TGameState& TScreens::State() const { return Host_.State(); }
+
+void TScreens::Register(uint8_t State, THandlers Value) { Handlers[State] = std::move(Value); }
+
+void TScreens::ScreenEnter(uint8_t State) {
+    if (const auto& h = Handlers[State].Enter) {
+        Host_.TraceEvent("enter", "state", std::to_string(State));
+        h();
+    }
+}
+
+void TScreens::ScreenUpdate(uint8_t State) {
+    if (const auto& h = Handlers[State].Update) {
+        h();
+    }
+}
+
+void TScreens::ScreenLeave(uint8_t State) {
+    if (const auto& h = Handlers[State].Leave) {
+        Host_.TraceEvent("leave", "state", std::to_string(State));
+        h();
+    }
+}
+
+void TScreens::Bind(const std::string& Button, std::function<void()> Handler) {
+    Buttons.emplace_back(Button, Handler);
+    if (TGuiControl* control = Control(Button)) {
+        control->OnClick = [Handler](TGuiControl&) { Handler(); };
+    }
+}
+
+void TScreens::Press(const std::string& Button) {
+    for (const auto& [name, handler] : Buttons) {
+        if (name == Button) {
+            handler();
+            return;
+        }
+    }
+}
+
+void TScreens::RegisterAll() {
+    RegisterEndingScreens(*this);
+    RegisterMenuScreens(*this);
+    RegisterProfileScreens(*this);
+    RegisterPlayScreens(*this);
+    RegisterScoreScreens(*this);
+    RegisterShareScreen(*this);
+}
+
+TGuiControl* TScreens::Control(const std::string& Name) const { return Host_.Gui().FindControl(Name); }
+
+void TScreens::ShowForm(const std::string& Name) const {
+    if (TGuiControl* c = Control(Name)) {
+        c->SetVisible(true);
+        c->BringToFront();
+    }
+}
+
+void TScreens::HideForm(const std::string& Name) const {
+    if (TGuiControl* c = Control(Name)) {
+        c->SetVisible(false);
+        c->SendToBack();
+    }
+}
+
+void TScreens::SetVisible(const std::string& Name, bool Visible) const {
+    if (TGuiControl* c = Control(Name)) {
+        c->SetVisible(Visible);
+    }
+}
+
+void TScreens::SetEnabled(const std::string& Name, bool Enabled) const {
+    if (TGuiControl* c = Control(Name)) {
+        c->SetEnabled(Enabled);
+    }
+}
+
+void TScreens::SetText(const std::string& Name, const std::string& Value) const {
+    TGuiControl* c = Control(Name);
+    if (auto* label = dynamic_cast<TGuiLabel*>(c)) {
+        label->SetText(Value);
+    } else if (auto* button = dynamic_cast<TGuiButton*>(c)) {
+        button->Caption = Value;
+    } else if (auto* edit = dynamic_cast<TGuiEdit*>(c)) {
+        edit->SetText(Value);
+    } else if (auto* form = dynamic_cast<TGuiForm*>(c)) {
+        form->Caption = Value;
+    }
+}
+
+std::string TScreens::Text(const std::string& Name) const {
+    TGuiControl* c = Control(Name);
+    if (auto* label = dynamic_cast<TGuiLabel*>(c)) {
+        return label->Text();
+    }
+    if (auto* button = dynamic_cast<TGuiButton*>(c)) {
+        return button->Caption;
+    }
+    if (auto* edit = dynamic_cast<TGuiEdit*>(c)) {
+        return edit->Text();
+    }
+    return {};
+}
+
+void TScreens::EnterForm(uint8_t StateValue, const std::string& Form) const {
+    State().ScreenState = StateValue;
+    ShowForm(Form);
+}
+
+void TScreens::Go(uint8_t Old, uint8_t New) {
+    ScreenLeave(Old);
+    ScreenEnter(New);
+}
+
+void TScreens::ClickGo(uint8_t Old, uint8_t New) {
+    Host_.PlaySound("check");
+    Go(Old, New);
+}

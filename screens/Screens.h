@@ -1,0 +1,70 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class IScreenHost;
+class TGuiControl;
+struct TGameState;
+
+// The screen state machine: an enter, an update and a leave handler per screen number, and
+// the click handlers of the named buttons. Dispatching a number without a handler does
+// nothing. The handlers themselves live in the screen groups (menus, profiles, play,
+// endings, scores, share), which register them here.
+class TScreens {
+public:
+    explicit TScreens(IScreenHost& Host);
+
+    struct THandlers {
+        std::function<void()> Enter;
+        std::function<void()> Update;
+        std::function<void()> Leave;
+    };
+    void Register(uint8_t State, THandlers Handlers);
+
+    void ScreenEnter(uint8_t State);
+    void ScreenUpdate(uint8_t State);
+    void ScreenLeave(uint8_t State);
+
+    // Binds a button's click; a name the GUI file lacks binds nothing.
+    void Bind(const std::string& Button, std::function<void()> Handler);
+    // Runs a bound button's handler as if it had been clicked (keys that act as buttons).
+    void Press(const std::string& Button);
+
+    // Every screen group's handlers and buttons, in the game's binding order.
+    void RegisterAll();
+
+    // Helpers shared by the screen groups.
+    [[nodiscard]] IScreenHost& Host() const { return Host_; }
+    [[nodiscard]] TGameState& State() const;
+    [[nodiscard]] TGuiControl* Control(const std::string& Name) const;
+    // Shows the form and brings it to the front / hides it and sends it to the back.
+    void ShowForm(const std::string& Name) const;
+    void HideForm(const std::string& Name) const;
+    void SetVisible(const std::string& Name, bool Visible) const;
+    void SetEnabled(const std::string& Name, bool Enabled) const;
+    // Sets a label's text or a button's caption.
+    void SetText(const std::string& Name, const std::string& Text) const;
+    [[nodiscard]] std::string Text(const std::string& Name) const;
+    // The standard screen: enter sets the state and shows the form; leave hides it.
+    void EnterForm(uint8_t State, const std::string& Form) const;
+    // Leave Old, enter New.
+    void Go(uint8_t Old, uint8_t New);
+    // "check", then leave Old and enter New.
+    void ClickGo(uint8_t Old, uint8_t New);
+
+private:
+    IScreenHost& Host_;
+    std::array<THandlers, 256> Handlers;
+    std::vector<std::pair<std::string, std::function<void()>>> Buttons;
+};
+
+// The screen groups' registration functions.
+void RegisterMenuScreens(TScreens& Screens);
+void RegisterProfileScreens(TScreens& Screens);
+void RegisterPlayScreens(TScreens& Screens);
+void RegisterEndingScreens(TScreens& Screens);
+void RegisterScoreScreens(TScreens& Screens);
+void RegisterShareScreen(TScreens& Screens);

@@ -1,0 +1,3 @@
+#include "screens/Screens.h"
+
+void RegisterShareScreen(TScreens& Screens) { (void)Screens; }
