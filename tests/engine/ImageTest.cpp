@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <limits>
+#include <unistd.h>
 
 namespace {
 
@@ -313,6 +316,24 @@ TEST_F(ImageTest, BitmapsSmallerThanACellFillPartOfIt) {
     EXPECT_EQ(Pixels[2 * 4 + 1], 0xFF123456u);
     EXPECT_EQ(Pixels[2 * 4 + 2], 0u);
     EXPECT_EQ(Pixels[3 * 4 + 0], 0u);
+}
+
+// A picture file reaches the textures through its decoder: a 2x1 top-down 24-bit TGA.
+TEST_F(ImageTest, PictureFilesFillTheImage) {
+    const std::string FileName =
+        (std::filesystem::path(testing::TempDir()) / ("zibo_link_" + std::to_string(getpid()) + ".TGA"))
+            .string();
+    const uint8_t Tga[] = {0, 0, 2, 0, 0,  0,    0,    0,    0,    0,    0,    0,
+                           2, 0, 1, 0, 24, 0x20, 0x30, 0x20, 0x10, 0x60, 0x50, 0x40};
+    std::ofstream(FileName, std::ios::binary).write(reinterpret_cast<const char*>(Tga), sizeof Tga);
+    TGfxImage Image(Device);
+    Image.SetTextureSize({2, 2});
+    Image.SetSize(1, {2, 1});
+    Image.SetSize(0, {2, 1});
+    const bool Loaded = Image.LoadFromFile(FileName);
+    std::filesystem::remove(FileName);
+    ASSERT_TRUE(Loaded);
+    EXPECT_EQ(Uploaded(Image, 0), (std::vector<uint32_t>{0xFF102030u, 0xFF405060u, 0, 0}));
 }
 
 TEST_F(ImageTest, BadBitmapsAreRefused) {
