@@ -15,7 +15,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 // The decoders write pixels as the bytes blue, green, red, alpha, which are 0xAARRGGBB only
 // on a little-endian machine.
@@ -278,7 +277,7 @@ bool BmpSizeAcceptable(const std::vector<uint8_t>& Bytes) {
 
 bool DecodeBmp(const std::vector<uint8_t>& Bytes, std::vector<uint32_t>& Pixels, int32_t& Width,
                int32_t& Height) {
-    if (!BmpSizeAcceptable(Bytes)) {
+    if (!BmpSizeAcceptable(Bytes) || Bytes.size() > static_cast<size_t>(INT32_MAX)) {
         return false;
     }
     SDL_RWops* Source = SDL_RWFromConstMem(Bytes.data(), static_cast<int>(Bytes.size()));
