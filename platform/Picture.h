@@ -11,7 +11,8 @@ constexpr int32_t MaxPictureSide = 8192;
 // Decodes a picture file into 32-bit pixels 0xAARRGGBB, rows top to bottom (alpha 255 when
 // the file has none). The decoder follows the extension, ignoring letter case: ".tga",
 // ".jpg" or ".jpeg", ".png", and anything else as a Windows bitmap. False when the file is
-// missing, corrupt, of an unsupported kind or too large; the outputs are then unspecified.
+// missing, corrupt, of an unsupported kind or too large; the outputs then hold nothing
+// the caller may use.
 [[nodiscard]] bool DecodePicture(const std::string& FileName, std::vector<uint32_t>& Pixels, int32_t& Width,
                                  int32_t& Height);
 
