@@ -35,6 +35,10 @@ std::unique_ptr<TGameWindow> TGameWindow::Create(std::string_view Caption, bool 
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         return nullptr;
     }
+    // The OpenGL driver stays loaded for the whole run: unloading it with the window would
+    // make every later window (tests, a mode switch) load it again.
+    static const bool DriverLoaded = SDL_GL_LoadLibrary(nullptr) == 0;
+    (void)DriverLoaded;
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
@@ -60,7 +64,6 @@ TGameWindow::TGameWindow(SDL_Window* Window) : Window(Window) { UpdateDrawingAre
 TGameWindow::~TGameWindow() {
     SDL_StopTextInput();
     SDL_DestroyWindow(Window);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 std::unique_ptr<TRenderBackend> TGameWindow::CreateBackend(const TDisplaySettings& Settings) {

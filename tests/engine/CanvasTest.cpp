@@ -15,17 +15,32 @@ thread_local bool CountAllocations = false;
 thread_local int Allocations = 0;
 } // namespace
 
-void* operator new(size_t Size) {
+namespace {
+void* CountedAllocation(size_t Size) noexcept {
     if (CountAllocations) {
         ++Allocations;
     }
-    if (void* P = std::malloc(Size == 0 ? 1 : Size)) {
+    return std::malloc(Size == 0 ? 1 : Size);
+}
+void* CountedOrThrow(size_t Size) {
+    if (void* P = CountedAllocation(Size)) {
         return P;
     }
     throw std::bad_alloc();
 }
+} // namespace
+
+// Every plain form is replaced together, so whatever one form allocates another frees.
+void* operator new(size_t Size) { return CountedOrThrow(Size); }
+void* operator new[](size_t Size) { return CountedOrThrow(Size); }
+void* operator new(size_t Size, const std::nothrow_t&) noexcept { return CountedAllocation(Size); }
+void* operator new[](size_t Size, const std::nothrow_t&) noexcept { return CountedAllocation(Size); }
 void operator delete(void* P) noexcept { std::free(P); }
+void operator delete[](void* P) noexcept { std::free(P); }
 void operator delete(void* P, size_t) noexcept { std::free(P); }
+void operator delete[](void* P, size_t) noexcept { std::free(P); }
+void operator delete(void* P, const std::nothrow_t&) noexcept { std::free(P); }
+void operator delete[](void* P, const std::nothrow_t&) noexcept { std::free(P); }
 
 namespace {
 
