@@ -39,7 +39,9 @@ public:
     // Draws the whole GUI over the 800x600 screen and leaves the canvas clip as it was.
     void Render();
 
-    // Window events in window client pixels; buttons 0 left, 1 right, 2 middle.
+    // Window mouse events in pixels of the drawing area (the window's client area without any
+    // full-screen bars), as the platform's mouse input reports them; buttons 0 left, 1 right,
+    // 2 middle, anything else none.
     void OnMouseDown(uint8_t Button, TGuiShift Shift, int32_t X, int32_t Y);
     void OnMouseUp(uint8_t Button, TGuiShift Shift, int32_t X, int32_t Y);
     void OnMouseMove(TGuiShift Shift, int32_t X, int32_t Y);

@@ -340,7 +340,7 @@ bool TGuiControl::LoadChildren(TGuiControl* Parent, TStream& Stream, int32_t Dep
     if (Depth > MaxLoadDepth || !ReadInt32(Stream, count)) {
         return false;
     }
-    if (count > 0 && count > Stream.Remaining() / MinControlEntryBytes) {
+    if (count > MaxLoadChildren || (count > 0 && count > Stream.Remaining() / MinControlEntryBytes)) {
         return false;
     }
     for (int32_t i = 0; i < count; ++i) {

@@ -99,6 +99,9 @@ public:
 
     // Deepest nesting of child lists a GUI stream may hold.
     static constexpr int32_t MaxLoadDepth = 64;
+    // Longest child list a GUI stream may hold; screens hold a few dozen controls, and sibling
+    // edit boxes renumber each other, which grows with the square of their number.
+    static constexpr int32_t MaxLoadChildren = 4096;
 
     std::string Name;
     TMouseEvent OnMouse;

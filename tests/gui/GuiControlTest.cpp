@@ -165,6 +165,30 @@ TEST(GuiControl, KeysReachTheDeepestControlOfTheFocusChain) {
     EXPECT_EQ(got, (std::vector<TGuiControl*>{&field, &other}));
 }
 
+// A control that notes the canvas clip rectangle it is drawn with.
+class TClipProbe final : public TGuiControl {
+public:
+    using TGuiControl::TGuiControl;
+    TRect Seen;
+
+protected:
+    void DoDraw() override { Seen = Context().GetClipRect(); }
+};
+
+class GuiRenderTest : public TGuiDrawTest {};
+
+TEST_F(GuiRenderTest, EachControlDrawsClippedToItsParentAndTheClipIsRestored) {
+    Canvas.SetClipRect({10, 20, 30, 40});
+    TClipProbe& form = Gui.Root().Add<TClipProbe>();
+    form.SetBounds(100, 100, 200, 100);
+    TClipProbe& child = form.Add<TClipProbe>();
+    child.SetBounds(150, 50, 100, 100);
+    Render();
+    EXPECT_EQ(form.Seen, RectOfSize(100, 100, 200, 100));
+    EXPECT_EQ(child.Seen, (TRect{250, 150, 300, 200}));
+    EXPECT_EQ(Canvas.GetClipRect(), (TRect{10, 20, 30, 40}));
+}
+
 TEST(GuiBase, OnlyOneMayExist) {
     TGuiBase first;
     EXPECT_THROW(TGuiBase second, std::logic_error);

@@ -44,6 +44,27 @@ TEST(GuiButton, GlyphFollowsPressAndHover) {
     EXPECT_EQ(glyphs, (std::vector<int32_t>{1, 2, 1, 0}));
 }
 
+class GuiButtonDrawTest : public TGuiDrawTest {};
+
+TEST_F(GuiButtonDrawTest, AButtonWithoutAFontDrawsNothingNotEvenItsGlyph) {
+    TGfxImage& glyphs = Images.AddImage();
+    glyphs.SetTextureSize({16, 16});
+    ASSERT_TRUE(glyphs.LoadFromBitmap(std::vector<uint32_t>(256, 0xFFFFFFFF), 16, 16));
+    TGuiButton& button = Gui.Root().Add<TGuiButton>();
+    button.ImageIndex = 0;
+    button.Caption = "ab";
+    const auto textured = [&] {
+        size_t quads = 0;
+        for (const auto& batch : Render()) {
+            quads += batch.Texture != 0 ? batch.Vertices.size() / 4 : 0;
+        }
+        return quads;
+    };
+    EXPECT_EQ(textured(), 1u + 2);
+    button.Font.FontIndex = 1;
+    EXPECT_EQ(textured(), 0u);
+}
+
 TEST(GuiCheckBox, ReleaseInsideTogglesAndOutsideDoesNot) {
     TGuiTaskbar root;
     root.SetBounds(0, 0, 800, 600);

@@ -164,6 +164,13 @@ TEST(GuiLoad, TruncatedCorruptAndTooDeepStreamsFail) {
         TMemoryStream stream(Int32Bytes(count));
         EXPECT_FALSE(root.LoadFromStream(stream)) << count;
     }
+    TGuiWriter wide;
+    for (int i = 0; i <= TGuiControl::MaxLoadChildren; ++i) {
+        wide.Add("TGuiEdit").SetInt("TabOrder", 0);
+    }
+    TGuiTaskbar wideRoot;
+    EXPECT_FALSE(LoadInto(wideRoot, wide));
+    EXPECT_EQ(wideRoot.ChildCount(), 0);
     TGuiWriter deep;
     TGuiWriterControl* node = &deep.Add("TGuiForm");
     for (int i = 0; i < TGuiControl::MaxLoadDepth + 2; ++i) {
