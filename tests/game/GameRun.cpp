@@ -1,0 +1,132 @@
+#include "GameRun.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+TGameRun::TGameRun() {
+    static int counter = 0;
+    Dir = fs::temp_directory_path() /
+          ("zibo-run-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    fs::remove_all(Dir);
+    fs::create_directories(Dir);
+    const fs::path game = ZIBO_GAME_DIR;
+    for (const char* sub : {"Data", "Sounds", "wdata"}) {
+        if (fs::exists(game / sub)) {
+            fs::copy(game / sub, Dir / sub, fs::copy_options::recursive);
+        }
+    }
+}
+
+TGameRun::~TGameRun() {
+    std::error_code ec;
+    fs::remove_all(Dir, ec);
+}
+
+int TGameRun::Run(const std::vector<std::string>& Commands, uint64_t Seed, const std::string& ExtraOptions) {
+    const fs::path control = Dir / "control.txt";
+    {
+        std::ofstream out(control);
+        for (const std::string& c : Commands) {
+            out << c << "\n";
+        }
+    }
+    const fs::path trace = Dir / "trace.txt";
+    const fs::path errors = Dir / "errors.txt";
+    const std::string command = "cd '" + Dir.string() + "' && '" + (fs::path(ZIBO_GAME_DIR) / "zibo").string() +
+                                "' --headless --seed " + std::to_string(Seed) + " --control control.txt" +
+                                " --trace trace.txt " + ExtraOptions + " 2> errors.txt";
+    const int status = std::system(command.c_str());
+    TraceLines.clear();
+    std::ifstream in(trace);
+    for (std::string line; std::getline(in, line);) {
+        TraceLines.push_back(line);
+    }
+    std::ifstream err(errors);
+    ErrorText.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<std::string> TGameRun::Events(const std::string& Event) const {
+    std::vector<std::string> out;
+    for (const std::string& line : TraceLines) {
+        const size_t space = line.find(' ');
+        if (space != std::string::npos && line.compare(space + 1, Event.size() + 1, Event + " ") == 0) {
+            out.push_back(line);
+        } else if (space != std::string::npos && line.substr(space + 1) == Event) {
+            out.push_back(line);
+        }
+    }
+    return out;
+}
+
+int32_t TGameRun::Count(const std::string& Fragment) const {
+    int32_t n = 0;
+    for (const std::string& line : TraceLines) {
+        n += line.find(Fragment) != std::string::npos;
+    }
+    return n;
+}
+
+std::map<std::string, std::string> TGameRun::Fields(const std::string& Line) {
+    std::map<std::string, std::string> out;
+    size_t i = 0;
+    while (i < Line.size()) {
+        const size_t eq = Line.find('=', i);
+        const size_t space = Line.find(' ', i);
+        if (eq == std::string::npos) {
+            break;
+        }
+        if (space != std::string::npos && space < eq) {
+            i = space + 1;
+            continue;
+        }
+        const std::string key = Line.substr(i, eq - i);
+        std::string value;
+        size_t j = eq + 1;
+        if (j < Line.size() && Line[j] == '"') {
+            for (++j; j < Line.size() && Line[j] != '"'; ++j) {
+                if (Line[j] == '\\' && j + 1 < Line.size()) {
+                    ++j;
+                }
+                value.push_back(Line[j]);
+            }
+            ++j;
+        } else {
+            while (j < Line.size() && Line[j] != ' ') {
+                value.push_back(Line[j++]);
+            }
+        }
+        out[key] = value;
+        i = j + 1;
+    }
+    return out;
+}
+
+std::map<std::string, std::string> TGameRun::LastDump() const {
+    const std::vector<std::string> dumps = Events("dump");
+    return dumps.empty() ? std::map<std::string, std::string>{} : Fields(dumps.back());
+}
+
+std::vector<std::vector<std::string>> TGameRun::LastBoard() const {
+    std::vector<std::vector<std::string>> rows;
+    const std::vector<std::string> lines = Events("board");
+    const size_t start = lines.size() >= 8 ? lines.size() - 8 : 0;
+    for (size_t i = start; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        std::istringstream cells(line.substr(line.find("cells=") + 6));
+        std::vector<std::string> row;
+        for (std::string cell; cells >> cell;) {
+            row.push_back(cell);
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::vector<std::string> ToMainMenu() { return {"frames 390", "type Tester", "frames 2", "key 13", "frames 5"}; }

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+// Runs the real game headless in a fresh working folder (a copy of the game folder's data,
+// its own "Config.cfg") with a control script, and reads back the trace.
+class TGameRun {
+public:
+    TGameRun();
+    ~TGameRun();
+    TGameRun(const TGameRun&) = delete;
+    TGameRun& operator=(const TGameRun&) = delete;
+
+    // The working folder; tests may put files there (Config.cfg, play.url, ...) before Run.
+    [[nodiscard]] const std::filesystem::path& Folder() const { return Dir; }
+
+    // Runs the game with the commands (one per line) and extra options; returns its exit code.
+    int Run(const std::vector<std::string>& Commands, uint64_t Seed = 1, const std::string& ExtraOptions = "");
+
+    // Every trace line, in order.
+    [[nodiscard]] const std::vector<std::string>& Lines() const { return TraceLines; }
+    // The trace lines of one event ("enter", "sound", ...).
+    [[nodiscard]] std::vector<std::string> Events(const std::string& Event) const;
+    // How many trace lines hold Fragment.
+    [[nodiscard]] int32_t Count(const std::string& Fragment) const;
+    [[nodiscard]] bool Has(const std::string& Fragment) const { return Count(Fragment) > 0; }
+    // The key=value fields of a trace line.
+    [[nodiscard]] static std::map<std::string, std::string> Fields(const std::string& Line);
+    // The fields of the last "dump" line, and its board as [row][column] "K.B.L" cells.
+    [[nodiscard]] std::map<std::string, std::string> LastDump() const;
+    [[nodiscard]] std::vector<std::vector<std::string>> LastBoard() const;
+    // Standard error of the run.
+    [[nodiscard]] const std::string& Errors() const { return ErrorText; }
+
+private:
+    std::filesystem::path Dir;
+    std::vector<std::string> TraceLines;
+    std::string ErrorText;
+};
+
+// The commands that take a fresh start past the logo and the first-run name entry to the
+// main menu (the name typed is "Tester").
+[[nodiscard]] std::vector<std::string> ToMainMenu();
