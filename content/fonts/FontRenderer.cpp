@@ -64,27 +64,40 @@ void PlaceBody(const TRawGlyph& Raw, int Shift, int Baseline, int CellWidth, int
 }
 
 // The rim is the body grown by Radius pixels with a round brush, softened at its edge.
+// Each inked pixel stamps the brush around itself, so blank cells cost nothing.
 std::vector<float> GrowRim(const std::vector<float>& Body, int CellWidth, int CellHeight, int Radius) {
     std::vector<float> Rim(Body.size(), 0.0f);
     if (Radius <= 0) {
         return Rim;
     }
+    struct TTap {
+        int DX, DY;
+        float Weight;
+    };
+    std::vector<TTap> Brush;
     const float Reach = static_cast<float>(Radius) + 0.5f;
+    for (int dy = -Radius; dy <= Radius; ++dy) {
+        for (int dx = -Radius; dx <= Radius; ++dx) {
+            const float Weight = std::clamp(Reach + 0.5f - std::hypot(float(dx), float(dy)), 0.0f, 1.0f);
+            if (Weight > 0.0f) {
+                Brush.push_back({dx, dy, Weight});
+            }
+        }
+    }
     for (int y = 0; y < CellHeight; ++y) {
         for (int x = 0; x < CellWidth; ++x) {
-            float Best = 0.0f;
-            for (int dy = -Radius; dy <= Radius; ++dy) {
-                for (int dx = -Radius; dx <= Radius; ++dx) {
-                    const int sx = x + dx;
-                    const int sy = y + dy;
-                    if (sx < 0 || sy < 0 || sx >= CellWidth || sy >= CellHeight) {
-                        continue;
-                    }
-                    const float Falloff = std::clamp(Reach + 0.5f - std::hypot(float(dx), float(dy)), 0.0f, 1.0f);
-                    Best = std::max(Best, Body[static_cast<size_t>(sy) * CellWidth + sx] * Falloff);
+            const float Ink = Body[static_cast<size_t>(y) * CellWidth + x];
+            if (Ink <= 0.0f) {
+                continue;
+            }
+            for (const TTap& Tap : Brush) {
+                const int tx = x + Tap.DX;
+                const int ty = y + Tap.DY;
+                if (tx >= 0 && ty >= 0 && tx < CellWidth && ty < CellHeight) {
+                    float& Target = Rim[static_cast<size_t>(ty) * CellWidth + tx];
+                    Target = std::max(Target, Ink * Tap.Weight);
                 }
             }
-            Rim[static_cast<size_t>(y) * CellWidth + x] = Best;
         }
     }
     return Rim;
@@ -169,7 +182,8 @@ std::optional<TFontBitmap> TFontRenderer::Render(const TFontSpec& Spec) const {
         if (Unused) {
             Advance = 0;
         }
-        Font.Glyphs.push_back({Advance + (Advance > 0 ? Rim : 0), CellHeight});
+        // Half the rim widens the advance: rims of neighbours may touch, letters never do.
+        Font.Glyphs.push_back({Advance + (Advance > 0 ? Rim / 2 : 0), CellHeight});
         std::vector<float> Body(static_cast<size_t>(CellWidth) * CellHeight, 0.0f);
         PlaceBody(Raw[i], Shift, Baseline, CellWidth, CellHeight, Body);
         const std::vector<float> RimMask = GrowRim(Body, CellWidth, CellHeight, Rim);

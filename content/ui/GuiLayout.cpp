@@ -14,6 +14,10 @@ constexpr int HowToPlayX = 248;
 constexpr int HowToPlayY = 208;
 constexpr int HelpPageWidth = 300;
 constexpr int HelpPageHeight = 260;
+// The level target rests at (295, 283) at full size on the stage-complete screen.
+constexpr int LevelTargetX = 295;
+constexpr int LevelTargetY = 283;
+constexpr int LevelTargetSize = 90;
 
 // The volume gauges run over the settings' range, 0 to 250.
 constexpr int VolumeMax = 250;
@@ -194,7 +198,8 @@ TGuiNode TGuiLayout::Gauge(const std::string& Name, int Left, int Top, int Width
 
 TGuiNode TGuiLayout::MainMenu() {
     TGuiNode F = Form("scr_mainmenu", 450, 168, 300, 424);
-    F.Add(Label("hello", "Привет!", 16, 14, 268, 36, FontOf(FontTitle, TitleTop, TitleBottom), AlignCentre));
+    // "Привет, " and a name of up to twelve letters must fit on one line.
+    F.Add(Label("hello", "Привет!", 16, 14, 268, 36, FontOf(FontButton, TitleTop, TitleBottom), AlignCentre));
     F.Add(Button("b_mainmenu_presshere", "Сменить игрока", 50, 54, 200, 36, TButtonTheme::Violet));
     F.Add(Button("b_mainmenu_startgame", "Новая игра", 30, 104, 240, 48));
     F.Add(Button("b_mainmenu_highscore", "Рекорды", 30, 158, 240, 48));
@@ -362,11 +367,12 @@ TGuiNode TGuiLayout::ChooseDifficulty() {
 }
 
 TGuiNode TGuiLayout::LevelMix() {
-    // Only as large as its button, so the form never catches clicks meant for the board.
+    // Only as large as its button, so the form never catches clicks meant for the board; it
+    // sits in the free corner right of the lower panel, below the monster.
     TGuiNode F{"TGuiForm", {}, {}};
     F.SetText("Name", "scr_LevelMix")
-        .SetInt("Left", 250)
-        .SetInt("Top", 498)
+        .SetInt("Left", 628)
+        .SetInt("Top", 546)
         .SetInt("Width", 160)
         .SetInt("Height", 40)
         .SetText("Caption", "")
@@ -385,13 +391,16 @@ TGuiNode TGuiLayout::GameOver() {
 }
 
 TGuiNode TGuiLayout::StageComplete() {
-    // The level target comes to rest at (295, 283) in the middle of this form, between the
-    // score above and the button below.
-    TGuiNode F = Form("scr_stagecomplete", 222, 140, 356, 420);
-    F.Add(Title("Уровень пройден!", 356));
-    F.Add(Label("", "Счёт", 20, 52, 316, 24, FontOf(FontText, TextTop, TextBottom), AlignCentre));
-    F.Add(Label("sc_score", "0", 20, 76, 316, 56, FontOf(FontHeading, TitleTop, TitleBottom), AlignCentre));
-    F.Add(Button("b_stagecomplete_next", "Далее", 108, 360, 140, 44));
+    // The level target flies to (295, 283) and rests there at full size in a well of this
+    // form, between the counted score above and the button below.
+    constexpr int Left = 180;
+    constexpr int Top = 140;
+    TGuiNode F = Form("scr_stagecomplete", Left, Top, 320, 316,
+                      {{LevelTargetX - Left, LevelTargetY - Top, LevelTargetSize, LevelTargetSize}});
+    F.Add(Title("Этап пройден!", 320));
+    F.Add(Label("", "Счёт", 20, 50, 280, 22, FontOf(FontText, TextTop, TextBottom), AlignCentre));
+    F.Add(Label("sc_score", "0", 20, 70, 280, 56, FontOf(FontHeading, TitleTop, TitleBottom), AlignCentre));
+    F.Add(Button("b_stagecomplete_next", "Далее", 90, 254, 140, 44));
     return F;
 }
 

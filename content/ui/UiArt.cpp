@@ -76,10 +76,10 @@ void Sprinkle(cairo_t* cr, double X, double Y, double W, double H, uint32_t Seed
 }
 
 void DrawInset(cairo_t* cr, const TUiInset& I) {
-    const double X = I.Left - 4.5;
-    const double Y = I.Top - 4.5;
-    const double W = I.Width + 9;
-    const double H = I.Height + 9;
+    const double X = I.Left - 3.5;
+    const double Y = I.Top - 3.5;
+    const double W = I.Width + 7;
+    const double H = I.Height + 7;
     RoundedRect(cr, X, Y, W, H, 10);
     SetRgb(cr, Hex(0x0A0C26), 0.9);
     cairo_fill_preserve(cr);
@@ -229,11 +229,13 @@ TPicture SwitchPattern(int Width, int Height, bool On) {
 
 TPicture DrawPanel(int Width, int Height, const std::vector<TUiInset>& Insets) {
     return DrawPicture(Width, Height, [&](cairo_t* cr) {
-        constexpr int Margin = 8;
-        const double X = Margin - 2, Y = Margin - 4;
-        const double W = Width - 2 * Margin + 4, H = Height - 2 * Margin + 2;
+        // The shadow falls to the sides and below; the body keeps to within 6 pixels of the
+        // edges, so wells placed near a form's edge still sit inside the gold rim.
+        constexpr int Spread = 6;
+        const double X = 6, Y = 4;
+        const double W = Width - 12.0, H = Height - 10.0;
         constexpr double R = 20;
-        SoftShadow(cr, X, Y, W, H, R, Margin - 2);
+        SoftShadow(cr, X, Y, W, H, R, Spread);
         RoundedRect(cr, X, Y, W, H, R);
         VerticalGradient(cr, Y, Y + H, Hex(0x2E2F86), 0.93, Hex(0x18164A), 0.95);
         cairo_fill(cr);
