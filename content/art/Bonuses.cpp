@@ -124,10 +124,11 @@ void Dynamite(cairo_t* cr, int p) {
     cairo_set_line_width(cr, 1.3);
     cairo_stroke(cr);
     cairo_restore(cr);
-    // A flickering spark at the fuse tip.
+    // A flickering spark at the fuse tip (the fuse ends at (5, -13) in the tilted frame).
     const double flick = 0.6 + 0.4 * std::abs(std::sin(p * 1.9));
-    const double sx = C + 5 * std::cos(-0.35) + 13 * std::sin(-0.35) * -1;
-    const double sy = C + 2 - 13 * std::cos(-0.35) + 5 * std::sin(-0.35);
+    const double a = -0.35;
+    const double sx = C + 5 * std::cos(a) + 13 * std::sin(a);
+    const double sy = C + 2 + 5 * std::sin(a) - 13 * std::cos(a);
     Glow(cr, sx, sy, 6 * flick, Rgb(0xffd040, 0.9));
     Sparkle(cr, sx, sy, 4.5 * flick, 1.0);
 }
@@ -150,21 +151,21 @@ void StarIcon(cairo_t* cr, int p) {
 }
 
 void Flash(cairo_t* cr, int p) {
-    // A horizontal bolt: it sweeps a whole row.
+    // A bolt lying across the icon, with arrows at both ends: it sweeps a whole row.
     Glow(cr, C, C, 14, Rgb(0x2060ff, 0.45 + 0.3 * std::abs(std::sin(p * 0.9))));
-    Backdrop(cr, 11);
-    cairo_move_to(cr, 1, C - 3);
-    cairo_line_to(cr, 12, C - 6);
-    cairo_line_to(cr, 13, C - 1);
-    cairo_line_to(cr, 27, C + 3);
-    cairo_line_to(cr, 15, C + 6);
-    cairo_line_to(cr, 14, C + 1);
+    Backdrop(cr, 12);
+    cairo_move_to(cr, 2, C - 1);
+    cairo_line_to(cr, 12, C - 9);
+    cairo_line_to(cr, 13, C - 2);
+    cairo_line_to(cr, 26, C + 1);
+    cairo_line_to(cr, 16, C + 9);
+    cairo_line_to(cr, 15, C + 2);
     cairo_close_path(cr);
-    FillVertical(cr, C - 6, C + 6, Rgb(0xffffa0), Rgb(0xffc000));
-    Outline(cr, 1.2);
+    FillVertical(cr, C - 9, C + 9, Rgb(0xffffa0), Rgb(0xffb000));
+    Outline(cr, 1.3);
     cairo_new_path(cr);
-    const double x = 4 + 20 * Phase(p);
-    Sparkle(cr, x, C - 1 + (x > 13 ? 2 : -1), 4, 1.0);
+    const double x = 3 + 22 * Phase(p);
+    Sparkle(cr, x, C + (x - C) * 0.08, 4.5, 1.0);
 }
 
 void EnergyBall(cairo_t* cr, int p) {

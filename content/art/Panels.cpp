@@ -286,8 +286,16 @@ TPicture DrawDownPanel() {
             cairo_set_source_rgba(cr, 1, 0.95, 0.6, 0.9);
             cairo_fill(cr);
         }
-        Bolt(cr, 16, 30);
-        Bolt(cr, DownWidth - 16, 30);
+        // A groove under the slots and bolts clear of the element socket.
+        RoundedRect(cr, 140, 80, DownWidth - 160, 4, 2);
+        cairo_set_source_rgba(cr, 0.35, 0.12, 0.0, 0.45);
+        cairo_fill(cr);
+        RoundedRect(cr, 140, 84, DownWidth - 160, 2, 1);
+        cairo_set_source_rgba(cr, 1, 0.95, 0.7, 0.5);
+        cairo_fill(cr);
+        Bolt(cr, 130, 80);
+        Bolt(cr, DownWidth - 16, 80);
+        Bolt(cr, DownWidth - 16, 24);
     });
 }
 

@@ -134,25 +134,34 @@ void EngineCore(cairo_t* cr) {
 
 // Machine 2: the radio.
 void RadioDish(cairo_t* cr) {
-    cairo_move_to(cr, M, 56);
-    cairo_line_to(cr, 30, 84);
-    cairo_line_to(cr, 60, 84);
+    cairo_move_to(cr, M, 52);
+    cairo_line_to(cr, 28, 86);
+    cairo_line_to(cr, 62, 86);
     cairo_close_path(cr);
-    Metal(cr, DarkSteel, 56, 84);
+    Metal(cr, DarkSteel, 52, 86);
+    // The dish seen three-quarters on: a full ellipse, lit on its hollow side.
     cairo_save(cr);
-    cairo_translate(cr, M, 34);
-    cairo_rotate(cr, -0.5);
-    cairo_scale(cr, 1, 0.55);
-    cairo_arc(cr, 0, 0, 34, 0, M_PI);
-    cairo_close_path(cr);
+    cairo_translate(cr, 42, 38);
+    cairo_rotate(cr, -0.6);
+    cairo_scale(cr, 1, 0.62);
+    cairo_arc(cr, 0, 0, 34, 0, 2 * M_PI);
     cairo_restore(cr);
-    Metal(cr, Rgb(0xe8ecf8), 10, 60);
-    cairo_move_to(cr, M, 40);
-    cairo_line_to(cr, 62, 18);
-    cairo_set_source_rgb(cr, 0.2, 0.2, 0.3);
+    cairo_pattern_t* g = cairo_pattern_create_radial(50, 30, 4, 42, 38, 36);
+    AddStop(g, 0, Rgb(0xffffff));
+    AddStop(g, 0.6, Rgb(0xc8d0e8));
+    AddStop(g, 1, Rgb(0x6a7898));
+    cairo_set_source(cr, g);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(g);
+    cairo_set_source_rgba(cr, 0.08, 0.06, 0.15, 0.9);
     cairo_set_line_width(cr, 2.5);
     cairo_stroke(cr);
-    Glow(cr, 62, 18, 9, Rgb(0xff4060, 0.9));
+    cairo_move_to(cr, 42, 38);
+    cairo_line_to(cr, 62, 16);
+    cairo_set_source_rgb(cr, 0.2, 0.2, 0.3);
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+    Glow(cr, 62, 16, 10, Rgb(0xff4060, 1));
 }
 
 void RadioSpeaker(cairo_t* cr) {
