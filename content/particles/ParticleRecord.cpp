@@ -38,9 +38,9 @@ template <typename T> T FromBits(uint32_t Value) {
 
 } // namespace
 
-std::vector<uint8_t> WriteParticleRecord(const TParticleRecord& Record) {
+std::vector<uint8_t> WriteParticleTemplate(const TParticleRecord& Record) {
     std::vector<uint8_t> Bytes;
-    Bytes.reserve(ParticleRecordSize);
+    Bytes.reserve(ParticleTemplateSize);
     TParticleRecord Copy = Record;
     VisitFields(Copy, [&Bytes](auto& Field) {
         const uint32_t V = Bits(Field);
@@ -51,8 +51,8 @@ std::vector<uint8_t> WriteParticleRecord(const TParticleRecord& Record) {
     return Bytes;
 }
 
-bool ReadParticleRecord(const std::vector<uint8_t>& Bytes, TParticleRecord& Record) {
-    if (Bytes.size() < ParticleRecordSize) {
+bool ReadParticleTemplate(const std::vector<uint8_t>& Bytes, TParticleRecord& Record) {
+    if (Bytes.size() < ParticleTemplateSize) {
         return false;
     }
     size_t Offset = 0;

@@ -5,7 +5,7 @@
 #include <vector>
 
 // The size of a particle template record in an archive.
-inline constexpr size_t ParticleRecordSize = 136;
+inline constexpr size_t ParticleTemplateSize = 136;
 
 // A colour of a particle template: red in the lowest byte, then green, blue, alpha (the
 // canvas's byte order).
@@ -64,6 +64,6 @@ struct TParticleRecord {
 };
 
 // The 136 little-endian bytes of a template.
-[[nodiscard]] std::vector<uint8_t> WriteParticleRecord(const TParticleRecord& Record);
+[[nodiscard]] std::vector<uint8_t> WriteParticleTemplate(const TParticleRecord& Record);
 // Reads a template back; false when fewer than 136 bytes are given.
-[[nodiscard]] bool ReadParticleRecord(const std::vector<uint8_t>& Bytes, TParticleRecord& Record);
+[[nodiscard]] bool ReadParticleTemplate(const std::vector<uint8_t>& Bytes, TParticleRecord& Record);

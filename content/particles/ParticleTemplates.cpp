@@ -145,6 +145,6 @@ std::vector<TParticleTemplate> GameParticleTemplates() {
 
 void AddParticleTemplates(TManifest& Manifest) {
     for (const TParticleTemplate& Template : GameParticleTemplates()) {
-        Manifest.AddRecord(ParticleArchive, 0, Template.Key, WriteParticleRecord(Template.Record));
+        Manifest.AddRecord(ParticleArchive, 0, Template.Key, WriteParticleTemplate(Template.Record));
     }
 }

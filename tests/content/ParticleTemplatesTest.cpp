@@ -1,12 +1,16 @@
 #include "archive/Archive.h"
 #include "archive/Stream.h"
 #include "content/particles/ParticleTemplates.h"
+#include "engine/Random.h"
+#include "particles/ParticleParams.h"
+#include "particles/ParticleSystem.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
@@ -42,8 +46,8 @@ TEST(ParticleRecord, FieldsSitAtTheirOffsets) {
     R.ColorStart = ParticleColor(1, 2, 3, 4);
     R.MiddleTime = 0.75f;
     R.NewestFirst = 1;
-    const std::vector<uint8_t> Bytes = WriteParticleRecord(R);
-    ASSERT_EQ(Bytes.size(), ParticleRecordSize);
+    const std::vector<uint8_t> Bytes = WriteParticleTemplate(R);
+    ASSERT_EQ(Bytes.size(), ParticleTemplateSize);
     EXPECT_EQ(IntAt(Bytes, 0), 3);
     EXPECT_EQ(IntAt(Bytes, 12), ParticleGlow);
     EXPECT_EQ(FloatAt(Bytes, 20), 0.25f);
@@ -53,70 +57,103 @@ TEST(ParticleRecord, FieldsSitAtTheirOffsets) {
     EXPECT_EQ(Bytes[111], 4);
     EXPECT_EQ(FloatAt(Bytes, 128), 0.75f);
     EXPECT_EQ(IntAt(Bytes, 132), 1);
+    // The game's own reader agrees field for field.
+    const std::optional<TParticleParams> Game = ParseParticleRecord(Bytes.data(), Bytes.size());
+    ASSERT_TRUE(Game.has_value());
+    EXPECT_EQ(Game->FirstPattern, 3);
+    EXPECT_EQ(Game->Effect, ParticleGlow);
+    EXPECT_EQ(Game->EmissionDuration, 0.25f);
+    EXPECT_EQ(Game->FollowMotion, 1);
+    EXPECT_EQ(Game->SizeDeath, 0.125f);
+    EXPECT_EQ(Game->ColorBirth, ParticleColor(1, 2, 3, 4));
+    EXPECT_EQ(Game->MiddleTime, 0.75f);
+    EXPECT_EQ(Game->NewestFirst, 1);
     TParticleRecord Back;
-    ASSERT_TRUE(ReadParticleRecord(Bytes, Back));
-    EXPECT_EQ(WriteParticleRecord(Back), Bytes);
-    EXPECT_FALSE(ReadParticleRecord(std::vector<uint8_t>(Bytes.begin(), Bytes.end() - 1), Back));
+    ASSERT_TRUE(ReadParticleTemplate(Bytes, Back));
+    EXPECT_EQ(WriteParticleTemplate(Back), Bytes);
+    EXPECT_FALSE(ReadParticleTemplate(std::vector<uint8_t>(Bytes.begin(), Bytes.end() - 1), Back));
 }
 
-// How many particles an emitter makes, updated 0.01 s per frame as the game does, with the
-// game's rounding of the per-frame count and its carried fraction.
-int Births(const TParticleRecord& R, int Frames) {
-    constexpr float Step = 0.01f;
-    float Timer = R.EmissionTime > 0 ? 0.0f : -1.0f;
-    float Carry = 0.0f;
-    int Total = 0;
-    for (int f = 0; f < Frames && Timer >= 0.0f; ++f) {
-        Timer += Step;
-        const bool Emitting = Timer < R.EmissionTime;
-        if (!Emitting) {
-            Timer = -1.0f;
-            break;
-        }
-        const float Want = static_cast<float>(R.EmissionRate) * Step + Carry;
-        const float N = std::nearbyint(Want);
-        Carry = Want - N;
-        Total += static_cast<int>(N);
+struct TRun {
+    int Frames = 0;
+    int MostAlive = 0;
+};
+
+// Runs a template in the game's particle system at 0.01 s per frame, as the screens that
+// show particles do, until it has stopped emitting and its last particle has died.
+TRun RunUntilGone(const TParticleParams& Params) {
+    TParticleRandom Random;
+    TRandom SpawnRandom(1);
+    TXParticleSystem System(Params, nullptr, 5000, Random, &SpawnRandom);
+    System.MoveTo(400.0f, 300.0f, false);
+    System.Start();
+    TRun Run;
+    while (Run.Frames < 1000 && (System.Emitting() || System.Count() > 0)) {
+        System.Update(0.01f);
+        Run.MostAlive = std::max(Run.MostAlive, System.Count());
+        ++Run.Frames;
     }
-    return Total;
+    return Run;
 }
 
-// The four templates are in the first archive, 136 bytes each, and behave as the game
-// uses them: bursts are short and bright, the trail keeps flowing behind a moving target.
-TEST(ParticleTemplates, ShippedTemplatesBurstBrieflyAndTheTrailFollowsMotion) {
+std::optional<TParticleParams> LoadTemplate(TArchive& Archive, const char* Key) {
+    TMemoryStream Stream;
+    if (!Archive.ReadRecord(Key, Stream)) {
+        return std::nullopt;
+    }
+    return ParseParticleRecord(Stream.Bytes().data(), Stream.Bytes().size());
+}
+
+// The bursts read as short, bright pops: a few dozen particles, gone within 0.3..0.9 s.
+TEST(ParticleTemplates, BurstsAreShortAndFadeOut) {
     TArchive Archive;
     Archive.SetFileName(GameDir + "/" + TManifest::ArchivePath(ParticleArchive));
     ASSERT_TRUE(Archive.EnsureOpen());
-    const struct {
-        const char* Key;
-        bool Trail;
-    } Cases[] = {{"explode-blue.pss", false}, {"Explode-red.pss", false}, {"Layer_landing.pss", false},
-                 {"LevTar_Flying.pss", true}};
-    for (const auto& C : Cases) {
-        SCOPED_TRACE(C.Key);
-        TMemoryStream Stream;
-        ASSERT_TRUE(Archive.ReadRecord(C.Key, Stream));
-        ASSERT_EQ(Stream.Bytes().size(), ParticleRecordSize);
-        TParticleRecord R;
-        ASSERT_TRUE(ReadParticleRecord(Stream.Bytes(), R));
-        EXPECT_GT(R.LifeMin, 0.0f);
-        EXPECT_GT(R.MiddleTime, 0.0f);
-        EXPECT_LT(R.MiddleTime, 1.0f);
-        // Particles fade out: no colour at death is visible.
-        EXPECT_EQ(R.ColorEnd >> 24, 0u);
-        if (C.Trail) {
-            EXPECT_NE(R.Relative, 0);
-            EXPECT_GE(R.EmissionTime, 10.0f);
-            EXPECT_GE(R.EmissionRate * 0.01f, 1.0f);
-        } else {
-            const int Count = Births(R, 200);
-            EXPECT_GE(Count, 20);
-            EXPECT_LE(Count, 150);
-            const float LastDeath = R.EmissionTime + std::max(R.LifeMin, R.LifeMax);
-            EXPECT_GE(LastDeath, 0.3f);
-            EXPECT_LE(LastDeath, 0.9f);
-        }
+    // "Explode-red.pss" is how the level target asks for the bonus blast.
+    for (const char* Key : {"explode-blue.pss", "Explode-red.pss", "Layer_landing.pss"}) {
+        SCOPED_TRACE(Key);
+        const std::optional<TParticleParams> Params = LoadTemplate(Archive, Key);
+        ASSERT_TRUE(Params.has_value());
+        EXPECT_EQ(Params->ColorDeath >> 24, 0u);
+        const TRun Run = RunUntilGone(*Params);
+        EXPECT_GE(Run.Frames, 30);
+        EXPECT_LE(Run.Frames, 90);
+        EXPECT_GE(Run.MostAlive, 20);
+        EXPECT_LE(Run.MostAlive, 150);
     }
+}
+
+// The level target's trail keeps flowing while the target flies and streams out behind it;
+// it stops only when the target stops it.
+TEST(ParticleTemplates, TrailStreamsBehindAMovingTarget) {
+    TArchive Archive;
+    Archive.SetFileName(GameDir + "/" + TManifest::ArchivePath(ParticleArchive));
+    ASSERT_TRUE(Archive.EnsureOpen());
+    const std::optional<TParticleParams> Params = LoadTemplate(Archive, "LevTar_Flying.pss");
+    ASSERT_TRUE(Params.has_value());
+    EXPECT_NE(Params->FollowMotion, 0);
+    TParticleRandom Random;
+    TRandom SpawnRandom(1);
+    TXParticleSystem System(*Params, nullptr, 5000, Random, &SpawnRandom);
+    System.MoveTo(100.0f, 300.0f, false);
+    System.Start();
+    for (int Frame = 0; Frame < 300; ++Frame) {
+        System.MoveTo(100.0f + 2.0f * Frame, 300.0f, false);
+        System.Update(0.01f);
+    }
+    EXPECT_TRUE(System.Emitting());
+    ASSERT_GT(System.Count(), 10);
+    float MeanVX = 0.0f;
+    for (const TParticle& P : System.ParticleList()) {
+        MeanVX += P.VX / static_cast<float>(System.Count());
+    }
+    // Flying to the right, the sparks drift to the left.
+    EXPECT_LT(MeanVX, 0.0f);
+    System.Stop(false);
+    for (int Frame = 0; Frame < 100 && System.Count() > 0; ++Frame) {
+        System.Update(0.01f);
+    }
+    EXPECT_EQ(System.Count(), 0);
 }
 
 } // namespace
