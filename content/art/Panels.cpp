@@ -234,11 +234,23 @@ TPicture DrawUpPanel() {
         cairo_set_source_rgba(cr, 1, 0.95, 0.7, 0.9);
         cairo_set_line_width(cr, 2.5);
         cairo_stroke(cr);
-        // Indicator lights along the wings.
+        // Indicator lamps along the wings, in a dark strip.
+        for (const double x : {24.0, UpWidth - 140.0}) {
+            RoundedRect(cr, x, 20, 116, 20, 10);
+            cairo_set_source_rgba(cr, 0.12, 0.05, 0.2, 0.85);
+            cairo_fill_preserve(cr);
+            cairo_set_source_rgba(cr, 1, 0.9, 0.6, 0.7);
+            cairo_set_line_width(cr, 1.2);
+            cairo_stroke(cr);
+        }
+        const uint32_t lamps[] = {0x60ff90, 0xffd040, 0x60c0ff, 0xff6060};
         for (int i = 0; i < 4; ++i) {
-            const uint32_t colour = i % 2 == 0 ? 0x60ff90 : 0x60c0ff;
-            Glow(cr, 40 + i * 26, 30, 7, Rgb(colour));
-            Glow(cr, UpWidth - 40 - i * 26, 30, 7, Rgb(colour));
+            for (const double x : {40.0 + i * 28, UpWidth - 124.0 + i * 28}) {
+                Glow(cr, x, 30, 10, Rgb(lamps[i], 0.8));
+                cairo_arc(cr, x, 30, 4, 0, 2 * M_PI);
+                SetColour(cr, Shade(Rgb(lamps[i]), 0.5));
+                cairo_fill(cr);
+            }
         }
         RoundedRect(cr, 12, 6, UpWidth - 24, 6, 3);
         cairo_set_source_rgba(cr, 1, 1, 1, 0.35);
