@@ -32,6 +32,8 @@ constexpr TRegisterModule RegisterModules[] = {
 constexpr TWriteModule WriteModules[] = {
     {"gui", &WriteGuiFile},
     {"share", &WriteShareData},
+    {"sounds", &WriteSoundEffects},
+    {"music", &WriteMusic},
 };
 
 bool Selected(const char* Kind, const std::string& Only) { return Only.empty() || Only == Kind; }

@@ -27,3 +27,7 @@ void AddParticleTemplates(TManifest& Manifest);
 bool WriteGuiFile(const TManifest& Manifest, const std::string& GameDir);
 // The share screen's settings, pictures and link files in "wdata/" (content/share/).
 bool WriteShareData(const TManifest& Manifest, const std::string& GameDir);
+// The nine sound effects "Sounds/<name>.wav" (content/audio/).
+bool WriteSoundEffects(const TManifest& Manifest, const std::string& GameDir);
+// The three songs "Sounds/1.xm" to "Sounds/3.xm" (content/audio/).
+bool WriteMusic(const TManifest& Manifest, const std::string& GameDir);
