@@ -334,10 +334,14 @@ void TGuiControl::AddStandardProperty(std::string_view Name) {
     }
 }
 
-bool TGuiControl::LoadChildren(TGuiControl* Parent, TStream& Stream, int32_t Depth) {
-    TGuiControl& parent = Parent != nullptr ? *Parent : *this;
+bool TGuiControl::LoadChildren(TGuiControl* Parent, TStream& Stream) {
+    TLoadBudget budget;
+    return LoadList(Parent != nullptr ? *Parent : *this, Stream, budget);
+}
+
+bool TGuiControl::LoadList(TGuiControl& Parent, TStream& Stream, TLoadBudget& Budget) {
     int32_t count = 0;
-    if (Depth > MaxLoadDepth || !ReadInt32(Stream, count)) {
+    if (Budget.Depth > MaxLoadDepth || !ReadInt32(Stream, count)) {
         return false;
     }
     if (count > MaxLoadChildren || (count > 0 && count > Stream.Remaining() / MinControlEntryBytes)) {
@@ -345,16 +349,23 @@ bool TGuiControl::LoadChildren(TGuiControl* Parent, TStream& Stream, int32_t Dep
     }
     for (int32_t i = 0; i < count; ++i) {
         std::string className;
-        if (!ReadString(Stream, className)) {
+        if (!ReadString(Stream, className) || Budget.ControlsLeft <= 0) {
             return false;
         }
         // Every control inside the "spec1" container is a button, whatever the file names.
-        const std::string& created = parent.Name == "spec1" ? std::string("TGuiButtonEdit") : className;
-        TGuiControl* control = TGuiRegistry::Instance().CreateControl(created, parent);
+        const std::string& created = Parent.Name == "spec1" ? std::string("TGuiButtonEdit") : className;
+        TGuiControl* control = TGuiRegistry::Instance().CreateControl(created, Parent);
         if (control == nullptr) {
             return true;
         }
-        if (!control->ReadProperties(Stream) || !LoadChildren(control, Stream, Depth + 1)) {
+        --Budget.ControlsLeft;
+        if (!control->ReadProperties(Stream)) {
+            return false;
+        }
+        ++Budget.Depth;
+        const bool loaded = LoadList(*control, Stream, Budget);
+        --Budget.Depth;
+        if (!loaded) {
             return false;
         }
     }

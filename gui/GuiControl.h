@@ -94,14 +94,17 @@ public:
 
     // Loads a child list of a GUI stream into Parent (this control when nullptr). False on any
     // failure; what was built before it stays.
-    [[nodiscard]] bool LoadChildren(TGuiControl* Parent, TStream& Stream, int32_t Depth = 0);
+    [[nodiscard]] bool LoadChildren(TGuiControl* Parent, TStream& Stream);
     [[nodiscard]] bool LoadFromStream(TStream& Stream);
 
     // Deepest nesting of child lists a GUI stream may hold.
     static constexpr int32_t MaxLoadDepth = 64;
-    // Longest child list a GUI stream may hold; screens hold a few dozen controls, and sibling
-    // edit boxes renumber each other, which grows with the square of their number.
-    static constexpr int32_t MaxLoadChildren = 4096;
+    // Longest child list a GUI stream may hold. Screens hold a few dozen controls; sibling edit
+    // boxes renumber each other in chains, which costs the cube of their number at worst.
+    static constexpr int32_t MaxLoadChildren = 512;
+    // Most controls one load may create: the game's screens need a few hundred, and each
+    // control's property table takes a few kilobytes.
+    static constexpr int32_t MaxLoadControls = 4096;
 
     std::string Name;
     TMouseEvent OnMouse;
@@ -145,6 +148,12 @@ protected:
     }
 
 private:
+    // What a load may still spend: nesting levels and controls.
+    struct TLoadBudget {
+        int32_t Depth = 0;
+        int32_t ControlsLeft = MaxLoadControls;
+    };
+    [[nodiscard]] static bool LoadList(TGuiControl& Parent, TStream& Stream, TLoadBudget& Budget);
     [[nodiscard]] bool HasHiddenAncestorOrSelf() const;
     [[nodiscard]] TGuiControl& Root();
 

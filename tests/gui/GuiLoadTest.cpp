@@ -171,6 +171,16 @@ TEST(GuiLoad, TruncatedCorruptAndTooDeepStreamsFail) {
     TGuiTaskbar wideRoot;
     EXPECT_FALSE(LoadInto(wideRoot, wide));
     EXPECT_EQ(wideRoot.ChildCount(), 0);
+    // More controls in all than one load may make, in lists of allowed length.
+    TGuiWriter many;
+    for (int i = 0; i < TGuiControl::MaxLoadControls / TGuiControl::MaxLoadChildren + 1; ++i) {
+        TGuiWriterControl& form = many.Add("TGuiPaint");
+        for (int k = 0; k < TGuiControl::MaxLoadChildren - 1; ++k) {
+            form.Add("TGuiPaint");
+        }
+    }
+    TGuiTaskbar manyRoot;
+    EXPECT_FALSE(LoadInto(manyRoot, many));
     TGuiWriter deep;
     TGuiWriterControl* node = &deep.Add("TGuiForm");
     for (int i = 0; i < TGuiControl::MaxLoadDepth + 2; ++i) {
