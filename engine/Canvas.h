@@ -45,7 +45,8 @@ struct TTexCorners {
 };
 
 // The 2D canvas: turns draw calls into batches of points, lines and triangles. All
-// coordinates are logical (800x600); every drawing call takes an effect code.
+// coordinates are logical (800x600); every drawing call takes an effect code. It subscribes
+// to the device for its whole life, so it must not outlive the device.
 class TGfxCanvas final : public IDeviceListener {
 public:
     explicit TGfxCanvas(TGfxDevice& Device);

@@ -82,6 +82,8 @@ void TGameWindow::UpdateDrawingArea() {
 }
 
 void TGameWindow::PumpEvents() {
+    // Full-screen switches may land between events; refit before mapping any pointer.
+    UpdateDrawingArea();
     SDL_Event Event;
     while (SDL_PollEvent(&Event) != 0) {
         Dispatch(Event);

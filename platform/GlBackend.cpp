@@ -265,12 +265,6 @@ bool TGlBackend::BeginScene() {
     if (SDL_GL_MakeCurrent(Window, Context) != 0) {
         return false;
     }
-    int W = 0;
-    int H = 0;
-    SDL_GL_GetDrawableSize(Window, &W, &H);
-    if (W != Drawable.X || H != Drawable.Y) {
-        UpdateArea();
-    }
     EffectKnown = false;
     return true;
 }
@@ -290,7 +284,12 @@ void TGlBackend::Clear(uint32_t Color) {
 
 TPresentResult TGlBackend::Present() {
     SDL_GL_SwapWindow(Window);
-    return TPresentResult::Ok;
+    // A drawable that changed size (a late full-screen switch) needs a new drawing area and
+    // new scale factors: the device handles that exactly like a lost device.
+    int W = 0;
+    int H = 0;
+    SDL_GL_GetDrawableSize(Window, &W, &H);
+    return W == Drawable.X && H == Drawable.Y ? TPresentResult::Ok : TPresentResult::Lost;
 }
 
 bool TGlBackend::Reset() {

@@ -33,6 +33,7 @@ public:
     bool BeginScene() override;
     void Clear(uint32_t Color) override;
     void EndScene() override {}
+    // Lost when the drawable changed size since the drawing area was fitted; Reset refits it.
     TPresentResult Present() override;
     bool Reset() override;
     bool ApplySettings(const TDisplaySettings& Settings) override;
@@ -40,6 +41,8 @@ public:
     void SetClipRect(const TRect& DeviceRect) override;
     [[nodiscard]] TRect ClipRect() const override { return Clip; }
     void SetFiltering(bool Linear) override;
+    // The back buffer has eight bits a channel, where dithering changes nothing visible: the
+    // switch is kept and otherwise ignored.
     void SetDithering(bool Enabled) override { Dithering = Enabled; }
     void SetAlphaTest(bool Enabled) override;
 

@@ -1,5 +1,7 @@
 #include "engine/Canvas.h"
 #include "engine/Image.h"
+#include "platform/Desktop.h"
+#include "platform/DrawingArea.h"
 #include "platform/GameWindow.h"
 #include "platform/GlBackend.h"
 
@@ -23,8 +25,8 @@ std::vector<uint32_t> TestPicture() {
 
 // The whole stack on a hidden window: OpenGL backend, device, canvas and one image.
 struct TGlCanvasFixture : ::testing::Test {
-    void Start(int Width, int Height) {
-        Window = TGameWindow::Create("test", true);
+    void Start(int Width, int Height, bool Hidden = true) {
+        Window = TGameWindow::Create("test", Hidden);
         if (!Window) {
             GTEST_SKIP() << "no video system for a hidden window (SDL_VIDEODRIVER=offscreen needs EGL)";
         }
@@ -115,6 +117,26 @@ TEST_F(TGlCanvasFixture, LargerBackBufferScalesTheLogicalScreen) {
     EXPECT_EQ(Pixels[384 * 1024 + 512], 0xFFFFFFFFu);
     EXPECT_EQ(Pixels[384 * 1024 + 511], Blue);
     EXPECT_EQ(Pixels[383 * 1024 + 512], Blue);
+}
+
+TEST_F(TGlCanvasFixture, FullScreenFitsTheLogicalScreenIntoTheDesktop) {
+    // Only a shown window goes full screen (the offscreen video driver shows nothing anyway).
+    Start(800, 600, false);
+    Device->SetWindowed(false);
+    const TRect Area = FitDrawingArea(DesktopSize(), 800, 600);
+    ASSERT_EQ(Device->Backend()->Width(), Area.Width());
+    ASSERT_EQ(Device->Backend()->Height(), Area.Height());
+    EXPECT_FLOAT_EQ(Device->ScaleX(), static_cast<float>(Area.Width()) / 800.0f);
+    Window->PumpEvents();
+    EXPECT_EQ(Window->Input().DrawingArea(), Area);
+    const std::vector<uint32_t> Pixels = Frame([this] { Canvas->PutPixel({400, 300}, 0xFFFFFFFFu, fxNone); });
+    const TPoint Centre{static_cast<int32_t>(400 * Device->ScaleX()), static_cast<int32_t>(300 * Device->ScaleY())};
+    EXPECT_EQ(Pixels[static_cast<size_t>(Centre.Y * Area.Width() + Centre.X)], 0xFFFFFFFFu);
+    EXPECT_EQ(Window->Input().ToLogical({Area.Left + Centre.X, Area.Top + Centre.Y}), (TPoint{400, 300}));
+
+    Device->SetWindowed(true);
+    EXPECT_EQ(Device->Backend()->Width(), 800);
+    EXPECT_FLOAT_EQ(Device->ScaleX(), 1.0f);
 }
 
 } // namespace
