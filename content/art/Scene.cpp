@@ -225,9 +225,18 @@ void Rocket(cairo_t* cr, double X, double Y, double Scale, double Angle, bool Wi
         cairo_arc(cr, 0, -10, 5, 0.2 * M_PI, 0.8 * M_PI);
         cairo_set_line_width(cr, 1.6);
         cairo_stroke(cr);
-        // Captain's cap.
-        cairo_rectangle(cr, -11, -25, 22, 6);
-        cairo_set_source_rgb(cr, 0.15, 0.25, 0.7);
+        // The captain's white cap with its navy band and gold star, as on his portrait.
+        cairo_new_path(cr);
+        cairo_move_to(cr, -11, -20);
+        cairo_curve_to(cr, -11, -30, 11, -30, 11, -20);
+        cairo_close_path(cr);
+        cairo_set_source_rgb(cr, 0.97, 0.97, 1);
+        cairo_fill(cr);
+        cairo_rectangle(cr, -11.5, -21, 23, 3.5);
+        cairo_set_source_rgb(cr, 0.12, 0.2, 0.55);
+        cairo_fill(cr);
+        Star(cr, 0, -24.5, 2.6, 1.1, 5);
+        cairo_set_source_rgb(cr, 1, 0.78, 0.2);
         cairo_fill(cr);
         cairo_restore(cr);
     }
@@ -279,26 +288,54 @@ TPicture DrawEndgame() {
         cairo_set_source(cr, earth);
         cairo_fill(cr);
         cairo_pattern_destroy(earth);
-        const double lands[][3] = {{560, 470, 50}, {640, 440, 34}, {720, 520, 60}, {520, 560, 40}};
-        for (const auto& l : lands) {
-            cairo_save(cr);
-            cairo_arc(cr, 660, 700, 300, 0, 2 * M_PI);
-            cairo_clip(cr);
-            cairo_translate(cr, l[0], l[1]);
-            cairo_scale(cr, 1.4, 0.8);
-            cairo_arc(cr, 0, 0, l[2], 0, 2 * M_PI);
-            cairo_set_source_rgba(cr, 0.3, 0.8, 0.35, 0.85);
-            cairo_fill(cr);
-            cairo_restore(cr);
+        // Continents of overlapping blobs, then drifting clouds, all inside the disc.
+        cairo_save(cr);
+        cairo_arc(cr, 660, 700, 300, 0, 2 * M_PI);
+        cairo_clip(cr);
+        TRandom rnd(0x1A4D);
+        const double continents[][2] = {{540, 470}, {700, 520}, {600, 600}, {760, 430}};
+        for (const auto& c : continents) {
+            for (int i = 0; i < 6; ++i) {
+                cairo_new_sub_path(cr);
+                cairo_arc(cr, c[0] + rnd.Range(-40, 40), c[1] + rnd.Range(-22, 22), rnd.Range(14, 30), 0,
+                          2 * M_PI);
+            }
         }
-        // The repaired ship with the captain aboard, racing home with a sparkling trail.
-        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        cairo_pattern_t* land = cairo_pattern_create_linear(500, 420, 760, 640);
+        AddStop(land, 0, Rgb(0x8af070));
+        AddStop(land, 1, Rgb(0x2a8a3a));
+        cairo_set_source(cr, land);
+        cairo_fill(cr);
+        cairo_pattern_destroy(land);
+        for (int i = 0; i < 7; ++i) {
+            cairo_save(cr);
+            cairo_translate(cr, rnd.Range(420, 860), rnd.Range(420, 640));
+            cairo_scale(cr, 3.0, 0.6);
+            cairo_arc(cr, 0, 0, rnd.Range(8, 16), 0, 2 * M_PI);
+            cairo_restore(cr);
+            cairo_set_source_rgba(cr, 1, 1, 1, 0.55);
+            cairo_fill(cr);
+        }
+        // Night side toward the lower right.
+        cairo_arc(cr, 660, 700, 300, 0, 2 * M_PI);
+        cairo_pattern_t* night = cairo_pattern_create_linear(520, 460, 800, 760);
+        AddStop(night, 0, {0, 0, 0.1, 0});
+        AddStop(night, 1, {0, 0, 0.1, 0.55});
+        cairo_set_source(cr, night);
+        cairo_fill(cr);
+        cairo_pattern_destroy(night);
+        cairo_restore(cr);
+        // Atmosphere.
+        cairo_arc(cr, 660, 700, 302, 0, 2 * M_PI);
+        cairo_set_source_rgba(cr, 0.6, 0.9, 1, 0.6);
+        cairo_set_line_width(cr, 5);
+        cairo_stroke(cr);
         // The trail runs back up-left along the way the ship came.
         for (int i = 0; i < 14; ++i) {
             const double t = i / 14.0;
             Sparkle(cr, 40 + 250 * t + (i % 3) * 8, 150 + 110 * t + (i % 2) * 12, 3 + 6 * t, 0.3 + 0.6 * t);
         }
-        Rocket(cr, 360, 300, 1.4, 2.2, true);
+        Rocket(cr, 370, 300, 1.75, 2.2, true);
         Lettering(cr, font, HomeText, 64, 400, 95, Rgb(0xffe070), Rgb(0xff7a10));
         Sparkle(cr, 160, 70, 14, 1);
         Sparkle(cr, 650, 60, 10, 1);
