@@ -30,23 +30,23 @@ TParticleRecord Burst(int32_t Pattern, int32_t Rate, float EmissionTime, float L
 
 // Cool blue sparks: a line of pieces pops.
 TParticleRecord ExplodeBlue() {
-    TParticleRecord R = Burst(PatternSparkle, 1400, 0.04f, 0.30f, 0.60f);
-    R.SpeedMin = 70.0f;
-    R.SpeedMax = 170.0f;
+    TParticleRecord R = Burst(PatternSparkle, 1400, 0.04f, 0.35f, 0.65f);
+    R.SpeedMin = 90.0f;
+    R.SpeedMax = 220.0f;
     R.GravityMin = 6.0f;
     R.GravityMax = 12.0f;
     R.RadialMin = -8.0f;
     R.RadialMax = -2.0f;
-    R.SizeStart = 0.55f;
-    R.SizeMiddle = 0.45f;
-    R.SizeEnd = 0.10f;
+    R.SizeStart = 0.75f;
+    R.SizeMiddle = 0.60f;
+    R.SizeEnd = 0.15f;
     R.SizeVariance = 0.4f;
     R.SpinStart = 0.0f;
     R.SpinMiddle = Pi;
     R.SpinEnd = 2.0f * Pi;
     R.SpinVariance = 0.6f;
     R.ColorStart = ParticleColor(215, 240, 255, 255);
-    R.ColorMiddle = ParticleColor(70, 160, 255, 230);
+    R.ColorMiddle = ParticleColor(90, 180, 255, 255);
     R.ColorEnd = ParticleColor(30, 50, 220, 0);
     R.ColorVariance = 0.3f;
     R.AlphaVariance = 0.2f;
@@ -109,7 +109,7 @@ TParticleRecord LevelTargetTrail() {
     R.FirstPattern = PatternGlow;
     R.LastPattern = -1;
     R.DrawEffect = ParticleGlow;
-    R.EmissionRate = 160;
+    R.EmissionRate = 120;
     R.EmissionTime = 60.0f;
     R.LifeMin = 0.35f;
     R.LifeMax = 0.70f;
@@ -118,12 +118,12 @@ TParticleRecord LevelTargetTrail() {
     R.Relative = 1;
     R.SpeedMin = 15.0f;
     R.SpeedMax = 45.0f;
-    R.SizeStart = 0.70f;
-    R.SizeMiddle = 0.45f;
+    R.SizeStart = 0.55f;
+    R.SizeMiddle = 0.40f;
     R.SizeEnd = 0.05f;
     R.SizeVariance = 0.3f;
-    R.ColorStart = ParticleColor(255, 250, 210, 230);
-    R.ColorMiddle = ParticleColor(255, 190, 60, 170);
+    R.ColorStart = ParticleColor(255, 235, 150, 190);
+    R.ColorMiddle = ParticleColor(255, 170, 50, 150);
     R.ColorEnd = ParticleColor(230, 80, 160, 0);
     R.ColorVariance = 0.2f;
     R.AlphaVariance = 0.2f;
