@@ -67,6 +67,19 @@ TPicture GameScreenMock(const TManifest& Manifest) {
     });
 }
 
+// The menu screen's backdrop: the background with the title drawn at (118, 25) scaled 0.7
+// from its top-left corner.
+TPicture MenuScreenMock(const TManifest& Manifest) {
+    return DrawPicture(800, 600, [&](cairo_t* cr) {
+        if (const TManifestImage* back = Manifest.FindImage("back")) {
+            PaintPicture(cr, back->Patterns[0], 0, 0);
+        }
+        if (const TManifestImage* title = Manifest.FindImage("title")) {
+            PaintPicture(cr, title->Patterns[0], 118, 25, 0.7);
+        }
+    });
+}
+
 } // namespace
 
 void AddArtImages(TManifest& Manifest) {
@@ -79,4 +92,5 @@ void AddArtImages(TManifest& Manifest) {
     AddCursorImages(Manifest);
     AddParticleImages(Manifest);
     Manifest.AddPreview("game screen (art only)", GameScreenMock(Manifest));
+    Manifest.AddPreview("menu screen (art only)", MenuScreenMock(Manifest));
 }

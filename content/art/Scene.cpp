@@ -137,7 +137,12 @@ void Lettering(cairo_t* cr, const TFontFace& Font, const char* Text, double Size
 TPicture DrawTitle() {
     const TFontFace font("DejaVuSans-Bold.ttf");
     return DrawPicture(TitleWidth, TitleHeight, [&](cairo_t* cr) {
-        Glow(cr, 400, 100, 330, Rgb(0x8a50ff, 0.35));
+        // An oval halo that fades out well inside the picture, so no edge shows.
+        cairo_save(cr);
+        cairo_translate(cr, 400, 100);
+        cairo_scale(cr, 1.0, 0.25);
+        Glow(cr, 0, 0, 370, Rgb(0x8a50ff, 0.35));
+        cairo_restore(cr);
         cairo_save(cr);
         cairo_translate(cr, 400, 100);
         cairo_rotate(cr, -0.04);
@@ -256,7 +261,7 @@ TPicture DrawLogo() {
     const TFontFace light("DejaVuSans.ttf");
     return DrawPicture(LogoWidth, LogoHeight, [&](cairo_t* cr) {
         // Shown on black: an emblem planet with an orbiting rocket over the game's name.
-        Glow(cr, 260, 120, 160, Rgb(0x5a3aff, 0.45));
+        Glow(cr, 260, 122, 120, Rgb(0x5a3aff, 0.5));
         Planet(cr, 260, 120, 72, 0xffa050, 0x7a1a30, true);
         cairo_arc(cr, 260, 120, 110, M_PI * 0.9, M_PI * 2.05);
         cairo_set_source_rgba(cr, 0.7, 0.85, 1, 0.6);
