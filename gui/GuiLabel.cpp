@@ -216,10 +216,9 @@ void TGuiLabel::DrawWrapped(const TGuiFont& Font, const TGfxFont& Resolved) {
         return;
     }
     const TRect r = ScreenRect();
-    std::vector<double> widths;
-    widths.reserve(Words.size());
+    WordWidths.clear();
     for (const std::string& word : Words) {
-        widths.push_back(TGuiFont::TextWidth(Resolved, word));
+        WordWidths.push_back(TGuiFont::TextWidth(Resolved, word));
     }
     const double space = TGuiFont::TextWidth(Resolved, " ");
     const double avail = r.Width();
@@ -227,10 +226,14 @@ void TGuiLabel::DrawWrapped(const TGuiFont& Font, const TGfxFont& Resolved) {
     size_t next = 0;
     bool more = true;
     while (more && y < r.Bottom) {
-        const TLine line = FillLine(Words, widths, space, next, avail);
-        std::string text;
+        const TLine line = FillLine(Words, WordWidths, space, next, avail);
+        std::string& text = LineText;
+        text.clear();
         for (size_t i = line.First; i < line.First + line.Count; ++i) {
-            text += (i > line.First ? " " : "") + Words[i];
+            if (i > line.First) {
+                text += ' ';
+            }
+            text += Words[i];
         }
         const double w = TGuiFont::TextWidth(Resolved, text);
         const auto fy = static_cast<float>(y);

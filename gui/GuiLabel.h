@@ -57,4 +57,7 @@ private:
 
     std::string Text_;
     bool Progressive_ = false;
+    // Kept between frames so that drawing a steady label allocates nothing.
+    std::vector<double> WordWidths;
+    std::string LineText;
 };
