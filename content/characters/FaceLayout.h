@@ -70,12 +70,12 @@ inline constexpr int EyeSize = 26;
 inline constexpr double IrisRadius = 11.5;
 
 // The near eye's white is painted on the head; its iris is drawn in front of the head.
-inline constexpr double NearWhiteRadiusX = 12;
-inline constexpr double NearWhiteRadiusY = 17;
+inline constexpr double NearWhiteRadiusX = 14;
+inline constexpr double NearWhiteRadiusY = 18.5;
 // The far eye is a hole in the head: the pupil picture (the eyeball) and the far iris lie
 // behind it and show through.
-inline constexpr double FarHoleRadiusX = 9;
-inline constexpr double FarHoleRadiusY = 14.5;
+inline constexpr double FarHoleRadiusX = 8.5;
+inline constexpr double FarHoleRadiusY = 13.5;
 
 inline constexpr double PupilX = -137 + 286;
 inline constexpr double PupilY = 205;
@@ -124,7 +124,7 @@ inline constexpr TMonsterStart Start[Types] = {
     {712, 53, 0.6, 640, 512, {1017, 248}, {965, 288}, 7, 6, 7, 6, {950, 230}, 0.7, 11},
     {695, 69, 0.68, 600, 500, {1014, 237}, {943, 295}, 9, 7, 10, 9, {950, 230}, 1.0, 11},
     {812, 132, 1.0, 300, 330, {1007, 211}, {913, 264}, 17, 11, 7, 5, {935, 222}, 1.0, 12},
-    {705, 89, 0.63, 640, 470, {945, 222}, {922, 250}, 7, 7, 6, 5, {920, 210}, 0.7, 8},
+    {705, 89, 0.63, 640, 470, {945, 222}, {922, 250}, 7, 7, 6, 5, {920, 210}, 0.7, 6},
 };
 
 // The shared mouth picture: every shape is drawn around MouthShapeCentre of its pattern.

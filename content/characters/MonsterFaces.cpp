@@ -97,30 +97,34 @@ void Antenna(cairo_t* cr, TScreenPoint Base, TScreenPoint Tip, uint32_t Stalk, u
 }
 
 // The white of an eye painted on the head, large enough that the iris sprite stays on it
-// wherever the eye turns; a heavy brow over it makes the monster look cross.
-void EyeSocket(cairo_t* cr, int Type, int Index, const TMonsterLook& Look) {
+// wherever the eye turns; a heavy brow over it makes the monster look cross. The dark rings
+// and brows of both eyes go down first so that nothing covers the other eye's white.
+void EyeSocket(cairo_t* cr, int Type, int Index, const TMonsterLook& Look, bool Ring) {
     const TScreenPoint c = MonsterRest::Eye(Type, Index);
     const TScreenPoint travel = MonsterRest::EyeRadius(Type, Index);
     const double iris = MonsterRest::Start[Type - 1].IrisRadius;
     const double rx = travel.X + iris + MonsterRest::WhiteMargin;
     const double ry = travel.Y + iris + MonsterRest::WhiteMargin;
-    EllipsePath(cr, c.X, c.Y, rx + 5, ry + 5);
-    SetColour(cr, Shade(Look.Skin, -0.35));
-    cairo_fill(cr);
+    if (Ring) {
+        EllipsePath(cr, c.X, c.Y, rx + 5, ry + 5);
+        SetColour(cr, Shade(Look.Skin, -0.35));
+        cairo_fill(cr);
+        // A scowling brow, lower toward the nose side of the face.
+        cairo_move_to(cr, c.X - rx - 4, c.Y - ry - 2 + (Index == 0 ? 6 : -2));
+        cairo_curve_to(cr, c.X - rx * 0.3, c.Y - ry - 10, c.X + rx * 0.3, c.Y - ry - 10, c.X + rx + 4,
+                       c.Y - ry - 2 + (Index == 0 ? -2 : 6));
+        Outline(cr, 6, Shade(Look.Spots, -0.4));
+        return;
+    }
     EllipsePath(cr, c.X, c.Y, rx, ry);
     cairo_pattern_t* white = cairo_pattern_create_radial(c.X - rx * 0.3, c.Y - ry * 0.3, 1, c.X, c.Y, std::max(rx, ry));
     AddStop(white, 0, 0xFFFFFFFF);
     AddStop(white, 0.7, 0xFFF6F2E0);
-    AddStop(white, 1, 0xFFC8C0A0);
+    AddStop(white, 1, 0xFFD8D2B8);
     cairo_set_source(cr, white);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(white);
     Outline(cr, 3.5, Ink);
-    // A scowling brow, lower toward the nose side of the face.
-    cairo_move_to(cr, c.X - rx - 4, c.Y - ry - 2 + (Index == 0 ? 6 : -2));
-    cairo_curve_to(cr, c.X - rx * 0.3, c.Y - ry - 10, c.X + rx * 0.3, c.Y - ry - 10, c.X + rx + 4,
-                   c.Y - ry - 2 + (Index == 0 ? -2 : 6));
-    Outline(cr, 6, Shade(Look.Spots, -0.4));
 }
 
 void Drips(cairo_t* cr, const TMonsterLook& Look) {
@@ -192,8 +196,8 @@ void Decorations(cairo_t* cr, int Type, const TMonsterLook& Look) {
 void Behind(cairo_t* cr, int Type, const TMonsterLook& Look) {
     switch (Type) {
     case 1:
-        Antenna(cr, {660, 186}, {630, 150}, Look.Skin, 0xFFFFE04A);
-        Antenna(cr, {740, 180}, {778, 160}, Look.Skin, 0xFFFFE04A);
+        Antenna(cr, {662, 190}, {628, 172}, Look.Skin, 0xFFFFE04A);
+        Antenna(cr, {742, 186}, {780, 172}, Look.Skin, 0xFFFFE04A);
         break;
     case 2:
         Tentacles(cr, Look);
@@ -203,8 +207,8 @@ void Behind(cairo_t* cr, int Type, const TMonsterLook& Look) {
         Horn(cr, {750, 206}, {790, 176}, {782, 134}, 34, 0xFFFFF0C8);
         break;
     default:
-        Antenna(cr, {630, 210}, {560, 186}, 0xFF3A6070, 0xFFFF6A3A);
-        Antenna(cr, {700, 196}, {700, 150}, 0xFF3A6070, 0xFFFF6A3A);
+        Antenna(cr, {630, 212}, {566, 198}, 0xFF3A6070, 0xFFFF6A3A);
+        Antenna(cr, {724, 204}, {776, 196}, 0xFF3A6070, 0xFFFF6A3A);
         break;
     }
 }
@@ -241,8 +245,10 @@ TPicture Head(int Type) {
         Body(cr, look);
         Decorations(cr, Type, look);
         InFront(cr, Type, look);
-        EyeSocket(cr, Type, 0, look);
-        EyeSocket(cr, Type, 1, look);
+        for (const bool ring : {true, false}) {
+            EyeSocket(cr, Type, 0, look, ring);
+            EyeSocket(cr, Type, 1, look, ring);
+        }
         Gloss(cr, look.Centre.X - look.RadiusX * 0.35, look.Centre.Y - look.RadiusY * 0.6, 30, 14, 0.45);
     });
 }
