@@ -463,10 +463,10 @@ bool TForm1::SaveSettings() {
     Settings_.Antialias = MyCanvas->Antialias();
     try {
         SaveConfig(kConfigFile, Settings_);
-        Trace.Event("config", {{"saved", "1"}});
+        Trace.RawEvent("config saved");
         return true;
     } catch (const EInOutError& e) {
-        Trace.Event("config", {{"failed", "1"}});
+        Trace.RawEvent("config failed");
         std::fprintf(stderr, "%s\n", e.what());
         return false;
     }
@@ -508,6 +508,11 @@ void TForm1::MessageBox(const std::string& Text) {
 
 void TForm1::TraceEvent(const std::string& Event, const std::string& Key, const std::string& Value) {
     Trace.Event(Event, {{Key, Value}});
+}
+
+void TForm1::TraceEvent2(const std::string& Event, const std::string& Key1, const std::string& Value1,
+                         const std::string& Key2, const std::string& Value2) {
+    Trace.Event(Event, {{Key1, Value1}, {Key2, Value2}});
 }
 
 void TForm1::Dump() {

@@ -1,42 +1,194 @@
 #include "board/ScreenState.h"
+#include "gui/GuiButton.h"
 #include "gui/GuiControl.h"
+#include "gui/GuiListBox.h"
 #include "screens/GameState.h"
 #include "screens/ScreenHost.h"
 #include "screens/Screens.h"
 #include "screens/Settings.h"
 
+#include <array>
+
 namespace {
-// The first start: the player's name before anything else.
-void RegisterEnterName(TScreens& S) {
-    const auto create = [&S] {
+// A name screen: the edit box's text less its outer spaces is the candidate; the button is
+// enabled exactly when there is one; Enter acts as the button.
+void RegisterNameScreen(TScreens& S, uint8_t State, const std::string& Form, const std::string& Edit,
+                        const std::string& Button, uint8_t Next, bool EscapeGoesBack) {
+    const auto create = [&S, State, Edit, Next] {
         TSettings& settings = S.Host().Settings();
-        const std::string name = TrimName(S.Text("edit_name1"));
+        const std::string name = TrimName(S.Text(Edit));
         if (name.empty() || settings.PlayerCount >= MaxPlayers) {
             return;
         }
         AddProfile(settings, name);
-        S.ClickGo(ssEnterName, ssMainMenu);
+        S.ClickGo(State, Next);
     };
-    S.Register(ssEnterName, {
-        [&S] {
-            S.EnterForm(ssEnterName, "scr_entername");
-            S.SetText("edit_name1", "");
-            if (TGuiControl* edit = S.Control("edit_name1")) {
+    S.Register(State, {
+        [&S, State, Form, Edit] {
+            S.EnterForm(State, Form);
+            S.SetText(Edit, "");
+            if (TGuiControl* edit = S.Control(Edit)) {
                 edit->SetFocus();
             }
         },
-        [&S, create] {
-            const bool ready = !TrimName(S.Text("edit_name1")).empty();
-            S.SetEnabled("b_entername_create", ready);
+        [&S, State, Edit, Button, create, EscapeGoesBack] {
+            if (EscapeGoesBack && S.State().Released(vkEscape)) {
+                S.ClickGo(State, ssChangePlayer);
+            }
+            const bool ready = !TrimName(S.Text(Edit)).empty();
+            S.SetEnabled(Button, ready);
             if (ready && S.State().Released(vkEnter)) {
                 create();
             }
             S.Host().RenderFrame(true, true);
         },
-        [&S] { S.HideForm("scr_entername"); },
+        [&S, Form] { S.HideForm(Form); },
     });
-    S.Bind("b_entername_create", create);
+    S.Bind(Button, create);
+}
+
+void RegisterChange(TScreens& S) {
+    S.Register(ssChangePlayer, {
+        [&S] {
+            S.EnterForm(ssChangePlayer, "scr_change");
+            const TSettings& settings = S.Host().Settings();
+            if (auto* list = dynamic_cast<TGuiListBox*>(S.Control("players"))) {
+                list->Items.assign(settings.Players.begin(), settings.Players.begin() + settings.PlayerCount);
+                list->ItemIndex = settings.CurrentPlayer;
+            }
+            S.SetEnabled("b_change_back", settings.PlayerCount > 0);
+            S.SetEnabled("b_change_delete", settings.PlayerCount > 0);
+            S.SetEnabled("b_change_create", settings.PlayerCount != MaxPlayers);
+        },
+        [&S] {
+            if (S.State().Released(vkEscape) && S.Host().Settings().PlayerCount > 0) {
+                S.Press("b_change_back");
+            }
+            S.Host().RenderFrame(true, true);
+        },
+        [&S] {
+            S.HideForm("scr_change");
+            TSettings& settings = S.Host().Settings();
+            if (const auto* list = dynamic_cast<TGuiListBox*>(S.Control("players"))) {
+                // A list with nothing selected keeps the current profile.
+                if (list->ItemIndex >= 0 && list->ItemIndex < settings.PlayerCount) {
+                    settings.CurrentPlayer = list->ItemIndex;
+                }
+            }
+            settings.CurrentPlayer = std::clamp(settings.CurrentPlayer, 0, std::max(settings.PlayerCount - 1, 0));
+            settings.PlayerName = settings.Players[static_cast<size_t>(settings.CurrentPlayer)];
+        },
+    });
+    S.Bind("b_change_back", [&S] { S.ClickGo(ssChangePlayer, ssMainMenu); });
+    S.Bind("b_change_delete", [&S] { S.ClickGo(ssChangePlayer, ssDeletePlayer); });
+    S.Bind("b_change_create", [&S] { S.ClickGo(ssChangePlayer, ssCreatePlayer); });
+}
+
+void RegisterDelete(TScreens& S) {
+    S.Register(ssDeletePlayer, {
+        [&S] {
+            S.EnterForm(ssDeletePlayer, "scr_delete");
+            const TSettings& settings = S.Host().Settings();
+            S.SetText("delete_name", settings.Players[static_cast<size_t>(std::clamp(settings.CurrentPlayer, 0, 9))]);
+        },
+        [&S] {
+            if (S.State().Released(vkEscape)) {
+                S.Press("b_delete_no");
+            }
+            S.Host().RenderFrame(true, true);
+        },
+        [&S] { S.HideForm("scr_delete"); },
+    });
+    S.Bind("b_delete_yes", [&S] {
+        DeleteCurrentProfile(S.Host().Settings());
+        S.ClickGo(ssDeletePlayer, ssChangePlayer);
+    });
+    S.Bind("b_delete_no", [&S] { S.ClickGo(ssDeletePlayer, ssChangePlayer); });
+}
+
+const std::array<const char*, 3> kTabs = {"b_highscore_easy", "b_highscore_medium", "b_highscore_hard"};
+
+// The shown table's tab shows pattern 1 in each of its states, the others pattern 0; the rows
+// are filled from the table.
+void ShowTable(TScreens& S) {
+    const uint8_t shown = S.State().ShownTable;
+    for (size_t i = 0; i < kTabs.size(); ++i) {
+        if (auto* tab = dynamic_cast<TGuiButton*>(S.Control(kTabs[i]))) {
+            const int32_t pattern = i == shown ? 1 : 0;
+            tab->NormalGlyph = pattern;
+            tab->DisabledGlyph = pattern;
+            tab->ClickedGlyph = pattern;
+        }
+    }
+    const auto& table = S.Host().Settings().HighScores[std::min<size_t>(shown, 2)];
+    for (int32_t row = 1; row <= HighScoreRows; ++row) {
+        const THighScoreRow& r = table[static_cast<size_t>(row - 1)];
+        S.SetText("n" + std::to_string(row), std::to_string(row));
+        S.SetText("name" + std::to_string(row), r.Name);
+        S.SetText("score" + std::to_string(row), r.Score);
+    }
+}
+
+void SelectTable(TScreens& S, uint8_t Table) {
+    // The heading fills take the colour of the difficulty: green, blue, red.
+    static constexpr uint32_t kColors[3] = {0xFF5CFFB9, 0xFFFDD7A3, 0xFF7D7DF6};
+    S.Host().PlaySound("check");
+    S.State().ShownTable = Table;
+    ShowTable(S);
+    for (const char* label : {"t1", "t2", "t3"}) {
+        if (TGuiControl* c = S.Control(label)) {
+            c->Bkgrnd.SetColor(kColors[Table]);
+        }
+    }
+}
+
+void RegisterHighScores(TScreens& S) {
+    S.Register(ssHighScore, {
+        [&S] {
+            S.EnterForm(ssHighScore, "scr_highscore");
+            ShowTable(S);
+        },
+        [&S] {
+            if (S.State().Released(vkEscape)) {
+                S.Press("b_highscore_back");
+            }
+            S.Host().RenderFrame(true, true);
+        },
+        [&S] { S.HideForm("scr_highscore"); },
+    });
+    S.Bind("b_highscore_back", [&S] { S.ClickGo(ssHighScore, ssMainMenu); });
+    S.Bind("b_highscore_clear", [&S] { S.ClickGo(ssHighScore, ssClearScores); });
+    S.Bind("b_highscore_view", [&S] {
+        S.Host().PlaySound("check");
+        S.Host().OpenLink(S.Host().ScoreServiceUrl() + "?prg=Velmorant&show&type=" +
+                          std::to_string(S.State().ShownTable));
+    });
+    for (uint8_t i = 0; i < 3; ++i) {
+        S.Bind(kTabs[i], [&S, i] { SelectTable(S, i); });
+    }
+    S.Register(ssClearScores, {
+        [&S] { S.EnterForm(ssClearScores, "scr_clear"); },
+        [&S] {
+            if (S.State().Released(vkEscape)) {
+                S.Press("b_clear_no");
+            }
+            S.Host().RenderFrame(true, true);
+        },
+        [&S] { S.HideForm("scr_clear"); },
+    });
+    S.Bind("b_clear_yes", [&S] {
+        S.Host().PlaySound("check");
+        ResetHighScores(S.Host().Settings());
+        S.Go(ssClearScores, ssHighScore);
+    });
+    S.Bind("b_clear_no", [&S] { S.ClickGo(ssClearScores, ssHighScore); });
 }
 } // namespace
 
-void RegisterProfileScreens(TScreens& Screens) { RegisterEnterName(Screens); }
+void RegisterProfileScreens(TScreens& Screens) {
+    RegisterNameScreen(Screens, ssEnterName, "scr_entername", "edit_name1", "b_entername_create", ssMainMenu, false);
+    RegisterNameScreen(Screens, ssCreatePlayer, "scr_create", "edit_name", "b_create_create", ssChangePlayer, true);
+    RegisterChange(Screens);
+    RegisterDelete(Screens);
+    RegisterHighScores(Screens);
+}
