@@ -88,6 +88,8 @@ bool WriteShareData(const TManifest& Manifest, const std::string& GameDir) {
     bool Ok = WriteTextFile(Root / "wdata" / "config.ini", ShareConfigText(L));
     Ok = WriteTextFile(Root / L.Buttons[0].LinkOrWaiting, UrlFile("https://www.example.com/zibo/games/")) && Ok;
     Ok = WriteTextFile(Root / L.Buttons[1].LinkOrWaiting, UrlFile("https://www.example.com/zibo/")) && Ok;
+    // The main menu's site button opens this one, next to the game.
+    Ok = WriteTextFile(Root / "website.url", UrlFile("https://www.example.com/zibo/")) && Ok;
     Ok = DrawShareBackground().SavePng((Root / L.Background).string()) && Ok;
     const char* Captions[] = {"Ещё игры", "Наш сайт", "Выход"};
     for (size_t i = 0; i < L.Buttons.size(); ++i) {

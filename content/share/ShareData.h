@@ -40,6 +40,6 @@ struct TShareLayout {
 // The text of "wdata/config.ini" for a layout, lines ended by CR LF.
 [[nodiscard]] std::string ShareConfigText(const TShareLayout& Layout);
 
-// Writes the settings file, every picture and both link files. False when a file cannot
-// be written.
+// Writes the settings file, every picture and both link files, and the main menu's
+// "website.url" in the game folder. False when a file cannot be written.
 [[nodiscard]] bool WriteShareData(const TManifest& Manifest, const std::string& GameDir);

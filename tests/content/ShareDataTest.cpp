@@ -100,6 +100,7 @@ TEST(ShareData, SettingsFileNamesTwoLinksAndAnExitButton) {
     ASSERT_EQ(Digit.size(), 1u);
     EXPECT_GT(Digit[0], 0);
     EXPECT_EQ(At, L.size());
+    EXPECT_TRUE(Exists("website.url"));
     // Every number line is single-spaced: the share screen reads a doubled space as a bad number.
     EXPECT_EQ(Text.str().find("  "), std::string::npos);
 }
