@@ -190,6 +190,25 @@ TEST(GuiLoad, TruncatedCorruptAndTooDeepStreamsFail) {
     EXPECT_FALSE(LoadInto(root, deep));
 }
 
+TEST(GuiLoad, EveryCorruptedByteLoadsOrFailsCleanly) {
+    TGuiWriter writer;
+    TGuiWriterControl& form = writer.Add("TGuiForm").Set("Name", "f").SetFill("Bkgrnd", TGuiFill());
+    form.Add("TGuiListBox").SetLines("Items", {"a", "b"}).SetInt("ItemSize", 9);
+    form.Add("TGuiEdit").SetInt("MaxLength", 4).SetFont("Font", TGuiFont()).Set("Text", "abcdef");
+    const std::vector<uint8_t> whole = writer.Bytes();
+    for (size_t at = 0; at < whole.size(); ++at) {
+        for (const uint8_t value : {uint8_t{0x00}, uint8_t{0xFF}}) {
+            std::vector<uint8_t> bytes = whole;
+            bytes[at] = value;
+            TGuiBase gui;
+            TMemoryStream stream(bytes);
+            (void)gui.Root().LoadFromStream(stream);
+            gui.Update();
+            gui.Render();
+        }
+    }
+}
+
 TEST(GuiLoad, FileThatCannotBeOpenedFails) {
     TGuiTaskbar root;
     EXPECT_FALSE(root.LoadFromFile("no/such/gfx.fgg"));
