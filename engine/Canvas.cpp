@@ -19,13 +19,16 @@ constexpr uint32_t NoEffect = 0xFFFFFFFFu;
     return (Color & 0xFF00FF00u) | ((Color & 0xFFu) << 16) | ((Color >> 16) & 0xFFu);
 }
 
-[[nodiscard]] uint8_t Channel(TColor Color, int Shift) { return static_cast<uint8_t>((Color >> Shift) & 0xFFu); }
+[[nodiscard]] uint8_t Channel(TColor Color, int Shift) {
+    return static_cast<uint8_t>((Color >> Shift) & 0xFFu);
+}
 
 [[nodiscard]] TColor Lerp(TColor A, TColor B, float T) {
     TColor Result = 0;
     for (int Shift = 0; Shift < 32; Shift += 8) {
-        const float Value = static_cast<float>(Channel(A, Shift)) +
-                            (static_cast<float>(Channel(B, Shift)) - static_cast<float>(Channel(A, Shift))) * T;
+        const float Value =
+            static_cast<float>(Channel(A, Shift)) +
+            (static_cast<float>(Channel(B, Shift)) - static_cast<float>(Channel(A, Shift))) * T;
         Result |= static_cast<TColor>(std::clamp(std::lround(Value), 0L, 255L)) << Shift;
     }
     return Result;
@@ -42,10 +45,12 @@ constexpr uint32_t NoEffect = 0xFFFFFFFFu;
     const float S = std::sin(Angle);
     const float HalfW = Width * 0.5f;
     const float HalfH = Height * 0.5f;
-    const std::array<TPointF, 4> Offsets{{{-HalfW, -HalfH}, {HalfW, -HalfH}, {HalfW, HalfH}, {-HalfW, HalfH}}};
+    const std::array<TPointF, 4> Offsets{
+        {{-HalfW, -HalfH}, {HalfW, -HalfH}, {HalfW, HalfH}, {-HalfW, HalfH}}};
     TQuad Q;
     for (size_t i = 0; i < 4; ++i) {
-        Q.P[i] = {Centre.X + Offsets[i].X * C - Offsets[i].Y * S, Centre.Y + Offsets[i].X * S + Offsets[i].Y * C};
+        Q.P[i] = {Centre.X + Offsets[i].X * C - Offsets[i].Y * S,
+                  Centre.Y + Offsets[i].X * S + Offsets[i].Y * C};
     }
     return Q;
 }
@@ -79,7 +84,9 @@ TGfxCanvas::TGfxCanvas(TGfxDevice& Device) : Device(Device), Batch(std::make_uni
     }
 }
 
-TGfxCanvas::~TGfxCanvas() { Device.Unsubscribe(this); }
+TGfxCanvas::~TGfxCanvas() {
+    Device.Unsubscribe(this);
+}
 
 bool TGfxCanvas::DeviceNotify(TDeviceEvent Event) {
     switch (Event) {
@@ -111,7 +118,9 @@ bool TGfxCanvas::DeviceNotify(TDeviceEvent Event) {
     return true;
 }
 
-uint64_t TGfxCanvas::BatchesDrawn() const { return Batch->Drawn; }
+uint64_t TGfxCanvas::BatchesDrawn() const {
+    return Batch->Drawn;
+}
 
 void TGfxCanvas::SetVertexCache(int32_t Value) {
     const int64_t Rounded = (static_cast<int64_t>(Value) + 3) / 4 * 4;
@@ -180,8 +189,9 @@ void TGfxCanvas::Flush() {
     B.Kind = TPrimitive::None;
 }
 
-void TGfxCanvas::Append(TPrimitive Kind, uint32_t Effect, TTextureHandle Texture, const TCanvasVertex* Vertices,
-                        size_t VertexCount, const uint16_t* Indices, size_t IndexCount) {
+void TGfxCanvas::Append(TPrimitive Kind, uint32_t Effect, TTextureHandle Texture,
+                        const TCanvasVertex* Vertices, size_t VertexCount, const uint16_t* Indices,
+                        size_t IndexCount) {
     TBatch& B = *Batch;
     const auto Capacity = static_cast<size_t>(VertexCache_);
     if (!B.Allocated || !Device.Backend() || VertexCount > Capacity || IndexCount > Capacity) {
@@ -229,7 +239,9 @@ void TGfxCanvas::Point(float X, float Y, TColor Color, uint32_t Effect) {
     Append(TPrimitive::Points, Effect, 0, &V, 1, &Index, 1);
 }
 
-void TGfxCanvas::PutPixel(TPointF P, TColor Color, uint32_t Effect) { Point(P.X, P.Y, Color, Effect); }
+void TGfxCanvas::PutPixel(TPointF P, TColor Color, uint32_t Effect) {
+    Point(P.X, P.Y, Color, Effect);
+}
 
 void TGfxCanvas::Line(TPointF A, TPointF B, TColor ColorA, TColor ColorB, uint32_t Effect) {
     const std::array<TCanvasVertex, 2> V{{{A, ColorA, {}}, {B, ColorB, {}}}};
@@ -331,8 +343,8 @@ void TGfxCanvas::TexturedQuad(TTextureHandle Texture, const TQuad& Q, const TTex
     Append(TPrimitive::Triangles, Effect, Texture, V.data(), V.size(), I.data(), I.size());
 }
 
-void TGfxCanvas::TexMap(TGfxImage& Image, const TQuad& Q, const TPatternRequest& Request, const TColor4& Colors,
-                        uint32_t Effect) {
+void TGfxCanvas::TexMap(TGfxImage& Image, const TQuad& Q, const TPatternRequest& Request,
+                        const TColor4& Colors, uint32_t Effect) {
     TTexCorners Coords;
     int32_t TextureIndex = 0;
     if (!Image.PatternCoords(Request, Coords, TextureIndex)) {
@@ -341,8 +353,8 @@ void TGfxCanvas::TexMap(TGfxImage& Image, const TQuad& Q, const TPatternRequest&
     TexturedQuad(Image.Handle(TextureIndex), Q, Coords, Colors, Effect);
 }
 
-void TGfxCanvas::TexMap(TBaseTexture& Texture, int32_t TextureIndex, const TQuad& Q, const TTexCorners& Coords,
-                        const TColor4& Colors, uint32_t Effect) {
+void TGfxCanvas::TexMap(TBaseTexture& Texture, int32_t TextureIndex, const TQuad& Q,
+                        const TTexCorners& Coords, const TColor4& Colors, uint32_t Effect) {
     TexturedQuad(Texture.Handle(TextureIndex), Q, Coords, Colors, Effect);
 }
 
@@ -367,7 +379,8 @@ void TGfxCanvas::Draw(TGfxImage& Image, int32_t Pattern, float X, float Y, uint3
     TexMap(Image, PatternRect(Image, X, Y, 1.0f, 1.0f, false), Request, TColor4::All(0xFFFFFFFFu), Effect);
 }
 
-void TGfxCanvas::DrawScaled(TGfxImage& Image, int32_t Pattern, float X, float Y, float Scale, uint32_t Effect) {
+void TGfxCanvas::DrawScaled(TGfxImage& Image, int32_t Pattern, float X, float Y, float Scale,
+                            uint32_t Effect) {
     const auto W = static_cast<float>(std::lround(static_cast<float>(Image.VisibleSize().X) * Scale));
     const auto H = static_cast<float>(std::lround(static_cast<float>(Image.VisibleSize().Y) * Scale));
     const TQuad Q{{{X, Y}, {X + W, Y}, {X + W, Y + H}, {X, Y + H}}};
@@ -382,7 +395,8 @@ void TGfxCanvas::DrawRotated(TGfxImage& Image, int32_t Pattern, TPointF Centre, 
 }
 
 void TGfxCanvas::DrawEx(TGfxImage& Image, int32_t Pattern, float X, float Y, float ScaleX, float ScaleY,
-                        bool MirrorX, bool MirrorY, int32_t ScalingMode, const TColor4& Colors, uint32_t Effect) {
+                        bool MirrorX, bool MirrorY, int32_t ScalingMode, const TColor4& Colors,
+                        uint32_t Effect) {
     TPatternRequest Request;
     Request.Pattern = Pattern;
     Request.Mirror = MirrorX;
@@ -400,7 +414,8 @@ void TGfxCanvas::DrawQuad(TGfxImage& Image, int32_t Pattern, const TQuad& Q, boo
 }
 
 void TGfxCanvas::DrawRotatedEx(TGfxImage& Image, int32_t Pattern, TPointF Centre, float Angle, float ScaleX,
-                               float ScaleY, bool MirrorX, bool MirrorY, const TColor4& Colors, uint32_t Effect) {
+                               float ScaleY, bool MirrorX, bool MirrorY, const TColor4& Colors,
+                               uint32_t Effect) {
     const float W = static_cast<float>(Image.VisibleSize().X) * ScaleX;
     const float H = static_cast<float>(Image.VisibleSize().Y) * ScaleY;
     DrawQuad(Image, Pattern, RotatedRect(Centre, W, H, Angle), MirrorX, MirrorY, Colors, Effect);
@@ -415,8 +430,8 @@ TRect TGfxCanvas::GetClipRect() const {
     const auto Logical = [](int32_t Value, float Scale) {
         return static_cast<int32_t>(std::lround(static_cast<float>(Value) / Scale));
     };
-    return {Logical(R.Left, Device.ScaleX()), Logical(R.Top, Device.ScaleY()), Logical(R.Right, Device.ScaleX()),
-            Logical(R.Bottom, Device.ScaleY())};
+    return {Logical(R.Left, Device.ScaleX()), Logical(R.Top, Device.ScaleY()),
+            Logical(R.Right, Device.ScaleX()), Logical(R.Bottom, Device.ScaleY())};
 }
 
 void TGfxCanvas::SetClipRect(const TRect& Rect) {

@@ -16,8 +16,8 @@ class TBaseTexture;
 using TColor = uint32_t;
 
 // Effect codes: byte 0 source factor, byte 1 destination factor, byte 2 operation.
-constexpr uint32_t fxNone = 1;      // opaque copy
-constexpr uint32_t fxBlend = 1284;  // ordinary alpha blending (0x504)
+constexpr uint32_t fxNone = 1;     // opaque copy
+constexpr uint32_t fxBlend = 1284; // ordinary alpha blending (0x504)
 
 // Four corners in the order top-left, top-right, bottom-right, bottom-left.
 struct TQuad {
@@ -85,15 +85,15 @@ public:
 
     void Draw(TGfxImage& Image, int32_t Pattern, float X, float Y, uint32_t Effect);
     void DrawScaled(TGfxImage& Image, int32_t Pattern, float X, float Y, float Scale, uint32_t Effect);
-    void DrawRotated(TGfxImage& Image, int32_t Pattern, TPointF Centre, float Angle, float Scale, TColor Color,
-                     uint32_t Effect);
+    void DrawRotated(TGfxImage& Image, int32_t Pattern, TPointF Centre, float Angle, float Scale,
+                     TColor Color, uint32_t Effect);
     // ScalingMode 0 scales about the top-left corner, 1 about the pattern's middle.
     void DrawEx(TGfxImage& Image, int32_t Pattern, float X, float Y, float ScaleX, float ScaleY, bool MirrorX,
                 bool MirrorY, int32_t ScalingMode, const TColor4& Colors, uint32_t Effect);
     void DrawQuad(TGfxImage& Image, int32_t Pattern, const TQuad& Q, bool MirrorX, bool MirrorY,
                   const TColor4& Colors, uint32_t Effect);
-    void DrawRotatedEx(TGfxImage& Image, int32_t Pattern, TPointF Centre, float Angle, float ScaleX, float ScaleY,
-                       bool MirrorX, bool MirrorY, const TColor4& Colors, uint32_t Effect);
+    void DrawRotatedEx(TGfxImage& Image, int32_t Pattern, TPointF Centre, float Angle, float ScaleX,
+                       float ScaleY, bool MirrorX, bool MirrorY, const TColor4& Colors, uint32_t Effect);
 
     // The clip rectangle in logical units (the device's viewport divided by the scale).
     [[nodiscard]] TRect GetClipRect() const;
@@ -121,10 +121,10 @@ private:
     void Append(TPrimitive Kind, uint32_t Effect, TTextureHandle Texture, const TCanvasVertex* Vertices,
                 size_t VertexCount, const uint16_t* Indices, size_t IndexCount);
     void Point(float X, float Y, TColor Color, uint32_t Effect);
-    void TexturedQuad(TTextureHandle Texture, const TQuad& Q, const TTexCorners& Coords, const TColor4& Colors,
-                      uint32_t Effect);
-    [[nodiscard]] static TQuad PatternRect(const TGfxImage& Image, float X, float Y, float ScaleX, float ScaleY,
-                                           bool FromCentre);
+    void TexturedQuad(TTextureHandle Texture, const TQuad& Q, const TTexCorners& Coords,
+                      const TColor4& Colors, uint32_t Effect);
+    [[nodiscard]] static TQuad PatternRect(const TGfxImage& Image, float X, float Y, float ScaleX,
+                                           float ScaleY, bool FromCentre);
 
     TGfxDevice& Device;
     std::unique_ptr<TBatch> Batch;

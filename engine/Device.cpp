@@ -4,7 +4,9 @@
 
 TGfxDevice::TGfxDevice(TBackendFactory Factory) : Factory(std::move(Factory)) {}
 
-TGfxDevice::~TGfxDevice() { Finalize(); }
+TGfxDevice::~TGfxDevice() {
+    Finalize();
+}
 
 bool TGfxDevice::Initialize() {
     if (Backend_) {

@@ -14,7 +14,7 @@ enum TDeviceEvent : int32_t {
     devLost = 258,       // release what does not survive a reset
     devReset = 259,      // recreate it
     devBeginScene = 260,
-    devEndScene = 261,   // flush pending drawing
+    devEndScene = 261, // flush pending drawing
 };
 
 class IDeviceListener {

@@ -15,4 +15,6 @@ public:
 
 } // namespace
 
-std::unique_ptr<TClock> CreateRealClock() { return std::make_unique<TRealClock>(); }
+std::unique_ptr<TClock> CreateRealClock() {
+    return std::make_unique<TRealClock>();
+}

@@ -11,7 +11,8 @@
     if (Client.X <= 0 || Client.Y <= 0 || Width <= 0 || Height <= 0) {
         return {0, 0, std::max(Client.X, 0), std::max(Client.Y, 0)};
     }
-    const double Scale = std::min(static_cast<double>(Client.X) / Width, static_cast<double>(Client.Y) / Height);
+    const double Scale =
+        std::min(static_cast<double>(Client.X) / Width, static_cast<double>(Client.Y) / Height);
     const auto W = std::min(Client.X, static_cast<int32_t>(std::lround(Width * Scale)));
     const auto H = std::min(Client.Y, static_cast<int32_t>(std::lround(Height * Scale)));
     return RectOfSize((Client.X - W) / 2, (Client.Y - H) / 2, W, H);

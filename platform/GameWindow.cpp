@@ -59,7 +59,9 @@ std::unique_ptr<TGameWindow> TGameWindow::Create(std::string_view Caption, bool 
     return std::unique_ptr<TGameWindow>(new TGameWindow(Window));
 }
 
-TGameWindow::TGameWindow(SDL_Window* Window) : Window(Window) { UpdateDrawingArea(); }
+TGameWindow::TGameWindow(SDL_Window* Window) : Window(Window) {
+    UpdateDrawingArea();
+}
 
 TGameWindow::~TGameWindow() {
     SDL_StopTextInput();
@@ -120,7 +122,8 @@ void TGameWindow::Dispatch(const SDL_Event& Event) {
         }
         break;
     case SDL_MOUSEBUTTONDOWN:
-        Input_.MouseDown(ButtonOf(Event.button.button), {Event.button.x, Event.button.y}, Event.button.clicks >= 2);
+        Input_.MouseDown(ButtonOf(Event.button.button), {Event.button.x, Event.button.y},
+                         Event.button.clicks >= 2);
         break;
     case SDL_MOUSEBUTTONUP:
         Input_.MouseUp(ButtonOf(Event.button.button), {Event.button.x, Event.button.y});
@@ -142,7 +145,9 @@ void TGameWindow::Dispatch(const SDL_Event& Event) {
     }
 }
 
-void TGameWindow::HideSystemPointer() { SDL_ShowCursor(SDL_DISABLE); }
+void TGameWindow::HideSystemPointer() {
+    SDL_ShowCursor(SDL_DISABLE);
+}
 
 TPoint TGameWindow::Position() const {
     TPoint P;
@@ -150,7 +155,9 @@ TPoint TGameWindow::Position() const {
     return P;
 }
 
-void TGameWindow::SetPosition(TPoint Value) { SDL_SetWindowPosition(Window, Value.X, Value.Y); }
+void TGameWindow::SetPosition(TPoint Value) {
+    SDL_SetWindowPosition(Window, Value.X, Value.Y);
+}
 
 TPoint TGameWindow::ClientSize() const {
     TPoint Size;
@@ -158,4 +165,6 @@ TPoint TGameWindow::ClientSize() const {
     return Size;
 }
 
-void TGameWindow::Minimize() { SDL_MinimizeWindow(Window); }
+void TGameWindow::Minimize() {
+    SDL_MinimizeWindow(Window);
+}

@@ -1,5 +1,7 @@
 #include "platform/GlBackend.h"
 
+#include "platform/DriverPin.h"
+
 #include "platform/DrawingArea.h"
 
 #include <SDL.h>
@@ -60,17 +62,18 @@ void main() {
 )";
 
 constexpr std::array<GLenum, 11> BlendFactors{GL_ZERO,
-                                             GL_ONE,
-                                             GL_SRC_COLOR,
-                                             GL_ONE_MINUS_SRC_COLOR,
-                                             GL_SRC_ALPHA,
-                                             GL_ONE_MINUS_SRC_ALPHA,
-                                             GL_DST_ALPHA,
-                                             GL_ONE_MINUS_DST_ALPHA,
-                                             GL_DST_COLOR,
-                                             GL_ONE_MINUS_DST_COLOR,
-                                             GL_SRC_ALPHA_SATURATE};
-constexpr std::array<GLenum, 5> BlendOps{GL_FUNC_ADD, GL_FUNC_REVERSE_SUBTRACT, GL_FUNC_SUBTRACT, GL_MIN, GL_MAX};
+                                              GL_ONE,
+                                              GL_SRC_COLOR,
+                                              GL_ONE_MINUS_SRC_COLOR,
+                                              GL_SRC_ALPHA,
+                                              GL_ONE_MINUS_SRC_ALPHA,
+                                              GL_DST_ALPHA,
+                                              GL_ONE_MINUS_DST_ALPHA,
+                                              GL_DST_COLOR,
+                                              GL_ONE_MINUS_DST_COLOR,
+                                              GL_SRC_ALPHA_SATURATE};
+constexpr std::array<GLenum, 5> BlendOps{GL_FUNC_ADD, GL_FUNC_REVERSE_SUBTRACT, GL_FUNC_SUBTRACT, GL_MIN,
+                                         GL_MAX};
 
 struct TSpecialEffect {
     uint32_t Code;
@@ -147,6 +150,7 @@ std::unique_ptr<TGlBackend> TGlBackend::Create(SDL_Window* Window, const TDispla
     if (Context == nullptr) {
         return nullptr;
     }
+    KeepGraphicsDriversLoaded();
     // The context is owned by the backend from here on, so every failure below frees it.
     std::unique_ptr<TGlBackend> Backend(new TGlBackend(Window, Context));
     if (epoxy_gl_version() < 33 || !Backend->CreateObjects() || !Backend->ApplySettings(Settings)) {
@@ -193,13 +197,15 @@ bool TGlBackend::CreateObjects() {
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, IndexBuffer);
     const auto Stride = static_cast<GLsizei>(sizeof(TVertex));
     glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, Stride, reinterpret_cast<const void*>(offsetof(TVertex, X)));
+    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, Stride,
+                          reinterpret_cast<const void*>(offsetof(TVertex, X)));
     // Colours are 0xAARRGGBB words: bytes B, G, R, A in memory, which GL_BGRA reads as is.
     glEnableVertexAttribArray(1);
     glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, Stride,
                           reinterpret_cast<const void*>(offsetof(TVertex, Color)));
     glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, Stride, reinterpret_cast<const void*>(offsetof(TVertex, U)));
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, Stride,
+                          reinterpret_cast<const void*>(offsetof(TVertex, U)));
 
     // Texture coordinates are mirrored at the texture edges; one sampler per filter.
     glGenSamplers(2, Samplers);
@@ -258,7 +264,8 @@ void TGlBackend::ApplyScissor() {
     const TRect R = Clip.Intersect({0, 0, Area.Width(), Area.Height()});
     glEnable(GL_SCISSOR_TEST);
     // OpenGL counts rows from the bottom of the drawable.
-    glScissor(Area.Left + R.Left, Drawable.Y - Area.Top - R.Bottom, std::max(R.Width(), 0), std::max(R.Height(), 0));
+    glScissor(Area.Left + R.Left, Drawable.Y - Area.Top - R.Bottom, std::max(R.Width(), 0),
+              std::max(R.Height(), 0));
 }
 
 bool TGlBackend::BeginScene() {
@@ -276,7 +283,9 @@ void TGlBackend::Clear(uint32_t Color) {
     glClear(GL_COLOR_BUFFER_BIT);
     glEnable(GL_SCISSOR_TEST);
     glScissor(Area.Left, Drawable.Y - Area.Bottom, Area.Width(), Area.Height());
-    const auto Component = [Color](int Shift) { return static_cast<float>((Color >> Shift) & 0xFFu) / 255.0f; };
+    const auto Component = [Color](int Shift) {
+        return static_cast<float>((Color >> Shift) & 0xFFu) / 255.0f;
+    };
     glClearColor(Component(16), Component(8), Component(0), Component(24));
     glClear(GL_COLOR_BUFFER_BIT);
     ApplyScissor();
@@ -423,7 +432,8 @@ bool TGlBackend::ReadPixels(std::vector<uint32_t>& Pixels) {
     }
     std::vector<uint32_t> Rows(static_cast<size_t>(W) * static_cast<size_t>(H));
     glReadBuffer(GL_BACK);
-    glReadPixels(Area.Left, Drawable.Y - Area.Bottom, W, H, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, Rows.data());
+    glReadPixels(Area.Left, Drawable.Y - Area.Bottom, W, H, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+                 Rows.data());
     if (glGetError() != GL_NO_ERROR) {
         return false;
     }

@@ -18,7 +18,8 @@ class TGlBackend final : public TRenderBackend {
 public:
     // Makes the context on Window (created with OpenGL). nullptr when OpenGL 3.3 core is not
     // available or the settings cannot be applied.
-    [[nodiscard]] static std::unique_ptr<TGlBackend> Create(SDL_Window* Window, const TDisplaySettings& Settings);
+    [[nodiscard]] static std::unique_ptr<TGlBackend> Create(SDL_Window* Window,
+                                                            const TDisplaySettings& Settings);
     ~TGlBackend() override;
     TGlBackend(const TGlBackend&) = delete;
     TGlBackend& operator=(const TGlBackend&) = delete;

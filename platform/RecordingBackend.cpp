@@ -26,7 +26,9 @@ bool TRecordingBackend::UpdateTexture(TTextureHandle Texture, const uint32_t* Pi
     return true;
 }
 
-void TRecordingBackend::DeleteTexture(TTextureHandle Texture) { Textures.erase(Texture); }
+void TRecordingBackend::DeleteTexture(TTextureHandle Texture) {
+    Textures.erase(Texture);
+}
 
 bool TRecordingBackend::BeginScene() {
     if (FailBeginScene) {
@@ -42,7 +44,9 @@ void TRecordingBackend::Clear(uint32_t Color) {
     Calls.push_back(TCall::Clear);
 }
 
-void TRecordingBackend::EndScene() { Calls.push_back(TCall::EndScene); }
+void TRecordingBackend::EndScene() {
+    Calls.push_back(TCall::EndScene);
+}
 
 TPresentResult TRecordingBackend::Present() {
     ++Presents;

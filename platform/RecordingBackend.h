@@ -26,7 +26,16 @@ public:
         std::vector<uint32_t> Pixels;
     };
     // Every state call in order, for tests of when the canvas flushes.
-    enum class TCall : uint8_t { Draw, Clear, ClipRect, Filtering, Dithering, AlphaTest, BeginScene, EndScene };
+    enum class TCall : uint8_t {
+        Draw,
+        Clear,
+        ClipRect,
+        Filtering,
+        Dithering,
+        AlphaTest,
+        BeginScene,
+        EndScene
+    };
 
     TRecordingBackend(int Width, int Height) : Width_(Width), Height_(Height), Clip{0, 0, Width, Height} {}
 

@@ -24,7 +24,8 @@ bool WriteRows(FILE* File, const std::vector<uint8_t>& Rgba, int Width, int Heig
     }
     png_init_io(Png, File);
     png_set_IHDR(Png, Info, static_cast<png_uint_32>(Width), static_cast<png_uint_32>(Height), 8,
-                 PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+                 PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     png_write_info(Png, Info);
     const size_t Stride = static_cast<size_t>(Width) * 4;
     for (int y = 0; y < Height; ++y) {
@@ -38,7 +39,8 @@ bool WriteRows(FILE* File, const std::vector<uint8_t>& Rgba, int Width, int Heig
 } // namespace
 
 bool WritePng(const std::string& FileName, const std::vector<uint32_t>& Pixels, int Width, int Height) {
-    if (Width <= 0 || Height <= 0 || Pixels.size() != static_cast<size_t>(Width) * static_cast<size_t>(Height)) {
+    if (Width <= 0 || Height <= 0 ||
+        Pixels.size() != static_cast<size_t>(Width) * static_cast<size_t>(Height)) {
         return false;
     }
     std::vector<uint8_t> Rgba(Pixels.size() * 4);

@@ -9,7 +9,9 @@
 namespace {
 
 // Half-way positions go to the even neighbour, as the GUI's mouse mapping wants.
-[[nodiscard]] int32_t RoundHalfEven(double Value) { return static_cast<int32_t>(std::nearbyint(Value)); }
+[[nodiscard]] int32_t RoundHalfEven(double Value) {
+    return static_cast<int32_t>(std::nearbyint(Value));
+}
 
 [[nodiscard]] uint8_t ModifierBit(uint8_t Key) {
     switch (Key) {

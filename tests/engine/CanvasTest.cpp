@@ -31,16 +31,36 @@ void* CountedOrThrow(size_t Size) {
 } // namespace
 
 // Every plain form is replaced together, so whatever one form allocates another frees.
-void* operator new(size_t Size) { return CountedOrThrow(Size); }
-void* operator new[](size_t Size) { return CountedOrThrow(Size); }
-void* operator new(size_t Size, const std::nothrow_t&) noexcept { return CountedAllocation(Size); }
-void* operator new[](size_t Size, const std::nothrow_t&) noexcept { return CountedAllocation(Size); }
-void operator delete(void* P) noexcept { std::free(P); }
-void operator delete[](void* P) noexcept { std::free(P); }
-void operator delete(void* P, size_t) noexcept { std::free(P); }
-void operator delete[](void* P, size_t) noexcept { std::free(P); }
-void operator delete(void* P, const std::nothrow_t&) noexcept { std::free(P); }
-void operator delete[](void* P, const std::nothrow_t&) noexcept { std::free(P); }
+void* operator new(size_t Size) {
+    return CountedOrThrow(Size);
+}
+void* operator new[](size_t Size) {
+    return CountedOrThrow(Size);
+}
+void* operator new(size_t Size, const std::nothrow_t&) noexcept {
+    return CountedAllocation(Size);
+}
+void* operator new[](size_t Size, const std::nothrow_t&) noexcept {
+    return CountedAllocation(Size);
+}
+void operator delete(void* P) noexcept {
+    std::free(P);
+}
+void operator delete[](void* P) noexcept {
+    std::free(P);
+}
+void operator delete(void* P, size_t) noexcept {
+    std::free(P);
+}
+void operator delete[](void* P, size_t) noexcept {
+    std::free(P);
+}
+void operator delete(void* P, const std::nothrow_t&) noexcept {
+    std::free(P);
+}
+void operator delete[](void* P, const std::nothrow_t&) noexcept {
+    std::free(P);
+}
 
 namespace {
 
@@ -61,7 +81,9 @@ public:
     }
 };
 
-TQuad Rect(float L, float T, float R, float B) { return {{{L, T}, {R, T}, {R, B}, {L, B}}}; }
+TQuad Rect(float L, float T, float R, float B) {
+    return {{{L, T}, {R, T}, {R, B}, {L, B}}};
+}
 
 struct TCanvasFixture : ::testing::Test {
     explicit TCanvasFixture(int Width = 800, int Height = 600) {
@@ -72,7 +94,8 @@ struct TCanvasFixture : ::testing::Test {
     TRecordingBackend& Backend() { return *static_cast<TRecordingBackend*>(Device.Backend()); }
     const std::vector<TRecordingBackend::TBatchRecord>& Batches() { return Backend().Batches; }
 
-    TGfxDevice Device{[](const TDisplaySettings& S) { return std::make_unique<TRecordingBackend>(S.Width, S.Height); }};
+    TGfxDevice Device{
+        [](const TDisplaySettings& S) { return std::make_unique<TRecordingBackend>(S.Width, S.Height); }};
     TGfxCanvas Canvas{Device};
     TFakeTexture Texture{Device};
 };
@@ -212,8 +235,8 @@ TEST_F(TCanvasFixture, StateChangesAndSceneEndFlushFirst) {
         }
     }
     // The fixed states of the scene come first, then each change after the pending draw.
-    const std::vector<TCall> Expected{TCall::Filtering, TCall::Dithering, TCall::Draw,      TCall::ClipRect,
-                                      TCall::Draw,      TCall::Filtering, TCall::Draw,      TCall::Dithering,
+    const std::vector<TCall> Expected{TCall::Filtering, TCall::Dithering, TCall::Draw, TCall::ClipRect,
+                                      TCall::Draw,      TCall::Filtering, TCall::Draw, TCall::Dithering,
                                       TCall::Draw,      TCall::EndScene};
     EXPECT_EQ(Calls, Expected);
     EXPECT_FALSE(Backend().Linear);

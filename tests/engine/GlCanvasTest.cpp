@@ -30,7 +30,8 @@ struct TGlCanvasFixture : ::testing::Test {
         if (!Window) {
             GTEST_SKIP() << "no video system for a hidden window (SDL_VIDEODRIVER=offscreen needs EGL)";
         }
-        Device = std::make_unique<TGfxDevice>([this](const TDisplaySettings& S) { return Window->CreateBackend(S); });
+        Device = std::make_unique<TGfxDevice>(
+            [this](const TDisplaySettings& S) { return Window->CreateBackend(S); });
         Device->SetWidth(Width);
         Device->SetHeight(Height);
         if (!Device->Initialize()) {
@@ -58,7 +59,9 @@ struct TGlCanvasFixture : ::testing::Test {
         }
         return Pixels;
     }
-    [[nodiscard]] uint64_t DrawCalls() const { return static_cast<TGlBackend*>(Device->Backend())->DrawCalls(); }
+    [[nodiscard]] uint64_t DrawCalls() const {
+        return static_cast<TGlBackend*>(Device->Backend())->DrawCalls();
+    }
 
     std::unique_ptr<TGameWindow> Window;
     std::unique_ptr<TGfxDevice> Device;
@@ -130,7 +133,8 @@ TEST_F(TGlCanvasFixture, FullScreenFitsTheLogicalScreenIntoTheDesktop) {
     Window->PumpEvents();
     EXPECT_EQ(Window->Input().DrawingArea(), Area);
     const std::vector<uint32_t> Pixels = Frame([this] { Canvas->PutPixel({400, 300}, 0xFFFFFFFFu, fxNone); });
-    const TPoint Centre{static_cast<int32_t>(400 * Device->ScaleX()), static_cast<int32_t>(300 * Device->ScaleY())};
+    const TPoint Centre{static_cast<int32_t>(400 * Device->ScaleX()),
+                        static_cast<int32_t>(300 * Device->ScaleY())};
     EXPECT_EQ(Pixels[static_cast<size_t>(Centre.Y * Area.Width() + Centre.X)], 0xFFFFFFFFu);
     EXPECT_EQ(Window->Input().ToLogical({Area.Left + Centre.X, Area.Top + Centre.Y}), (TPoint{400, 300}));
 

@@ -1,5 +1,5 @@
-#include "platform/GameWindow.h"
 #include "platform/GlBackend.h"
+#include "platform/GameWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,8 @@ struct TGlFixture : ::testing::Test {
     }
 
     // A solid quad over the rectangle, drawn as the canvas draws it (two triangles).
-    void Quad(float L, float T, float R, float B, uint32_t Color, uint32_t Effect, TTextureHandle Texture = 0) {
+    void Quad(float L, float T, float R, float B, uint32_t Color, uint32_t Effect,
+              TTextureHandle Texture = 0) {
         const float Shift = Texture != 0 ? 0.5f : 0.0f;
         const TVertex V[4] = {{L - Shift, T - Shift, Color, 0, 0},
                               {R - Shift, T - Shift, Color, 1, 0},
@@ -48,7 +49,8 @@ struct TGlFixture : ::testing::Test {
     uint32_t PixelAt(int X, int Y) {
         std::vector<uint32_t> Pixels;
         EXPECT_TRUE(Backend->ReadPixels(Pixels));
-        return Pixels.at(static_cast<size_t>(Y) * static_cast<size_t>(Backend->Width()) + static_cast<size_t>(X)) |
+        return Pixels.at(static_cast<size_t>(Y) * static_cast<size_t>(Backend->Width()) +
+                         static_cast<size_t>(X)) |
                0xFF000000u;
     }
 
@@ -112,9 +114,9 @@ TEST_F(TGlFixture, UntexturedPrimitivesCoverExactPixels) {
         uint32_t Expected;
     };
     const TProbe Probes[] = {
-        {10, 10, 0xFFFFFFFFu}, {19, 19, 0xFFFFFFFFu}, {9, 10, Blue},         {20, 19, Blue},
-        {19, 20, Blue},        {3, 4, 0xFFFF0000u},   {4, 4, Blue},         {3, 5, Blue},
-        {30, 40, 0xFF00FF00u}, {34, 40, 0xFF00FF00u}, {30, 41, Blue},       {30, 39, Blue},
+        {10, 10, 0xFFFFFFFFu}, {19, 19, 0xFFFFFFFFu}, {9, 10, Blue},  {20, 19, Blue},
+        {19, 20, Blue},        {3, 4, 0xFFFF0000u},   {4, 4, Blue},   {3, 5, Blue},
+        {30, 40, 0xFF00FF00u}, {34, 40, 0xFF00FF00u}, {30, 41, Blue}, {30, 39, Blue},
     };
     std::vector<uint32_t> Pixels;
     ASSERT_TRUE(Backend->ReadPixels(Pixels));

@@ -1,5 +1,5 @@
-#include "platform/RecordingBackend.h"
 #include "platform/Screenshot.h"
+#include "platform/RecordingBackend.h"
 
 #include <gtest/gtest.h>
 

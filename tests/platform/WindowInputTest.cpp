@@ -26,8 +26,8 @@ public:
 
 private:
     void Add(const char* Kind, const TMouseInput& E) {
-        Lines.push_back(std::string(Kind) + " b" + std::to_string(E.Button) + " s" + std::to_string(E.Shift) + " " +
-                        std::to_string(E.Logical.X) + "," + std::to_string(E.Logical.Y));
+        Lines.push_back(std::string(Kind) + " b" + std::to_string(E.Button) + " s" + std::to_string(E.Shift) +
+                        " " + std::to_string(E.Logical.X) + "," + std::to_string(E.Logical.Y));
     }
     void Key2(const char* Kind, uint8_t Key, uint8_t Shift) {
         Lines.push_back(std::string(Kind) + " " + std::to_string(Key) + " s" + std::to_string(Shift));
@@ -89,7 +89,7 @@ TEST_F(TInputFixture, ReleaseClicksAndSecondPressDoubleClicks) {
     Input.MouseUp(mb::Right, {5, 6});
     Input.MouseDown(7, {1, 1});
     const std::vector<std::string> Expected{
-        "down b0 s8 10,20", "up b0 s0 10,20", "click",          "dblclick",          "down b0 s72 10,20",
+        "down b0 s8 10,20", "up b0 s0 10,20",  "click",           "dblclick",     "down b0 s72 10,20",
         "up b0 s0 10,20",   "down b1 s16 3,4", "move b3 s16 5,6", "up b1 s0 5,6",
     };
     EXPECT_EQ(Log.Lines, Expected);
@@ -105,7 +105,7 @@ TEST_F(TInputFixture, ModifiersShapeTheShiftStateAndControlKeysType) {
     Input.Focus(false);
     Input.KeyUp(65);
     const std::vector<std::string> Expected{
-        "keydown 16 s1", "keydown 65 s1", "keyup 16 s0", "keydown 13 s0", "press 13",
+        "keydown 16 s1", "keydown 65 s1", "keyup 16 s0",   "keydown 13 s0", "press 13",
         "keydown 8 s0",  "press 8",       "keydown 17 s4", "blur",          "keyup 65 s0",
     };
     EXPECT_EQ(Log.Lines, Expected);
@@ -113,7 +113,8 @@ TEST_F(TInputFixture, ModifiersShapeTheShiftStateAndControlKeysType) {
 
 TEST_F(TInputFixture, TypedTextArrivesInCodePage1251) {
     // "Зи" then a character the code page lacks, then a plain letter.
-    Input.Text("\xD0\x97\xD0\xB8\xE2\x82\xAC\xE2\x98\x83" "a");
+    Input.Text("\xD0\x97\xD0\xB8\xE2\x82\xAC\xE2\x98\x83"
+               "a");
     ASSERT_EQ(Log.Lines.size(), 5u);
     EXPECT_EQ(Log.Lines[0], "press 199");
     EXPECT_EQ(Log.Lines[1], "press 232");
