@@ -148,12 +148,12 @@ void TGuiControl::ClearChildren() {
 }
 
 TGuiControl* TGuiControl::FindControl(std::string_view Name) {
-    const std::string wanted = LowerAscii(Name);
-    if (LowerAscii(this->Name) == wanted) {
+    // Compared letter by letter, so a lookup allocates nothing.
+    if (SameName(this->Name, Name)) {
         return this;
     }
     for (const auto& child : Children) {
-        if (TGuiControl* found = child->FindControl(wanted)) {
+        if (TGuiControl* found = child->FindControl(Name)) {
             return found;
         }
     }
