@@ -1,3 +1,224 @@
+#include "board/GameEngine.h"
+#include "board/LevelTarget.h"
+#include "board/ScreenState.h"
+#include "engine/Font.h"
+#include "scene/Decor.h"
+#include "scene/Faces.h"
+#include "screens/GameState.h"
+#include "screens/ScreenHost.h"
 #include "screens/Screens.h"
+#include "screens/StageScene.h"
 
-void RegisterPlayScreens(TScreens& Screens) { (void)Screens; }
+namespace {
+// The run-in: the board panel and the monster slide in for at least this many frames before
+// the board is built and the clock starts.
+constexpr int32_t RunInFrames = 80;
+// The frames between the last tile cleared and the stage-complete screen, for the board's
+// finishing animations.
+constexpr int32_t StageCompleteDelay = 200;
+
+// Sprites that outlive the playing screen: the scene around the board and the pieces, which
+// the stage endings take away themselves.
+void ClearStageSprites(TGameEngine& Engine) {
+    MarkDeadExcept(Engine, {"cursor", "Cosmos", "Zibo", "Eye", "Mouth", "Panel", "Piece", "ZiboPupil",
+                            "Monster", "LevelTarget"});
+    Engine.FreeDead();
+}
+
+void RegisterChooseDifficulty(TScreens& S) {
+    S.Register(ssChooseDifficulty, {
+                                       [&S] { S.EnterForm(ssChooseDifficulty, "scr_choosedif"); },
+                                       [&S] {
+                                           if (S.State().Released(vkEscape)) {
+                                               S.Press("b_choosedif_back");
+                                           }
+                                           S.Host().RenderFrame(true);
+                                       },
+                                       [&S] { S.HideForm("scr_choosedif"); },
+                                   });
+    S.Bind("b_choosedif_back", [&S] { S.ClickGo(ssChooseDifficulty, ssMainMenu); });
+    const auto choose = [&S](uint8_t Difficulty) {
+        S.Host().Engine().Difficulty = Difficulty;
+        // The game's music takes over from the menu's.
+        S.Host().StopMusic(1);
+        S.Host().PlayMusic(2);
+        S.Host().PlaySound("check");
+        S.Go(ssChooseDifficulty, ssStory);
+    };
+    S.Bind("b_choosedif_easy", [choose] { choose(0); });
+    S.Bind("b_choosedif_medium", [choose] { choose(1); });
+    S.Bind("b_choosedif_hard", [choose] { choose(2); });
+}
+
+void EnterPlaying(TScreens& S) {
+    TGameState& g = S.State();
+    IScreenHost& host = S.Host();
+    TGameEngine& engine = host.Engine();
+    // The story panel is cleaned up whatever screen came before; a second leave is harmless.
+    S.ScreenLeave(ssStory);
+    g.ScreenState = ssPlaying;
+    for (auto& column : engine.Board) {
+        for (TBoardCell& cell : column) {
+            cell.HasLayer = 0;
+            cell.Shrinking = 0;
+        }
+    }
+    g.FrameCounter = 0;
+    g.BoardPanel = &engine.Add<TPanel>(202.0f, 120.0f, "board");
+    engine.Add<TPanel>(0.0f, 281.0f, "backgame");
+    g.LevelTarget = &engine.Add<TLevelTarget>(engine.CurrentStage, host.Particles());
+    if (const int32_t chapter = ChapterStartedBy(engine.CurrentStage); chapter != 0 && host.Cursor()) {
+        g.Monster = &CreateMonster(engine, *host.Cursor(), chapter);
+    }
+    engine.ResetFlags();
+    if (TGfxFont* font = host.Fonts().Find("VerdanaIB[Aa]16_time")) {
+        font->Scale = 1.0;
+    }
+    engine.BuildLevelTable();
+    S.ShowForm("scr_LevelMix");
+    CreateStageElement(S);
+}
+
+// The board is built once the run-in is over and the board panel and the monster are in place.
+void StartStageWhenReady(TScreens& S) {
+    TGameState& g = S.State();
+    TGameEngine& engine = S.Host().Engine();
+    const bool panelArriving = IsLive(engine, g.BoardPanel) && g.BoardPanel->Arriving;
+    const bool monsterArriving = IsLive(engine, g.Monster) && g.Monster->SlidingIn;
+    if (g.FrameCounter != RunInFrames || panelArriving || monsterArriving) {
+        return;
+    }
+    engine.BuildBoard();
+    g.FrameCounter = RunInFrames + 1;
+    S.Host().PlaySound("startlevel");
+    S.Host().SetLevelClock(true);
+    if (engine.CurrentStage == 1) {
+        S.ScreenEnter(ssHowToPlay);
+    }
+}
+
+void RunStageFrame(TScreens& S) {
+    TGameState& g = S.State();
+    TGameEngine& engine = S.Host().Engine();
+    if (engine.TimeUp) {
+        S.ScreenEnter(ssGameOver);
+    } else if (engine.StageComplete) {
+        ++g.FrameCounter;
+        if (g.FrameCounter == StageCompleteDelay) {
+            S.ScreenEnter(ssStageComplete);
+        }
+    } else {
+        engine.RunBoardCycle();
+    }
+}
+
+void UpdatePlaying(TScreens& S) {
+    TGameState& g = S.State();
+    if (g.FrameCounter < RunInFrames) {
+        ++g.FrameCounter;
+        S.Host().RenderFrame(false);
+        return;
+    }
+    StartStageWhenReady(S);
+    RunStageFrame(S);
+    S.Host().RenderFrame(false);
+    // Keys act only once the board is built.
+    if (g.FrameCounter <= RunInFrames) {
+        return;
+    }
+    if (g.Released(vkEscape)) {
+        S.Host().PlaySound("check");
+        S.ScreenEnter(ssExitToMenu);
+    } else if (g.Released(vkP) || g.Released(vkF1)) {
+        S.Host().PlaySound("check");
+        S.ScreenEnter(ssPause);
+    }
+}
+
+void RegisterPlaying(TScreens& S) {
+    S.Register(ssPlaying, {
+                              [&S] { EnterPlaying(S); },
+                              [&S] { UpdatePlaying(S); },
+                              [&S] {
+                                  S.HideForm("scr_LevelMix");
+                                  ClearStageSprites(S.Host().Engine());
+                              },
+                          });
+    // A fresh board without lines; the tiles stay where they are.
+    S.Bind("b_Mix", [&S] {
+        TGameEngine& engine = S.Host().Engine();
+        engine.ResetFlags();
+        engine.MixBoard();
+    });
+}
+
+// The pause overlay sits on the running stage; the sprites and the clock stand still.
+void RegisterPause(TScreens& S) {
+    S.Register(ssPause, {
+                            [&S] {
+                                S.State().ScreenState = ssPause;
+                                S.HideForm("scr_LevelMix");
+                            },
+                            [&S] {
+                                S.Host().RenderFrame(true);
+                                const TGameState& g = S.State();
+                                if (g.Released(vkP) || g.Released(vkF1)) {
+                                    S.Host().PlaySound("check");
+                                    S.ScreenLeave(ssPause);
+                                    S.State().ScreenState = ssPlaying;
+                                }
+                            },
+                            [&S] { S.ShowForm("scr_LevelMix"); },
+                        });
+}
+
+void ShowHowToPlayPage(TScreens& S, int32_t Page) {
+    S.State().HowToPlayPage = Page;
+    S.SetVisible("b_howtoplay_next", Page == 0);
+    S.SetVisible("b_howtoplay_previous", Page == 1);
+}
+
+// How to play, over the first stage of a game; the clock counts only once it is closed.
+void RegisterHowToPlay(TScreens& S) {
+    S.Register(ssHowToPlay, {
+                                [&S] {
+                                    S.State().ScreenState = ssHowToPlay;
+                                    S.ShowForm("scr_howtoplay");
+                                    S.HideForm("scr_LevelMix");
+                                    ShowHowToPlayPage(S, 0);
+                                },
+                                [&S] {
+                                    if (S.State().Released(vkEscape)) {
+                                        S.Press("b_howtoplay_start");
+                                    }
+                                    S.Host().RenderFrame(true);
+                                },
+                                [&S] {
+                                    S.HideForm("scr_howtoplay");
+                                    S.ShowForm("scr_LevelMix");
+                                },
+                            });
+    S.Bind("b_howtoplay_start", [&S] {
+        S.ScreenLeave(ssHowToPlay);
+        S.State().ScreenState = ssPlaying;
+    });
+    S.Bind("b_howtoplay_next", [&S] {
+        if (S.State().HowToPlayPage == 0) {
+            ShowHowToPlayPage(S, 1);
+        }
+    });
+    S.Bind("b_howtoplay_previous", [&S] {
+        if (S.State().HowToPlayPage == 1) {
+            ShowHowToPlayPage(S, 0);
+        }
+    });
+}
+} // namespace
+
+void RegisterPlayScreens(TScreens& Screens) {
+    RegisterChooseDifficulty(Screens);
+    RegisterStoryScreen(Screens);
+    RegisterPlaying(Screens);
+    RegisterPause(Screens);
+    RegisterHowToPlay(Screens);
+}

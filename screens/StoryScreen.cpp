@@ -1,0 +1,277 @@
+#include "board/GameEngine.h"
+#include "board/ScreenState.h"
+#include "gui/GuiControl.h"
+#include "platform/Text.h"
+#include "scene/Decor.h"
+#include "scene/Faces.h"
+#include "screens/GameState.h"
+#include "screens/ScreenHost.h"
+#include "screens/Screens.h"
+#include "screens/StageScene.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+
+namespace {
+constexpr int32_t PanelRestLeft = 222;
+constexpr int32_t PanelStartLeft = 800;
+constexpr int32_t LabelCount = 9;
+// Labels moved back beside "Speech_Label9", the one label that never moves.
+constexpr int32_t BackToLastLabel = -1;
+
+// One page of a story panel: up to nine lines, and whether a picture sits beside the first
+// lines, which then move right to make room.
+struct TStoryPage {
+    int32_t Stage;
+    int32_t Page;
+    bool Picture;
+    // How many of the first labels move, and to which Left (BackToLastLabel: back in line).
+    int32_t MovedLabels;
+    int32_t MovedLeft;
+    std::array<const char*, LabelCount> Lines;
+};
+
+// Captain Zibo's story, one chapter before stages 1, 5, 9 and 13. Kept in UTF-8 here and
+// turned into the game's code page when a page is shown.
+constexpr TStoryPage StoryPages[] = {
+    {1,
+     1,
+     false,
+     0,
+     0,
+     {"Капитан Зибо возвращался домой из дальнего рейса.", "Вдруг его корабль попал в метеоритный поток,",
+      "двигатели заглохли, и он упал на чужую планету.", "Не успел капитан выбраться из кабины, как его",
+      "окружили четыре огромных чудища.", "Они разобрали корабль на детали, спрятали их",
+      "в своих логовах, а самого Зибо заперли.", "Но капитан не из тех, кто сдаётся!",
+      "Он решил собрать машины корабля и сбежать."}},
+    {1,
+     2,
+     true,
+     7,
+     290,
+     {"Первое чудище стережёт", "детали генератора.", "Собирайте в ряд три и",
+      "больше одинаковых камней:", "так вы снимете плитки", "с поля и добудете", "новую деталь.",
+      "Торопитесь: если время выйдет, чудище", "заметит побег!"}},
+    {5,
+     1,
+     true,
+     7,
+     290,
+     {"Генератор снова гудит!", "Первое чудище ушло ни", "с чем, но из тёмной", "пещеры выползло второе.",
+      "Оно спрятало детали", "навигатора среди своих", "сокровищ.",
+      "Без навигатора корабль не найдёт дороги домой,", "и капитану снова нужна ваша помощь."}},
+    {5,
+     2,
+     false,
+     7,
+     BackToLastLabel,
+     {"Второе чудище хитрее первого: камней стало", "больше, а времени меньше.",
+      "Зибо уже слышит, как оно ворочается в пещере.", "Собирайте длинные ряды и берите бонусы,",
+      "чтобы успеть до его пробуждения!", "", "", "", ""}},
+    {9,
+     1,
+     false,
+     0,
+     0,
+     {"Навигатор починен, и на экране снова видна", "дорога к родной звезде.",
+      "Но путь к ангару преграждает третье чудище.", "Оно заперло детали щита в своей комнате",
+      "и никого туда не пускает.", "Без щита корабль сгорит при взлёте,", "поэтому капитан решает рискнуть.",
+      "Он тихо пробирается по коридорам,", "пока чудище пересчитывает свои трофеи."}},
+    {9,
+     2,
+     true,
+     7,
+     198,
+     {"Комната полна ловушек и замков.", "Каждая снятая плитка приближает", "капитана к заветным деталям.",
+      "Не давайте часам остановиться:", "если время кончится, чудище", "проснётся и запрёт Зибо снова.",
+      "Вперёд, капитан!", "", ""}},
+    {13,
+     1,
+     true,
+     8,
+     205,
+     {"Остался последний шаг!", "Щит на месте, но главный двигатель", "разобран, и его детали хранит",
+      "самое большое чудище планеты.", "Оно сидит у самого ангара", "и не спускает глаз с корабля.",
+      "Чтобы улететь, капитану нужно", "собрать двигатель по частям.", "Это будет самое трудное испытание."}},
+    {13,
+     2,
+     false,
+     8,
+     BackToLastLabel,
+     {"Четвёртое чудище уже чует неладное.", "Зибо надеется только на вас.",
+      "Соберите последние детали двигателя,", "и корабль наконец поднимется в небо.",
+      "Дом ждёт своего капитана!", "Удачи и быстрых рук!", "Полный вперёд!", "", ""}},
+};
+
+std::string LabelName(int32_t Index) {
+    return "Speech_Label" + std::to_string(Index);
+}
+
+void SetLabelLeft(TScreens& S, int32_t Index, int32_t Left) {
+    if (TGuiControl* label = S.Control(LabelName(Index))) {
+        label->SetBound(0, Left);
+    }
+}
+
+int32_t LastLabelLeft(TScreens& S) {
+    const TGuiControl* last = S.Control(LabelName(LabelCount));
+    return last ? last->Left() : 0;
+}
+
+// Lines 1 to 8 go back beside the last one.
+void AlignLabels(TScreens& S, int32_t Count) {
+    const int32_t left = LastLabelLeft(S);
+    for (int32_t i = 1; i <= Count; ++i) {
+        SetLabelLeft(S, i, left);
+    }
+}
+
+const TStoryPage* FindPage(int32_t Stage, int32_t Page) {
+    for (const TStoryPage& page : StoryPages) {
+        if (page.Stage == Stage && page.Page == Page) {
+            return &page;
+        }
+    }
+    return nullptr;
+}
+
+void FillPage(TScreens& S) {
+    TGameEngine& engine = S.Host().Engine();
+    const TStoryPage* page = FindPage(engine.CurrentStage, S.State().SpeechPage);
+    if (!page) {
+        return;
+    }
+    if (page->MovedLeft == BackToLastLabel) {
+        AlignLabels(S, page->MovedLabels);
+    } else {
+        for (int32_t i = 1; i <= page->MovedLabels; ++i) {
+            SetLabelLeft(S, i, page->MovedLeft);
+        }
+    }
+    if (page->Picture) {
+        S.State().Speech = &engine.Add<TSpeechPicture>(engine.CurrentStage);
+    }
+    for (int32_t i = 0; i < LabelCount; ++i) {
+        S.SetText(LabelName(i + 1), Utf8ToCp1251(page->Lines[i]));
+    }
+}
+
+void RemovePicture(TScreens& S) {
+    TSpeechPicture* picture = S.State().Speech;
+    if (IsLive(S.Host().Engine(), picture) && picture->Name == "Speech") {
+        picture->MarkDead();
+    }
+    S.State().Speech = nullptr;
+}
+
+// Captain Zibo talks while the story is told: three mouth shapes over 101 frames.
+void Talk(TScreens& S) {
+    TGameState& g = S.State();
+    if (!IsLive(S.Host().Engine(), g.Zibo) || !g.Zibo->Mouth || g.FrameCounter > 100) {
+        return;
+    }
+    g.Zibo->Mouth->SetPatternIndex(g.FrameCounter <= 33 ? 0 : g.FrameCounter <= 67 ? 1 : 2);
+}
+
+// The panel comes in from the right edge, faster every frame, and rests at Left 222.
+void SlideIn(TScreens& S) {
+    TGameState& g = S.State();
+    TGuiControl* panel = S.Control("scr_SpeechPanel");
+    if (!panel) {
+        return;
+    }
+    if (panel->Left() > PanelRestLeft) {
+        panel->SetBound(0, panel->Left() - static_cast<int32_t>(std::lround(g.SpeechSpeed)));
+        g.SpeechSpeed += 0.4f;
+    }
+    if (panel->Left() <= PanelRestLeft && !g.SpeechArrived) {
+        panel->SetBound(0, PanelRestLeft);
+        g.SpeechArrived = true;
+    }
+    if (!g.SpeechTextSet && panel->Left() == PanelRestLeft && g.SpeechArrived) {
+        FillPage(S);
+        g.SpeechTextSet = true;
+    }
+}
+
+void EnterStory(TScreens& S) {
+    TGameState& g = S.State();
+    IScreenHost& host = S.Host();
+    TGameEngine& engine = host.Engine();
+    g.FrameCounter = 0;
+    g.SpeechSpeed = 0.0f;
+    engine.FreeDead();
+    // The captain and the panels around the board come once per game, with its first story.
+    if (engine.CurrentStage == 1 && host.Cursor()) {
+        g.Zibo = &engine.Add<TZibo>(*host.Cursor());
+        engine.Add<TPanel>(0.0f, 281.0f, "backgame");
+        g.DownPanel = &engine.Add<TPanel>(39.0f, 500.0f, "DownPanel");
+        g.UpPanel = &engine.Add<TPanel>(172.0f, 0.0f, "UpPanel");
+    }
+    g.ScreenState = ssStory;
+    if (TGuiControl* panel = S.Control("scr_SpeechPanel")) {
+        panel->SetBound(0, PanelStartLeft);
+    }
+    S.ShowForm("scr_SpeechPanel");
+    S.SetText("b_SpeechPanel_Next", Utf8ToCp1251("Далее"));
+    g.SpeechArrived = false;
+    g.SpeechTextSet = false;
+    g.SpeechPageCount = 2;
+    g.SpeechPage = 1;
+}
+
+void UpdateStory(TScreens& S) {
+    TGameState& g = S.State();
+    Talk(S);
+    SlideIn(S);
+    // Skip wins over next when both keys came up in the same frame: the stage starts once.
+    if (g.Released(vkEscape)) {
+        S.Press("b_SpeechPanel_Skip");
+    } else if (g.Released(vkEnter)) {
+        S.Press("b_SpeechPanel_Next");
+    }
+    S.Host().RenderFrame(false);
+    if (g.FrameCounter > 100) {
+        g.FrameCounter = 0;
+    }
+    ++g.FrameCounter;
+}
+
+void LeaveStory(TScreens& S) {
+    TGameState& g = S.State();
+    RemovePicture(S);
+    S.Host().Engine().FreeDead();
+    g.SpeechTextSet = false;
+    AlignLabels(S, LabelCount - 1);
+    for (int32_t i = 1; i <= LabelCount; ++i) {
+        S.SetText(LabelName(i), "");
+    }
+    if (TGuiControl* panel = S.Control("scr_SpeechPanel")) {
+        panel->SetBound(0, PanelStartLeft);
+    }
+    S.HideForm("scr_SpeechPanel");
+}
+} // namespace
+
+void RegisterStoryScreen(TScreens& S) {
+    S.Register(ssStory, {[&S] { EnterStory(S); }, [&S] { UpdateStory(S); }, [&S] { LeaveStory(S); }});
+    S.Bind("b_SpeechPanel_Next", [&S] {
+        TGameState& g = S.State();
+        S.Host().PlaySound("check");
+        RemovePicture(S);
+        if (g.SpeechPage < g.SpeechPageCount) {
+            ++g.SpeechPage;
+            if (g.SpeechPage == g.SpeechPageCount) {
+                S.SetText("b_SpeechPanel_Next", Utf8ToCp1251("Играть"));
+            }
+            g.SpeechTextSet = false;
+        } else {
+            S.ScreenEnter(ssPlaying);
+        }
+    });
+    S.Bind("b_SpeechPanel_Skip", [&S] {
+        S.Host().PlaySound("check");
+        S.ScreenEnter(ssPlaying);
+    });
+}
