@@ -218,17 +218,16 @@ std::vector<TMelodyNote> TComposer::ComposeMelody(std::span<const int> Chords,
         std::vector<TMelodyNote> notes;
         if (bar == count - 1 && count > 1) {
             notes = BarNotes(Cadence, bar);
+            // Settle on the chord's root nearest the line, stepping down (or up) onto it.
+            int root = Wrap7(chord);
+            while (root + 7 <= current + 3) {
+                root += 7;
+            }
+            root = std::clamp(root, MelodyLow, MelodyHigh + 2);
+            const int direction = current >= root ? 1 : -1;
             for (std::size_t i = 0; i < notes.size(); ++i) {
-                if (i + 1 == notes.size()) {
-                    // Settle on the chord's root, the nearest one.
-                    int root = Wrap7(chord);
-                    while (root + 7 <= current + 3) {
-                        root += 7;
-                    }
-                    current = std::clamp(root, MelodyLow, MelodyHigh + 2);
-                } else {
-                    current = NearestChordTone(chord, current + (random.Below(2) == 0 ? -1 : 1));
-                }
+                const auto remaining = static_cast<int>(notes.size() - 1 - i);
+                current = root + direction * remaining;
                 notes[i].Degree = current;
             }
         } else if (bar >= 2 && bar % 2 == 0) {
@@ -251,18 +250,24 @@ std::vector<TMelodyNote> TComposer::ComposeMelody(std::span<const int> Chords,
             notes = BarNotes(rhythm, bar);
             for (TMelodyNote& note : notes) {
                 const bool strong = note.Row % (2 * RowsPerBeat) == 0;
-                int step = static_cast<int>(random.Below(strong ? 5 : 3)) - (strong ? 2 : 1);
-                if (step == 0 && !strong) {
-                    step = random.Below(2) == 0 ? -2 : 2;
+                // Leaps up to a fourth on the strong beats, steps of a second or third between.
+                int step = strong ? static_cast<int>(random.Below(7)) - 3 : (random.Below(2) == 0 ? -1 : 1);
+                if (!strong && random.Below(4) == 0) {
+                    step *= 2;
                 }
                 // Lean back toward the middle of the register.
                 if (current + step > MelodyHigh || current + step < MelodyLow) {
                     step = -step;
                 }
-                current += step;
+                int next = current + step;
                 if (strong) {
-                    current = NearestChordTone(chord, current);
+                    next = NearestChordTone(chord, next);
+                    // A strong beat moves on rather than repeating the note before it.
+                    if (next == current) {
+                        next = NearestChordTone(chord, current + (current < 7 ? 2 : -2));
+                    }
                 }
+                current = std::clamp(next, MelodyLow, MelodyHigh);
                 note.Degree = current;
             }
         }
