@@ -55,6 +55,23 @@ constexpr uint32_t NoEffect = 0xFFFFFFFFu;
     return Q;
 }
 
+// Whole-number points from Centre - Reach to Centre + Reach, cut to the logical screen with a
+// pixel to spare: points off the screen would be clipped anyway, and a huge radius must not
+// turn into a huge loop.
+struct TSpan {
+    int32_t First = 0;
+    int32_t Last = -1;
+};
+[[nodiscard]] TSpan ScreenSpan(float Centre, float Reach, int32_t ScreenSize) {
+    const double First = std::max(std::floor(static_cast<double>(Centre) - Reach), -1.0);
+    const double Last =
+        std::min(std::ceil(static_cast<double>(Centre) + Reach), static_cast<double>(ScreenSize));
+    if (!(First <= Last)) {
+        return {};
+    }
+    return {static_cast<int32_t>(First), static_cast<int32_t>(Last)};
+}
+
 [[nodiscard]] bool IsAxisAligned(const TQuad& Q) {
     return Q.P[0].Y == Q.P[1].Y && Q.P[1].X == Q.P[2].X && Q.P[2].Y == Q.P[3].Y && Q.P[3].X == Q.P[0].X;
 }
@@ -285,11 +302,10 @@ void TGfxCanvas::Circle(TPointF Centre, float Radius, TColor Color, uint32_t Eff
     if (!(Radius > 0.0f)) {
         return;
     }
-    const int32_t Reach = static_cast<int32_t>(std::ceil(Radius)) + 1;
-    const auto Cx = static_cast<int32_t>(std::floor(Centre.X));
-    const auto Cy = static_cast<int32_t>(std::floor(Centre.Y));
-    for (int32_t y = Cy - Reach; y <= Cy + Reach; ++y) {
-        for (int32_t x = Cx - Reach; x <= Cx + Reach; ++x) {
+    const TSpan Rows = ScreenSpan(Centre.Y, Radius + 1.0f, 600);
+    const TSpan Columns = ScreenSpan(Centre.X, Radius + 1.0f, 800);
+    for (int32_t y = Rows.First; y <= Rows.Last; ++y) {
+        for (int32_t x = Columns.First; x <= Columns.Last; ++x) {
             const float Dx = static_cast<float>(x) - Centre.X;
             const float Dy = static_cast<float>(y) - Centre.Y;
             // Points within one pixel of the ideal circle, fading with their distance from it.
@@ -309,16 +325,15 @@ void TGfxCanvas::GradientCircle(TPointF Centre, float Radius, const TColor4& Col
     if (!(Radius > 0.0f)) {
         return;
     }
-    const int32_t Reach = static_cast<int32_t>(std::ceil(Radius));
-    const auto Cx = static_cast<int32_t>(std::floor(Centre.X));
-    const auto Cy = static_cast<int32_t>(std::floor(Centre.Y));
+    const TSpan Rows = ScreenSpan(Centre.Y, Radius, 600);
+    const TSpan Columns = ScreenSpan(Centre.X, Radius, 800);
     const float Size = 2.0f * Radius;
-    for (int32_t y = Cy - Reach; y <= Cy + Reach; ++y) {
+    for (int32_t y = Rows.First; y <= Rows.Last; ++y) {
         const float Dy = static_cast<float>(y) - Centre.Y;
         const float Ty = (Dy + Radius) / Size;
         const TColor Left = Lerp(Colors.C[0], Colors.C[3], Ty);
         const TColor Right = Lerp(Colors.C[1], Colors.C[2], Ty);
-        for (int32_t x = Cx - Reach; x <= Cx + Reach; ++x) {
+        for (int32_t x = Columns.First; x <= Columns.Last; ++x) {
             const float Dx = static_cast<float>(x) - Centre.X;
             if (Dx * Dx + Dy * Dy < Radius * Radius) {
                 const TColor C = Left == Right ? Left : Lerp(Left, Right, (Dx + Radius) / Size);
@@ -427,6 +442,9 @@ TRect TGfxCanvas::GetClipRect() const {
         return {0, 0, 800, 600};
     }
     const TRect R = Backend->ClipRect();
+    if (!(Device.ScaleX() > 0.0f) || !(Device.ScaleY() > 0.0f)) {
+        return R;
+    }
     const auto Logical = [](int32_t Value, float Scale) {
         return static_cast<int32_t>(std::lround(static_cast<float>(Value) / Scale));
     };

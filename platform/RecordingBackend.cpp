@@ -99,6 +99,7 @@ void TRecordingBackend::DrawBatch(TPrimitive Kind, uint32_t Effect, TTextureHand
                                   const TVertex* Vertices, size_t VertexCount, const uint16_t* Indices,
                                   size_t IndexCount) {
     ++DrawCount;
+    VerticesDrawn += VertexCount;
     Calls.push_back(TCall::Draw);
     if (!RecordBatches) {
         return;

@@ -79,6 +79,7 @@ public:
     // Off: DrawBatch only counts (benchmarks and allocation checks).
     bool RecordBatches = true;
     int DrawCount = 0;
+    size_t VerticesDrawn = 0;
     bool FailBeginScene = false;
     int Presents = 0;
     int Resets = 0;

@@ -293,6 +293,29 @@ TEST_F(TCanvasFixture, DiscsHoldThePointsStrictlyInside) {
     EXPECT_LT(Top & 0xFFu, Bottom & 0xFFu);
 }
 
+TEST_F(TCanvasFixture, DiscsStayWithinTheScreen) {
+    struct TCase {
+        TPointF Centre;
+        float Radius;
+        size_t MaxPoints;
+    };
+    const float Nan = std::nanf("");
+    const TCase Cases[] = {
+        {{400, 300}, 1e9f, 802u * 602u},
+        {{Nan, 300}, 5, 0},
+        {{400, 300}, Nan, 0},
+        {{-1e30f, 0}, 10, 0},
+    };
+    for (const TCase& Case : Cases) {
+        Backend().RecordBatches = false;
+        Backend().VerticesDrawn = 0;
+        Canvas.FillCircle(Case.Centre, Case.Radius, 1, fxBlend);
+        Canvas.Circle(Case.Centre, Case.Radius, 1, fxBlend);
+        Canvas.Flush();
+        EXPECT_LE(Backend().VerticesDrawn, Case.MaxPoints) << Case.Radius;
+    }
+}
+
 TEST_F(TCanvasFixture, CircleAlphaFallsWithDistanceFromTheOutline) {
     Canvas.Circle({50, 50}, 10, 0xFFFFFFFFu, fxBlend);
     Canvas.Flush();
