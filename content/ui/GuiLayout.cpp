@@ -40,11 +40,24 @@ constexpr uint32_t DisabledBottom = 0xFF7C7C98;
 constexpr uint32_t Gold = 0xFFE8B040;
 constexpr uint32_t WellTop = 0xFF0E1232;
 constexpr uint32_t WellBottom = 0xFF1E2456;
-// The high-score table headers start in the easy table's colour, as the tabs colour them.
+// The high-score table headers start in the easy table's colour, the very value the easy
+// tab writes into them (so it goes into the file as it is).
 constexpr uint32_t EasyTableColour = 0xFF5CFFB9;
 constexpr uint32_t HeaderText = 0xFF1A1438;
 
 std::string Lower(std::string Text) { return LowerAscii(Text); }
+
+// The GUI hands its font, fill and colour values to the canvas unchanged, and the canvas
+// reads red from the lowest byte. The palette above is written as 0xAARRGGBB, so red and
+// blue trade places on the way into the file.
+constexpr uint32_t CanvasOrder(uint32_t Argb) {
+    return (Argb & 0xFF00FF00u) | ((Argb >> 16) & 0xFFu) | ((Argb & 0xFFu) << 16);
+}
+
+TGuiFillValue FlatFill(uint32_t Argb) { return TGuiFillValue::Flat(CanvasOrder(Argb)); }
+TGuiFillValue VerticalFill(uint32_t Top, uint32_t Bottom) {
+    return TGuiFillValue::Vertical(CanvasOrder(Top), CanvasOrder(Bottom));
+}
 
 } // namespace
 
@@ -55,8 +68,8 @@ TGuiLayout::TGuiLayout(TGuiResources Resources) : Resources(std::move(Resources)
 TGuiFontValue TGuiLayout::FontOf(const char* FontName, uint32_t Top, uint32_t Bottom) const {
     TGuiFontValue Font;
     Font.FontIndex = Resources.FontIndex(FontName);
-    Font.Color = Top;
-    Font.Color2 = Bottom;
+    Font.Color = CanvasOrder(Top);
+    Font.Color2 = CanvasOrder(Bottom);
     return Font;
 }
 
@@ -91,7 +104,7 @@ TGuiNode TGuiLayout::Form(const std::string& Name, int Left, int Top, int Width,
         .SetInt("ShadowSize", 0)
         .SetInt("ImageIndex", Index)
         .SetInt("ImagePattern", 0)
-        .SetFill("Bkgrnd", TGuiFillValue::Flat(0xFFFFFFFF));
+        .SetFill("Bkgrnd", FlatFill(0xFFFFFFFF));
     return Node;
 }
 
@@ -165,11 +178,11 @@ TGuiNode TGuiLayout::Edit(const std::string& Name, int Left, int Top, int Width,
         .SetInt("Top", Top)
         .SetInt("Width", Width)
         .SetInt("Height", Height)
-        .SetFill("Bkgrnd", TGuiFillValue::Vertical(WellTop, WellBottom))
-        .SetFill("Border", TGuiFillValue::Flat(Gold))
+        .SetFill("Bkgrnd", VerticalFill(WellTop, WellBottom))
+        .SetFill("Border", FlatFill(Gold))
         .SetFont("Font", FontOf(FontText, TextTop, TextBottom))
         .SetFont("DisabledFont", FontOf(FontText, DisabledTop, DisabledBottom))
-        .SetFill("Selector", TGuiFillValue::Flat(0xA0FFB020))
+        .SetFill("Selector", FlatFill(0xA0FFB020))
         .SetInt("TextAdjust", 0)
         .SetInt("MaxLength", MaxLength)
         .SetText("Text", "");
@@ -183,9 +196,9 @@ TGuiNode TGuiLayout::Gauge(const std::string& Name, int Left, int Top, int Width
         .SetInt("Top", Top)
         .SetInt("Width", Width)
         .SetInt("Height", Height)
-        .SetFill("Bkgrnd", TGuiFillValue::Vertical(WellTop, WellBottom))
-        .SetFill("Border", TGuiFillValue::Flat(Gold))
-        .SetFill("Selected", TGuiFillValue::Vertical(0xFFFFD860, 0xFFE8700E))
+        .SetFill("Bkgrnd", VerticalFill(WellTop, WellBottom))
+        .SetFill("Border", FlatFill(Gold))
+        .SetFill("Selected", VerticalFill(0xFFFFD860, 0xFFE8700E))
         .SetFont("Font", FontOf(FontSmall, TextTop, TextBottom))
         .SetFont("DisabledFont", FontOf(FontSmall, DisabledTop, DisabledBottom))
         .SetText("Caption", "")
@@ -231,18 +244,18 @@ TGuiNode TGuiLayout::ChangePlayer() {
         .SetInt("Top", 60)
         .SetInt("Width", 300)
         .SetInt("Height", 266)
-        .SetFill("Bkgrnd", TGuiFillValue::Vertical(WellTop, WellBottom))
-        .SetFill("Selected", TGuiFillValue::Flat(0xFF343E86))
+        .SetFill("Bkgrnd", VerticalFill(WellTop, WellBottom))
+        .SetFill("Selected", FlatFill(0xFF343E86))
         .SetFont("Font", FontOf(FontText, TextTop, TextBottom))
         .Set("Items", gkStrings, "")
         .SetInt("ItemSize", 26)
-        .SetFill("Indexed", TGuiFillValue::Vertical(0xFFFFBC4A, 0xFFE86A10))
+        .SetFill("Indexed", VerticalFill(0xFFFFBC4A, 0xFFE86A10))
         .SetFont("IndexedFont", FontOf(FontButton, CaptionTop, CaptionBottom))
-        .SetInt("BorderColor", Gold, gkColor)
-        .SetFill("ScrollButton", TGuiFillValue::Vertical(0xFFFFC860, 0xFFE07818))
-        .SetFill("ScrollFill", TGuiFillValue::Flat(0xFF232A60))
-        .SetFill("ScrollPressed", TGuiFillValue::Vertical(0xFFE07818, 0xFFFFC860))
-        .SetInt("ScrollArrow", 0xFF3A1A04, gkColor);
+        .SetInt("BorderColor", CanvasOrder(Gold), gkColor)
+        .SetFill("ScrollButton", VerticalFill(0xFFFFC860, 0xFFE07818))
+        .SetFill("ScrollFill", FlatFill(0xFF232A60))
+        .SetFill("ScrollPressed", VerticalFill(0xFFE07818, 0xFFFFC860))
+        .SetInt("ScrollArrow", CanvasOrder(0xFF3A1A04), gkColor);
     F.Add(std::move(List));
     F.Add(Button("b_change_create", "Новый", 20, 344, 114, 44));
     F.Add(Button("b_change_delete", "Удалить", 143, 344, 114, 44, TButtonTheme::Violet));

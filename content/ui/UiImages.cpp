@@ -25,9 +25,19 @@ void AddUiImages(TManifest& Manifest) {
 }
 
 bool WriteGuiFile(const TManifest& Manifest, const std::string& GameDir) {
-    TGuiLayout Layout({[&Manifest](const std::string& Name) { return Manifest.ImageIndex(Name); },
-                       [&Manifest](const std::string& Name) { return Manifest.FontIndex(Name); }});
+    // A name the manifest lacks (a run of only some modules) would leave a control without
+    // its picture or text; such a file is not written at all.
+    bool Complete = true;
+    const auto Lookup = [&Complete](int Index) {
+        Complete = Complete && Index >= 0;
+        return Index;
+    };
+    TGuiLayout Layout({[&](const std::string& Name) { return Lookup(Manifest.ImageIndex(Name)); },
+                       [&](const std::string& Name) { return Lookup(Manifest.FontIndex(Name)); }});
     const std::vector<uint8_t> Bytes = WriteGuiTree(Layout.Build());
+    if (!Complete) {
+        return false;
+    }
     std::error_code Error;
     std::filesystem::create_directories(std::filesystem::path(GameDir) / "Data", Error);
     TFileStream File((std::filesystem::path(GameDir) / "Data" / "gfx.fgg").string(), TFileStream::TMode::Create);

@@ -15,5 +15,6 @@ inline constexpr TArchiveId UiArchive = TArchiveId::GData;
 void AddUiImages(TManifest& Manifest);
 
 // Writes "Data/gfx.fgg", the GUI stream of every screen, with the final image and font list
-// positions from the manifest. False when the file cannot be written.
+// positions from the manifest. False, and nothing written, when a picture or font the
+// screens use is not in the manifest, or when the file cannot be written.
 [[nodiscard]] bool WriteGuiFile(const TManifest& Manifest, const std::string& GameDir);
