@@ -91,11 +91,16 @@ void AddTone(TSignal& Signal, const TTone& Tone) {
     constexpr std::size_t tableSize = 2048;
     const std::vector<float> table = WaveCycle(Tone.Shape, harmonics, tableSize);
     const double endFrequency = Tone.EndFrequency > 0.0 ? Tone.EndFrequency : Tone.Frequency;
+    // The glide multiplies the frequency by the same factor every sample.
+    const double glide =
+        std::pow(endFrequency / Tone.Frequency, 1.0 / static_cast<double>(std::max<std::size_t>(count, 1)));
+    double glidedFrequency = Tone.Frequency;
     double phase = 0.0;
     for (std::size_t i = 0; i < count; ++i) {
         const double t = static_cast<double>(i) / AudioRate;
         const double progress = static_cast<double>(i) / static_cast<double>(count);
-        double frequency = Tone.Frequency * std::pow(endFrequency / Tone.Frequency, progress);
+        double frequency = glidedFrequency;
+        glidedFrequency *= glide;
         if (Tone.VibratoDepth > 0.0) {
             const double depth = Tone.VibratoDepth * std::min(1.0, 2.0 * progress);
             frequency *= std::pow(2.0, depth * std::sin(TwoPi * Tone.VibratoRate * t) / 12.0);
