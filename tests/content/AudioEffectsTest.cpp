@@ -123,6 +123,48 @@ TEST(AudioEffects, SynthesisIsRepeatable) {
     }
 }
 
+// Zero crossings a second over a stretch of the signal: a rough pitch.
+double CrossingRate(const TSignal& Signal, std::size_t From, std::size_t To) {
+    int crossings = 0;
+    for (std::size_t i = From + 1; i < To; ++i) {
+        crossings += (Signal[i - 1] < 0.0f) != (Signal[i] < 0.0f) ? 1 : 0;
+    }
+    return crossings / 2.0 / (static_cast<double>(To - From) / AudioRate);
+}
+
+// Each effect fits its moment: clicks and ticks are short, the end-of-stage phrases are long,
+// chimes and fanfares climb, the sad phrase and the failed swap fall.
+TEST(AudioEffects, ShapesFitTheirMoments) {
+    enum TContour { Rises, Falls, Any };
+    const struct {
+        const char* Name;
+        double MinSeconds;
+        double MaxSeconds;
+        TContour Contour;
+    } cases[] = {
+        {"check", 0.03, 0.1, Any},       {"timeending", 0.03, 0.1, Any},
+        {"lineready", 0.3, 1.0, Rises},  {"bonustaken", 0.5, 1.5, Rises},
+        {"startlevel", 0.6, 1.5, Rises}, {"stagecomplete", 1.0, 2.5, Rises},
+        {"gameover", 1.0, 2.5, Falls},   {"exchangefail", 0.1, 0.5, Falls},
+        {"layerexplode", 0.2, 0.8, Any},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const TSignal signal = MakeSoundEffect(c.Name);
+        const double seconds = static_cast<double>(signal.size()) / AudioRate;
+        EXPECT_GE(seconds, c.MinSeconds);
+        EXPECT_LE(seconds, c.MaxSeconds);
+        const std::size_t quarter = signal.size() / 4;
+        const double first = CrossingRate(signal, 0, quarter);
+        const double last = CrossingRate(signal, 3 * quarter, signal.size());
+        if (c.Contour == Rises) {
+            EXPECT_GT(last, first * 1.1);
+        } else if (c.Contour == Falls) {
+            EXPECT_LT(last, first * 0.95);
+        }
+    }
+}
+
 TEST(AudioEffects, WavHeaderDescribesTheSamples) {
     const std::vector<int16_t> samples = {0, 1000, -1000, 32767, -32768};
     const std::vector<uint8_t> bytes = EncodeWav(samples, 22050);
