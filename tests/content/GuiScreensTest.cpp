@@ -1,14 +1,21 @@
 #include "archive/Archive.h"
+#include "archive/Stream.h"
 #include "content/ui/GuiLayout.h"
+#include "engine/Canvas.h"
+#include "engine/Device.h"
+#include "engine/Font.h"
+#include "engine/Image.h"
 #include "gui/GuiBase.h"
 #include "gui/GuiButton.h"
 #include "gui/GuiEdit.h"
 #include "gui/GuiForm.h"
 #include "gui/GuiGauge.h"
 #include "gui/GuiListBox.h"
+#include "platform/RecordingBackend.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -159,6 +166,48 @@ std::string Lower(std::string Text) {
         C = (C >= 'A' && C <= 'Z') ? static_cast<char>(C - 'A' + 'a') : C;
     }
     return Text;
+}
+
+// Titles are meant gold (0xFFFFE48A over 0xFFFFA632): drawn through the GUI, the font and
+// the canvas, the glyph corners reach the device in exactly those colours.
+TEST(GuiColours, TitlesReachTheScreenGold) {
+    TRecordingBackend* Backend = nullptr;
+    TGfxDevice Device([&Backend](const TDisplaySettings& S) {
+        auto Made = std::make_unique<TRecordingBackend>(S.Width, S.Height);
+        Backend = Made.get();
+        return Made;
+    });
+    ASSERT_TRUE(Device.Initialize());
+    {
+        TGfxCanvas Canvas(Device);
+        TGfxImages Images(Device);
+        TGfxFonts Fonts(Device);
+        Fonts.SetCanvas(&Canvas);
+        for (const char* File : {"Data/data.fgg", "Data/gdata.fgg", "Data/data1.fgg"}) {
+            TArchive Archive;
+            Archive.SetFileName(GameDir + "/" + File);
+            ASSERT_TRUE(Fonts.LoadArchive(Archive)) << File;
+        }
+        TGuiBase Gui;
+        Gui.SetCanvas(&Canvas);
+        Gui.SetImages(&Images);
+        Gui.SetFonts(&Fonts);
+        Gui.SetDevice(&Device);
+        ASSERT_TRUE(Gui.LoadFromFile(GameDir + "/Data/gfx.fgg"));
+        TGuiControl* Options = Gui.FindControl("scr_options");
+        ASSERT_NE(Options, nullptr);
+        Options->SetVisible(true);
+        Device.OnRender = [&Gui] { Gui.Render(); };
+        ASSERT_TRUE(Device.Render(0, true));
+        std::set<uint32_t> Colours;
+        for (const auto& Batch : Backend->Batches) {
+            for (const TVertex& V : Batch.Vertices) {
+                Colours.insert(Batch.Texture != 0 ? V.Color : 0);
+            }
+        }
+        EXPECT_EQ(Colours.count(0xFFFFE48Au), 1u);
+        EXPECT_EQ(Colours.count(0xFFFFA632u), 1u);
+    }
 }
 
 bool Inside(const TRect& Inner, const TRect& Outer) {
