@@ -78,6 +78,8 @@ public:
     std::string ScoreServiceUrl() const override;
     void MessageBox(const std::string& Text) override;
     void TraceEvent(const std::string& Event, const std::string& Key, const std::string& Value) override;
+    void TraceEvent2(const std::string& Event, const std::string& Key1, const std::string& Value1,
+                     const std::string& Key2, const std::string& Value2) override;
 
     // IBoardHost
     uint8_t ScreenState() const override { return State_.ScreenState; }

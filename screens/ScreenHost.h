@@ -67,4 +67,9 @@ public:
     virtual void MessageBox(const std::string& Text) = 0;
     // Writes one automation trace event (no-op outside automation runs).
     virtual void TraceEvent(const std::string& Event, const std::string& Key, const std::string& Value) = 0;
+    // The same with two fields (e.g. "http url=... status=...").
+    virtual void TraceEvent2(const std::string& Event, const std::string& Key1, const std::string& Value1,
+                             const std::string& Key2, const std::string& Value2) {
+        (void)Event, (void)Key1, (void)Value1, (void)Key2, (void)Value2;
+    }
 };

@@ -3,13 +3,409 @@
 #include "engine/Canvas.h"
 #include "engine/Font.h"
 #include "engine/Image.h"
+#include "platform/Picture.h"
 
-TShareScreen::TShareScreen(TGfxDevice& /*Device*/, TGfxFonts& /*Fonts*/) {}
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+constexpr char SettingsFile[] = "wdata/config.ini";
+// A settings file is a few dozen short lines; anything far larger is not one.
+constexpr std::uintmax_t MaxSettingsBytes = 64 * 1024;
+// More buttons than could ever fit on the screen mean a broken file.
+constexpr int32_t MaxButtons = 64;
+// Button pictures live on one 256 by 256 texture.
+constexpr int32_t ButtonTextureSide = 256;
+constexpr TPoint BackgroundSize{800, 600};
+constexpr int32_t BackgroundTextureSide = 1024;
+
+bool IsFile(const std::string& Path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(Path, error);
+}
+
+// Canvas colours keep red in the lowest byte; the settings give ARGB.
+TColor CanvasColor(uint32_t Argb) {
+    return (Argb & 0xFF00FF00u) | ((Argb >> 16) & 0xFFu) | ((Argb & 0xFFu) << 16);
+}
+
+// One whole decimal number, an optional sign in front; anything else is not a number.
+bool ParseInt(std::string_view Token, int32_t& Value) {
+    if (!Token.empty() && Token.front() == '+') {
+        Token.remove_prefix(1);
+        if (!Token.empty() && Token.front() == '-') {
+            return false;
+        }
+    }
+    if (Token.empty()) {
+        return false;
+    }
+    const auto [end, error] = std::from_chars(Token.data(), Token.data() + Token.size(), Value);
+    return error == std::errc() && end == Token.data() + Token.size();
+}
+
+// The top-left part of a picture that fits Limit, so an oversized file cannot ask for more
+// textures than the image was made for.
+void CropPicture(std::vector<uint32_t>& Pixels, int32_t& Width, int32_t& Height, TPoint Limit) {
+    if (Width <= Limit.X && Height <= Limit.Y) {
+        return;
+    }
+    const int32_t w = std::min(Width, Limit.X);
+    const int32_t h = std::min(Height, Limit.Y);
+    std::vector<uint32_t> cropped(static_cast<size_t>(w) * static_cast<size_t>(h));
+    for (int32_t y = 0; y < h; ++y) {
+        const auto row = Pixels.begin() + static_cast<std::ptrdiff_t>(y) * Width;
+        std::copy(row, row + w, cropped.begin() + static_cast<std::ptrdiff_t>(y) * w);
+    }
+    Pixels = std::move(cropped);
+    Width = w;
+    Height = h;
+}
+} // namespace
+
+// The settings file line by line. Every failure (a missing line, an empty line, a token that
+// is not a number, a file that is not there) clears Ok; reading goes on so the remaining
+// values still land where they belong, as far as the lines reach.
+class TShareScreen::TReader {
+public:
+    explicit TReader(std::string Text) : Text(std::move(Text)) {}
+
+    bool Ok = true;
+
+    // The next line without its line break; false at the end of the file.
+    bool NextLine(std::string& Line) {
+        if (Position >= Text.size()) {
+            Ok = false;
+            return false;
+        }
+        size_t end = Text.find('\n', Position);
+        if (end == std::string::npos) {
+            end = Text.size();
+        }
+        Line = Text.substr(Position, end - Position);
+        Position = end + 1;
+        if (!Line.empty() && Line.back() == '\r') {
+            Line.pop_back();
+        }
+        return true;
+    }
+
+    // A line of Count numbers separated by single spaces, leading spaces allowed. Numbers
+    // that are missing or unreadable read as 0.
+    std::vector<int32_t> Numbers(size_t Count) {
+        std::vector<int32_t> values(Count, 0);
+        std::string line;
+        if (!NextLine(line)) {
+            return values;
+        }
+        std::string_view rest(line);
+        rest.remove_prefix(std::min(rest.find_first_not_of(' '), rest.size()));
+        if (rest.empty()) {
+            Ok = false;
+            return values;
+        }
+        size_t index = 0;
+        while (true) {
+            const size_t space = rest.find(' ');
+            const std::string_view token = rest.substr(0, space);
+            int32_t value = 0;
+            if (!ParseInt(token, value)) {
+                Ok = false;
+            }
+            if (index < Count) {
+                values[index] = value;
+            }
+            ++index;
+            if (space == std::string_view::npos) {
+                break;
+            }
+            rest.remove_prefix(space + 1);
+        }
+        if (index < Count) {
+            Ok = false;
+        }
+        return values;
+    }
+
+    // A file name relative to the working folder, leading spaces removed. The file must exist.
+    std::string Name() {
+        std::string line;
+        if (!NextLine(line)) {
+            return {};
+        }
+        line.erase(0, std::min(line.find_first_not_of(' '), line.size()));
+        // Folder separators of either kind name the same file.
+        std::replace(line.begin(), line.end(), '\\', '/');
+        if (line.empty() || !IsFile(line)) {
+            Ok = false;
+        }
+        return line;
+    }
+
+    [[nodiscard]] bool AtEnd() const { return Position >= Text.size(); }
+
+private:
+    std::string Text;
+    size_t Position = 0;
+};
+
+TShareScreen::TButton::TButton() = default;
+TShareScreen::TButton::~TButton() = default;
+TShareScreen::TButton::TButton(TButton&&) noexcept = default;
+TShareScreen::TButton& TShareScreen::TButton::operator=(TButton&&) noexcept = default;
+
+bool TShareScreen::TButton::Contains(TPoint At) const {
+    return NormalAt.X <= At.X && At.X <= NormalAt.X + Size.X && NormalAt.Y <= At.Y &&
+           At.Y <= NormalAt.Y + Size.Y;
+}
+
+TShareScreen::TLook TShareScreen::TButton::Look() const {
+    if (!Active) {
+        return TLook::Waiting;
+    }
+    return Hover ? TLook::Hover : TLook::Normal;
+}
+
+TShareScreen::TShareScreen(TGfxDevice& Device, TGfxFonts& Fonts) : Device(Device), Fonts(Fonts) {}
 
 TShareScreen::~TShareScreen() = default;
 
-void TShareScreen::LoadShareSettings() { Available = false; }
+void TShareScreen::Reset() {
+    Available = false;
+    Buttons_.clear();
+    Background.reset();
+    BackgroundPicture.clear();
+    DigitSizing = false;
+    DigitWidth = 0;
+}
 
-void TShareScreen::Draw(TGfxCanvas& /*Canvas*/) {}
+void TShareScreen::LoadShareSettings() {
+    LoadShareSettings(SettingsFile);
+}
 
-void TShareScreen::Click(TPoint /*At*/) {}
+void TShareScreen::LoadShareSettings(const std::string& FileName) {
+    Reset();
+    std::error_code error;
+    if (!IsFile(FileName)) {
+        return;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(FileName, error);
+    if (error || size > MaxSettingsBytes) {
+        return;
+    }
+    std::ifstream in(FileName, std::ios::binary);
+    std::string text(static_cast<size_t>(size), '\0');
+    if (!in.read(text.data(), static_cast<std::streamsize>(size))) {
+        return;
+    }
+    TReader reader(std::move(text));
+    const int32_t count = reader.Numbers(1)[0];
+    if (count < 1 || count > MaxButtons) {
+        // Without buttons there would be no exit button to leave by.
+        reader.Ok = false;
+    }
+    BackgroundPicture = reader.Name();
+    for (int32_t i = 0; reader.Ok && i < count; ++i) {
+        ReadButton(reader, i == count - 1);
+    }
+    if (reader.Ok) {
+        const std::vector<int32_t> centre = reader.Numbers(2);
+        CountdownCentre = {centre[0], centre[1]};
+        Countdown = reader.Numbers(1)[0];
+        const std::vector<int32_t> rgb = reader.Numbers(3);
+        CountdownColor = 0xFF000000u + static_cast<uint32_t>(rgb[2] & 0xFF) * 65536u +
+                         static_cast<uint32_t>(rgb[1] & 0xFF) * 256u + static_cast<uint32_t>(rgb[0] & 0xFF);
+        std::string mode;
+        if (reader.NextLine(mode)) {
+            DigitSizing = mode == "TRUE";
+        }
+        if (DigitSizing) {
+            DigitWidth = reader.Numbers(1)[0];
+        }
+    }
+    Available = reader.Ok;
+    ScaleCountdownFont();
+    if (Available) {
+        LoadBackground();
+    }
+}
+
+bool TShareScreen::ReadButton(TReader& Reader, bool Last) {
+    TButton button;
+    const std::vector<int32_t> hover = Reader.Numbers(4);
+    button.HoverAt = {hover[0], hover[1]};
+    const std::vector<int32_t> normal = Reader.Numbers(4);
+    button.NormalAt = {normal[0], normal[1]};
+    button.Size = {normal[2], normal[3]};
+    if (Last) {
+        const std::vector<int32_t> waiting = Reader.Numbers(4);
+        button.WaitingAt = {waiting[0], waiting[1]};
+    } else {
+        button.WaitingAt = button.NormalAt;
+    }
+    button.NormalPicture = Reader.Name();
+    button.HoverPicture = Reader.Name();
+    if (Last) {
+        button.WaitingPicture = Reader.Name();
+        button.Link = "exit";
+        // The exit button waits for the countdown.
+        button.Active = false;
+    } else {
+        button.Link = Reader.Name();
+        button.WaitingPicture = button.NormalPicture;
+    }
+    Buttons_.push_back(std::move(button));
+    return Reader.Ok;
+}
+
+void TShareScreen::ScaleCountdownFont() {
+    TGfxFont* font = Fonts.Find("sharetext");
+    if (font == nullptr) {
+        return;
+    }
+    // Measured at the font's own size, so loading twice gives the same scale.
+    const double previous = font->Scale;
+    font->Scale = 1.0;
+    const double width = font->TextWidth("A");
+    font->Scale = previous;
+    if (width <= 0.0) {
+        return;
+    }
+    double scale = 0.0;
+    if (DigitSizing) {
+        scale = DigitWidth / width;
+    } else if (!Buttons_.empty() && Buttons_.back().IsExit()) {
+        scale = 0.6 * Buttons_.back().Size.Y / width;
+    }
+    if (scale > 0.0) {
+        font->Scale = scale;
+    }
+}
+
+void TShareScreen::LoadBackground() {
+    std::vector<uint32_t> pixels;
+    int32_t width = 0;
+    int32_t height = 0;
+    if (!DecodePicture(BackgroundPicture, pixels, width, height)) {
+        return;
+    }
+    CropPicture(pixels, width, height, BackgroundSize);
+    auto image = std::make_unique<TGfxImage>(Device);
+    image->SetTextureSize({BackgroundTextureSide, BackgroundTextureSide});
+    image->SetSize(1, BackgroundSize);
+    image->SetSize(0, BackgroundSize);
+    image->SetPatternCount(1);
+    if (image->LoadFromBitmap(pixels, width, height)) {
+        Background = std::move(image);
+    }
+}
+
+TGfxImage* TShareScreen::Picture(TButton& Button, TLook Look) {
+    const auto index = static_cast<size_t>(Look);
+    if (Button.Tried[index]) {
+        return Button.Pictures[index].get();
+    }
+    Button.Tried[index] = true;
+    const std::string& file = Look == TLook::Normal  ? Button.NormalPicture
+                              : Look == TLook::Hover ? Button.HoverPicture
+                                                     : Button.WaitingPicture;
+    const TPoint cell = Button.Size;
+    if (cell.X <= 0 || cell.Y <= 0 || cell.X > ButtonTextureSide || cell.Y > ButtonTextureSide) {
+        return nullptr;
+    }
+    std::vector<uint32_t> pixels;
+    int32_t width = 0;
+    int32_t height = 0;
+    // Pictures larger than the button texture are not drawn.
+    if (!DecodePicture(file, pixels, width, height) || width > ButtonTextureSide ||
+        height > ButtonTextureSide) {
+        return nullptr;
+    }
+    auto image = std::make_unique<TGfxImage>(Device);
+    image->SetTextureSize({ButtonTextureSide, ButtonTextureSide});
+    image->SetSize(1, cell);
+    image->SetSize(0, cell);
+    image->SetPatternCount(1);
+    if (image->LoadFromBitmap(pixels, width, height)) {
+        Button.Pictures[index] = std::move(image);
+    }
+    return Button.Pictures[index].get();
+}
+
+void TShareScreen::UpdateHover() {
+    for (TButton& button : Buttons_) {
+        button.Hover = button.Contains(Mouse);
+    }
+}
+
+void TShareScreen::Draw(TGfxCanvas& Canvas) {
+    UpdateHover();
+    if (ClickGuard > 0) {
+        --ClickGuard;
+    }
+    if (!Available) {
+        return;
+    }
+    if (Background) {
+        Canvas.Draw(*Background, 0, 0.0f, 0.0f, fxBlend);
+    }
+    for (TButton& button : Buttons_) {
+        if (button.Visible) {
+            DrawButton(Canvas, button);
+        }
+    }
+    if (Countdown == 0) {
+        for (TButton& button : Buttons_) {
+            button.Active = button.Active || button.IsExit();
+        }
+    }
+    if (Countdown > 0) {
+        DrawCountdown();
+    }
+}
+
+void TShareScreen::DrawButton(TGfxCanvas& Canvas, TButton& Button) {
+    const TLook look = Button.Look();
+    TGfxImage* picture = Picture(Button, look);
+    if (picture == nullptr) {
+        return;
+    }
+    const TPoint at = look == TLook::Waiting ? Button.WaitingAt
+                      : look == TLook::Hover ? Button.HoverAt
+                                             : Button.NormalAt;
+    Canvas.Draw(*picture, 0, static_cast<float>(at.X), static_cast<float>(at.Y), fxBlend);
+}
+
+void TShareScreen::DrawCountdown() {
+    TGfxFont* font = Fonts.Find("sharetext");
+    // Text needs the font list's canvas; without one there is nothing to draw on.
+    if (font == nullptr || Fonts.Canvas() == nullptr) {
+        return;
+    }
+    const std::string text = std::to_string(Countdown);
+    const float x = static_cast<float>(CountdownCentre.X) - font->TextWidth(text) / 2.0f;
+    const float y = static_cast<float>(CountdownCentre.Y) - font->TextHeight(text) / 2.0f;
+    const TColor color = CanvasColor(CountdownColor);
+    font->TextOut(text, x, y, color, color, fxBlend);
+}
+
+void TShareScreen::Click(TPoint At) {
+    if (!Available || ClickGuard > 0) {
+        return;
+    }
+    for (TButton& button : Buttons_) {
+        if (!button.Contains(At)) {
+            continue;
+        }
+        if (button.IsExit()) {
+            if (OnClose) {
+                OnClose();
+            }
+        } else if (OnOpenFile) {
+            OnOpenFile(button.Link);
+        }
+        return;
+    }
+}

@@ -18,6 +18,42 @@ class TGfxImage;
 // file the screen is unavailable and leaving the game closes the window at once.
 class TShareScreen {
 public:
+    // The picture a button shows in a frame.
+    enum class TLook : uint8_t { Normal, Hover, Waiting };
+
+    // One clickable picture. Each of its pictures is decoded once, on first use, and kept.
+    struct TButton {
+        TButton();
+        ~TButton();
+        TButton(TButton&&) noexcept;
+        TButton& operator=(TButton&&) noexcept;
+
+        // The file to open, or "exit" for the exit button.
+        std::string Link;
+        bool Hover = false;
+        // False only for the exit button until the countdown has run out.
+        bool Active = true;
+        bool Visible = true;
+        TPoint HoverAt{0, 0};
+        TPoint NormalAt{0, 0};
+        // Width and height of the normal rectangle, also the cell of every picture.
+        TPoint Size{0, 0};
+        TPoint WaitingAt{0, 0};
+        std::string NormalPicture;
+        std::string HoverPicture;
+        // The exit button's own; the normal picture again for the others.
+        std::string WaitingPicture;
+
+        [[nodiscard]] bool IsExit() const { return Link == "exit"; }
+        // Edges included.
+        [[nodiscard]] bool Contains(TPoint At) const;
+        [[nodiscard]] TLook Look() const;
+
+        // Kept pictures, one per look; Tried notes a decode already attempted.
+        std::unique_ptr<TGfxImage> Pictures[3];
+        bool Tried[3] = {false, false, false};
+    };
+
     TShareScreen(TGfxDevice& Device, TGfxFonts& Fonts);
     ~TShareScreen();
     TShareScreen(const TShareScreen&) = delete;
@@ -25,9 +61,17 @@ public:
 
     // Reads "wdata/config.ini" (relative to the working folder).
     void LoadShareSettings();
+    // Reads the settings from another file (tests and tools).
+    void LoadShareSettings(const std::string& FileName);
+
+    // The pointer in logical coordinates, for the per-frame hover test.
+    void SetMouse(TPoint At) { Mouse = At; }
+    // One frame: hover flags, the click guard, then the drawing.
     void Draw(TGfxCanvas& Canvas);
     // A mouse release at a logical point: the first button under it acts.
     void Click(TPoint At);
+
+    [[nodiscard]] const std::vector<TButton>& Buttons() const { return Buttons_; }
 
     // What the buttons do: open a link file, ask the window to close.
     std::function<void(const std::string&)> OnOpenFile;
@@ -36,4 +80,27 @@ public:
     bool Available = false;
     int32_t Countdown = 0;
     int32_t ClickGuard = 4;
+    std::string BackgroundPicture;
+    TPoint CountdownCentre{0, 0};
+    // 32-bit ARGB.
+    uint32_t CountdownColor = 0xFF000000;
+    bool DigitSizing = false;
+    int32_t DigitWidth = 0;
+
+private:
+    class TReader;
+    void Reset();
+    bool ReadButton(TReader& Reader, bool Last);
+    void ScaleCountdownFont();
+    void LoadBackground();
+    void UpdateHover();
+    void DrawButton(TGfxCanvas& Canvas, TButton& Button);
+    void DrawCountdown();
+    [[nodiscard]] TGfxImage* Picture(TButton& Button, TLook Look);
+
+    TGfxDevice& Device;
+    TGfxFonts& Fonts;
+    std::vector<TButton> Buttons_;
+    std::unique_ptr<TGfxImage> Background;
+    TPoint Mouse{-1, -1};
 };
