@@ -1,8 +1,7 @@
 #include "platform/GlBackend.h"
 
-#include "platform/DriverPin.h"
-
 #include "platform/DrawingArea.h"
+#include "platform/DriverPin.h"
 
 #include <SDL.h>
 #include <epoxy/gl.h>
