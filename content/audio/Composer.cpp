@@ -15,6 +15,9 @@ constexpr int EchoDelay = 3;
 // The melody stays between the third above the tonic and the sixth of the octave above.
 constexpr int MelodyLow = 2;
 constexpr int MelodyHigh = 12;
+constexpr int Centre = 128;
+// The effect column's "set panning" command.
+constexpr uint8_t SetPanning = 0x08;
 
 int FloorDiv(int A, int B) {
     return A >= 0 ? A / B : -((-A + B - 1) / B);
@@ -68,6 +71,28 @@ void TComposer::Note(int Pattern, int Row, int Channel, int Midi, int Instrument
     cell.Note = static_cast<uint8_t>(note);
     cell.Instrument = static_cast<uint8_t>(Instrument);
     cell.Volume = static_cast<uint8_t>(XmSetVolume + std::clamp(Volume, 0, 64));
+    // The sample's own (centre) place applies at every note, so a side place is set again with it.
+    const int pan = PanOf(Channel);
+    if (pan != Centre) {
+        cell.Effect = SetPanning;
+        cell.Parameter = static_cast<uint8_t>(pan);
+    }
+}
+
+int TComposer::PanOf(int Channel) const {
+    if (Channel == Band.Echo) {
+        return Band.EchoPan;
+    }
+    if (Channel == Band.Arp) {
+        return Band.ArpPan;
+    }
+    if (Channel == Band.HiHat) {
+        return Band.HiHatPan;
+    }
+    if (Channel >= Band.Pad && Channel < Band.Pad + 3) {
+        return Centre + (Channel - Band.Pad - 1) * Band.PadSpread;
+    }
+    return Centre;
 }
 
 void TComposer::Off(int Pattern, int Row, int Channel) {

@@ -38,6 +38,10 @@ struct TBand {
     int KickInstrument = 0, SnareInstrument = 0, HiHatInstrument = 0;
     int LeadVolume = 48, EchoVolume = 16, ArpVolume = 20, PadVolume = 20, BassVolume = 48;
     int KickVolume = 56, SnareVolume = 40, HiHatVolume = 24;
+    // Stereo places (0 left, 128 centre, 255 right): the echo and the arpeggio answer each
+    // other from the sides, the pad's three voices spread out, the hi-hat sits off centre.
+    int EchoPan = 200, ArpPan = 64, HiHatPan = 160;
+    int PadSpread = 40;
 };
 
 // One melody note: where it starts and how many rows it lasts within its pattern, and its
@@ -83,6 +87,7 @@ public:
 private:
     void Note(int Pattern, int Row, int Channel, int Midi, int Instrument, int Volume);
     void Off(int Pattern, int Row, int Channel);
+    [[nodiscard]] int PanOf(int Channel) const;
     [[nodiscard]] std::vector<TMelodyNote> BarNotes(std::string_view Rhythm, int Bar) const;
     [[nodiscard]] static int NearestChordTone(int Chord, int Degree);
 
