@@ -15,4 +15,6 @@ constexpr TFontSpec Specs[] = {
 
 } // namespace
 
-std::span<const TFontSpec> GameFontSpecs() { return Specs; }
+std::span<const TFontSpec> GameFontSpecs() {
+    return Specs;
+}

@@ -58,7 +58,8 @@ void PlaceBody(const TRawGlyph& Raw, int Shift, int Baseline, int CellWidth, int
             if (cx < 0 || cy < 0 || cx >= CellWidth || cy >= CellHeight) {
                 continue;
             }
-            Body[static_cast<size_t>(cy) * CellWidth + cx] = Raw.Coverage[static_cast<size_t>(y) * Raw.Width + x] / 255.0f;
+            Body[static_cast<size_t>(cy) * CellWidth + cx] =
+                Raw.Coverage[static_cast<size_t>(y) * Raw.Width + x] / 255.0f;
         }
     }
 }

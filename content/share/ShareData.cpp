@@ -16,7 +16,9 @@ bool WriteTextFile(const std::filesystem::path& Path, const std::string& Text) {
     return static_cast<bool>(Out);
 }
 
-std::string Line(const std::string& Text) { return Text + "\r\n"; }
+std::string Line(const std::string& Text) {
+    return Text + "\r\n";
+}
 
 std::string Numbers(std::initializer_list<int> Values) {
     std::string Text;
@@ -86,7 +88,8 @@ bool WriteShareData(const TManifest& Manifest, const std::string& GameDir) {
     std::filesystem::create_directories(Root / Folder, Error);
     const TShareLayout L = GameShareLayout();
     bool Ok = WriteTextFile(Root / "wdata" / "config.ini", ShareConfigText(L));
-    Ok = WriteTextFile(Root / L.Buttons[0].LinkOrWaiting, UrlFile("https://www.example.com/zibo/games/")) && Ok;
+    Ok = WriteTextFile(Root / L.Buttons[0].LinkOrWaiting, UrlFile("https://www.example.com/zibo/games/")) &&
+         Ok;
     Ok = WriteTextFile(Root / L.Buttons[1].LinkOrWaiting, UrlFile("https://www.example.com/zibo/")) && Ok;
     // The main menu's site button opens this one, next to the game.
     Ok = WriteTextFile(Root / "website.url", UrlFile("https://www.example.com/zibo/")) && Ok;

@@ -13,7 +13,9 @@ constexpr double Tau = 2 * std::numbers::pi;
 
 // A face per call: cairo tears its font caches down at the end of the run, before any
 // static object would let go of its face.
-TFontFace BoldFace() { return TFontFace("DejaVuSans-Bold.ttf"); }
+TFontFace BoldFace() {
+    return TFontFace("DejaVuSans-Bold.ttf");
+}
 
 // Text with a dark rim and a warm fill, centred on X with its baseline at Y.
 void OutlinedText(cairo_t* cr, const char* Utf8, double X, double Y, double Size, double Rim) {
@@ -121,7 +123,8 @@ TPicture DrawShareBackground() {
 
 TPicture DrawShareButton(int Width, int Height, const char* Utf8Caption, bool Hover) {
     const bool Exit = std::strcmp(Utf8Caption, "Выход") == 0;
-    const TPicture Body = DrawButton(Width, Height, Exit ? TButtonTheme::Violet : TButtonTheme::Orange)[Hover ? 1 : 0];
+    const TPicture Body =
+        DrawButton(Width, Height, Exit ? TButtonTheme::Violet : TButtonTheme::Orange)[Hover ? 1 : 0];
     return WithCaption(Body, Utf8Caption, Height * 0.4, Width / 2.0);
 }
 

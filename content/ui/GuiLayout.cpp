@@ -45,7 +45,9 @@ constexpr uint32_t WellBottom = 0xFF1E2456;
 constexpr uint32_t EasyTableColour = 0xFF5CFFB9;
 constexpr uint32_t HeaderText = 0xFF1A1438;
 
-std::string Lower(std::string Text) { return LowerAscii(Text); }
+std::string Lower(std::string Text) {
+    return LowerAscii(Text);
+}
 
 // The GUI hands its font, fill and colour values to the canvas unchanged, and the canvas
 // reads red from the lowest byte. The palette above is written as 0xAARRGGBB, so red and
@@ -54,14 +56,18 @@ constexpr uint32_t CanvasOrder(uint32_t Argb) {
     return (Argb & 0xFF00FF00u) | ((Argb >> 16) & 0xFFu) | ((Argb & 0xFFu) << 16);
 }
 
-TGuiFillValue FlatFill(uint32_t Argb) { return TGuiFillValue::Flat(CanvasOrder(Argb)); }
+TGuiFillValue FlatFill(uint32_t Argb) {
+    return TGuiFillValue::Flat(CanvasOrder(Argb));
+}
 TGuiFillValue VerticalFill(uint32_t Top, uint32_t Bottom) {
     return TGuiFillValue::Vertical(CanvasOrder(Top), CanvasOrder(Bottom));
 }
 
 } // namespace
 
-std::string GameText(const std::string& Utf8) { return Utf8ToCp1251(Utf8); }
+std::string GameText(const std::string& Utf8) {
+    return Utf8ToCp1251(Utf8);
+}
 
 TGuiLayout::TGuiLayout(TGuiResources Resources) : Resources(std::move(Resources)) {}
 
@@ -111,9 +117,9 @@ TGuiNode TGuiLayout::Form(const std::string& Name, int Left, int Top, int Width,
 TGuiNode TGuiLayout::Button(const std::string& Name, const std::string& Caption, int Left, int Top, int Width,
                             int Height, TButtonTheme Theme, TButtonIcon Icon) {
     static const char* IconNames[] = {"", "_minus", "_plus", "_left", "_right"};
-    const std::string Image = std::string("gui_button_") + (Theme == TButtonTheme::Orange ? "orange_" : "violet_") +
-                              std::to_string(Width) + "x" + std::to_string(Height) +
-                              IconNames[static_cast<int>(Icon)];
+    const std::string Image =
+        std::string("gui_button_") + (Theme == TButtonTheme::Orange ? "orange_" : "violet_") +
+        std::to_string(Width) + "x" + std::to_string(Height) + IconNames[static_cast<int>(Icon)];
     const int Index = ImageFor({Image, TUiImageRequest::TKind::Button, Width, Height, Theme, Icon, {}});
     TGuiNode Node{"TGuiButton", {}, {}};
     // Pattern 0 normal, 1 under the mouse, 2 pressed.
@@ -138,7 +144,10 @@ TGuiNode TGuiLayout::Tab(const std::string& Name, const std::string& Caption, in
     const int Index = ImageFor({Image, TUiImageRequest::TKind::Tab, Width, Height, {}, {}, {}});
     TGuiNode Node = Button(Name, Caption, Left, Top, Width, Height);
     // The high-score screen picks the pattern of each tab (1 for the chosen one) itself.
-    Node.SetInt("ImageIndex", Index).SetInt("NormalGlyph", 0).SetInt("DisabledGlyph", 0).SetInt("ClickedGlyph", 0);
+    Node.SetInt("ImageIndex", Index)
+        .SetInt("NormalGlyph", 0)
+        .SetInt("DisabledGlyph", 0)
+        .SetInt("ClickedGlyph", 0);
     return Node;
 }
 
@@ -148,7 +157,10 @@ TGuiNode TGuiLayout::Switch(const std::string& Name, int Left, int Top) {
     const int Index = ImageFor({"gui_switch", TUiImageRequest::TKind::Switch, Width, Height, {}, {}, {}});
     TGuiNode Node = Button(Name, "", Left, Top, Width, Height);
     // Pattern 0 reads "on", 1 "off"; the graphics screen sets all three glyphs on entry.
-    Node.SetInt("ImageIndex", Index).SetInt("NormalGlyph", 0).SetInt("DisabledGlyph", 0).SetInt("ClickedGlyph", 0);
+    Node.SetInt("ImageIndex", Index)
+        .SetInt("NormalGlyph", 0)
+        .SetInt("DisabledGlyph", 0)
+        .SetInt("ClickedGlyph", 0);
     return Node;
 }
 
@@ -228,7 +240,8 @@ TGuiNode TGuiLayout::NameEntry(const std::string& FormName, const std::string& T
                                const std::string& Caption) {
     TGuiNode F = Form(FormName, 400, 210, 360, 216);
     F.Add(Title(TitleText, 360));
-    F.Add(Label("", "Введите ваше имя:", 30, 58, 300, 28, FontOf(FontText, TextTop, TextBottom), AlignCentre));
+    F.Add(
+        Label("", "Введите ваше имя:", 30, 58, 300, 28, FontOf(FontText, TextTop, TextBottom), AlignCentre));
     F.Add(Edit(EditName, 50, 94, 260, 34, NameMaxLength));
     F.Add(Button(ButtonName, Caption, 110, 148, 140, 44));
     return F;
@@ -266,7 +279,8 @@ TGuiNode TGuiLayout::ChangePlayer() {
 TGuiNode TGuiLayout::DeletePlayer() {
     TGuiNode F = Form("scr_delete", 400, 220, 360, 190);
     F.Add(Title("Удалить игрока?", 360));
-    F.Add(Label("delete_name", "", 20, 58, 320, 34, FontOf(FontButton, CaptionTop, CaptionBottom), AlignCentre));
+    F.Add(Label("delete_name", "", 20, 58, 320, 34, FontOf(FontButton, CaptionTop, CaptionBottom),
+                AlignCentre));
     F.Add(Button("b_delete_yes", "Да", 40, 124, 130, 44));
     F.Add(Button("b_delete_no", "Нет", 190, 124, 130, 44, TButtonTheme::Violet));
     return F;
@@ -336,7 +350,9 @@ TGuiNode TGuiLayout::HighScores() {
         const char* Name;
         const char* Text;
         int Left, Width, Alignment;
-    } Columns[] = {{"t1", "№", 24, 50, AlignCentre}, {"t2", "Имя", 78, 230, AlignLeft}, {"t3", "Очки", 312, 114, AlignRight}};
+    } Columns[] = {{"t1", "№", 24, 50, AlignCentre},
+                   {"t2", "Имя", 78, 230, AlignLeft},
+                   {"t3", "Очки", 312, 114, AlignRight}};
     for (const auto& C : Columns) {
         TGuiNode Head = Label(C.Name, C.Text, C.Left, 98, C.Width, 26, Header, C.Alignment);
         Head.SetFill("Bkgrnd", TGuiFillValue::Flat(EasyTableColour));
@@ -428,7 +444,8 @@ TGuiNode TGuiLayout::YourScore() {
 TGuiNode TGuiLayout::Country() {
     TGuiNode F = Form("scr_ycountry", 230, 200, 340, 206);
     F.Add(Title("Ваша страна", 340));
-    F.Add(Label("", "Откуда вы играете?", 20, 54, 300, 28, FontOf(FontText, TextTop, TextBottom), AlignCentre));
+    F.Add(
+        Label("", "Откуда вы играете?", 20, 54, 300, 28, FontOf(FontText, TextTop, TextBottom), AlignCentre));
     F.Add(Edit("e_ycountry", 30, 88, 280, 34, CountryMaxLength));
     F.Add(Button("b_ycountry_next", "Далее", 100, 142, 140, 44));
     return F;
@@ -439,7 +456,8 @@ TGuiNode TGuiLayout::SpeechPanel() {
     TGuiNode F = Form("scr_SpeechPanel", 222, 136, 560, 360);
     const TGuiFontValue Story = FontOf(FontMedium, 0xFFFFFFFF, 0xFFFFF0B8);
     for (int i = 1; i <= 9; ++i) {
-        F.Add(Label("Speech_Label" + std::to_string(i), "", 24, 24 + 30 * (i - 1), 512, 28, Story, AlignLeft));
+        F.Add(
+            Label("Speech_Label" + std::to_string(i), "", 24, 24 + 30 * (i - 1), 512, 28, Story, AlignLeft));
     }
     F.Add(Button("b_SpeechPanel_Skip", "Пропустить", 24, 300, 160, 44, TButtonTheme::Violet));
     F.Add(Button("b_SpeechPanel_Next", "Далее", 376, 300, 160, 44));

@@ -64,9 +64,11 @@ private:
     TGuiNode HowToPlay();
 
     // Controls.
-    TGuiNode Button(const std::string& Name, const std::string& Caption, int Left, int Top, int Width, int Height,
-                    TButtonTheme Theme = TButtonTheme::Orange, TButtonIcon Icon = TButtonIcon::None);
-    TGuiNode Tab(const std::string& Name, const std::string& Caption, int Left, int Top, int Width, int Height);
+    TGuiNode Button(const std::string& Name, const std::string& Caption, int Left, int Top, int Width,
+                    int Height, TButtonTheme Theme = TButtonTheme::Orange,
+                    TButtonIcon Icon = TButtonIcon::None);
+    TGuiNode Tab(const std::string& Name, const std::string& Caption, int Left, int Top, int Width,
+                 int Height);
     TGuiNode Switch(const std::string& Name, int Left, int Top);
     TGuiNode Title(const std::string& Text, int Width);
     TGuiNode Label(const std::string& Name, const std::string& Text, int Left, int Top, int Width, int Height,

@@ -28,9 +28,13 @@ struct TGuiFillValue {
     uint32_t Colors[4] = {0, 0, 0, 0};
     bool Shown = true;
     // One colour on all four corners.
-    static TGuiFillValue Flat(uint32_t Color, bool Shown = true) { return {{Color, Color, Color, Color}, Shown}; }
+    static TGuiFillValue Flat(uint32_t Color, bool Shown = true) {
+        return {{Color, Color, Color, Color}, Shown};
+    }
     // Top colour above, bottom colour below.
-    static TGuiFillValue Vertical(uint32_t Top, uint32_t Bottom) { return {{Top, Top, Bottom, Bottom}, true}; }
+    static TGuiFillValue Vertical(uint32_t Top, uint32_t Bottom) {
+        return {{Top, Top, Bottom, Bottom}, true};
+    }
     friend bool operator==(const TGuiFillValue&, const TGuiFillValue&) = default;
 };
 

@@ -16,7 +16,9 @@ constexpr TRgb Hex(uint32_t C) {
     return {((C >> 16) & 255) / 255.0, ((C >> 8) & 255) / 255.0, (C & 255) / 255.0};
 }
 
-void SetRgb(cairo_t* cr, TRgb C, double Alpha = 1.0) { cairo_set_source_rgba(cr, C.R, C.G, C.B, Alpha); }
+void SetRgb(cairo_t* cr, TRgb C, double Alpha = 1.0) {
+    cairo_set_source_rgba(cr, C.R, C.G, C.B, Alpha);
+}
 
 void RoundedRect(cairo_t* cr, double X, double Y, double W, double H, double R) {
     R = std::min({R, W / 2, H / 2});
@@ -99,23 +101,32 @@ struct TButtonColours {
 TButtonColours ButtonColours(TButtonTheme Theme, int State) {
     if (Theme == TButtonTheme::Orange) {
         switch (State) {
-        case 1: return {Hex(0xFFD86A), Hex(0xF58A1C), Hex(0x8A3A06), Hex(0xFFF2A0)};
-        case 2: return {Hex(0xE07A1C), Hex(0xB9500A), Hex(0x6A2A04), Hex(0xFFC060)};
-        default: return {Hex(0xFFBC4A), Hex(0xE86A10), Hex(0x7A3205), Hex(0xFFE080)};
+        case 1:
+            return {Hex(0xFFD86A), Hex(0xF58A1C), Hex(0x8A3A06), Hex(0xFFF2A0)};
+        case 2:
+            return {Hex(0xE07A1C), Hex(0xB9500A), Hex(0x6A2A04), Hex(0xFFC060)};
+        default:
+            return {Hex(0xFFBC4A), Hex(0xE86A10), Hex(0x7A3205), Hex(0xFFE080)};
         }
     }
     switch (State) {
-    case 1: return {Hex(0xA58BFF), Hex(0x5B3FD0), Hex(0x241060), Hex(0xE0D8FF)};
-    case 2: return {Hex(0x6E52D8), Hex(0x3C2496), Hex(0x180A48), Hex(0xB8A8FF)};
-    default: return {Hex(0x8C72F0), Hex(0x4A2FB8), Hex(0x1E0C55), Hex(0xD0C4FF)};
+    case 1:
+        return {Hex(0xA58BFF), Hex(0x5B3FD0), Hex(0x241060), Hex(0xE0D8FF)};
+    case 2:
+        return {Hex(0x6E52D8), Hex(0x3C2496), Hex(0x180A48), Hex(0xB8A8FF)};
+    default:
+        return {Hex(0x8C72F0), Hex(0x4A2FB8), Hex(0x1E0C55), Hex(0xD0C4FF)};
     }
 }
 
 // Appends the icon's outline to the current path, centred on (CX, CY), about 2 Size wide.
 void IconPath(cairo_t* cr, TButtonIcon Icon, double CX, double CY, double S) {
     switch (Icon) {
-    case TButtonIcon::None: break;
-    case TButtonIcon::Minus: cairo_rectangle(cr, CX - S, CY - S * 0.22, 2 * S, S * 0.44); break;
+    case TButtonIcon::None:
+        break;
+    case TButtonIcon::Minus:
+        cairo_rectangle(cr, CX - S, CY - S * 0.22, 2 * S, S * 0.44);
+        break;
     case TButtonIcon::Plus:
         cairo_rectangle(cr, CX - S, CY - S * 0.22, 2 * S, S * 0.44);
         cairo_rectangle(cr, CX - S * 0.22, CY - S, S * 0.44, 2 * S);
@@ -172,7 +183,8 @@ TPicture ButtonPattern(int Width, int Height, TButtonTheme Theme, TButtonIcon Ic
         cairo_stroke(cr);
         // Gloss on the upper half.
         RoundedRect(cr, X + 3, Y + 2.5, W - 6, H * 0.46, R * 0.8);
-        VerticalGradient(cr, Y + 2, Y + 2 + H * 0.46, Hex(0xFFFFFF), State == 2 ? 0.25 : 0.55, Hex(0xFFFFFF), 0.05);
+        VerticalGradient(cr, Y + 2, Y + 2 + H * 0.46, Hex(0xFFFFFF), State == 2 ? 0.25 : 0.55, Hex(0xFFFFFF),
+                         0.05);
         cairo_fill(cr);
         // A bright line along the lower inside edge, as light through a glass body.
         RoundedRect(cr, X + 2, Y + 2, W - 4, H - 4, R - 1);
@@ -209,7 +221,8 @@ TPicture SwitchPattern(int Width, int Height, bool On) {
         cairo_arc(cr, KX, KY + 1.5, KnobR, 0, 2 * std::numbers::pi);
         cairo_set_source_rgba(cr, 0, 0, 0, 0.3);
         cairo_fill(cr);
-        cairo_pattern_t* P = cairo_pattern_create_radial(KX - KnobR * 0.3, KY - KnobR * 0.4, 1, KX, KY, KnobR);
+        cairo_pattern_t* P =
+            cairo_pattern_create_radial(KX - KnobR * 0.3, KY - KnobR * 0.4, 1, KX, KY, KnobR);
         cairo_pattern_add_color_stop_rgb(P, 0, 1, 1, 0.95);
         cairo_pattern_add_color_stop_rgb(P, 1, 0.95, 0.72, 0.3);
         cairo_arc(cr, KX, KY, KnobR, 0, 2 * std::numbers::pi);

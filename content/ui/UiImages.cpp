@@ -6,11 +6,14 @@
 
 std::vector<TPicture> DrawUiImage(const TUiImageRequest& Request) {
     switch (Request.Kind) {
-    case TUiImageRequest::TKind::Panel: return {DrawPanel(Request.Width, Request.Height, Request.Insets)};
+    case TUiImageRequest::TKind::Panel:
+        return {DrawPanel(Request.Width, Request.Height, Request.Insets)};
     case TUiImageRequest::TKind::Button:
         return DrawButton(Request.Width, Request.Height, Request.Theme, Request.Icon);
-    case TUiImageRequest::TKind::Tab: return DrawTab(Request.Width, Request.Height);
-    case TUiImageRequest::TKind::Switch: return DrawSwitch(Request.Width, Request.Height);
+    case TUiImageRequest::TKind::Tab:
+        return DrawTab(Request.Width, Request.Height);
+    case TUiImageRequest::TKind::Switch:
+        return DrawSwitch(Request.Width, Request.Height);
     }
     return {};
 }
@@ -40,7 +43,8 @@ bool WriteGuiFile(const TManifest& Manifest, const std::string& GameDir) {
     }
     std::error_code Error;
     std::filesystem::create_directories(std::filesystem::path(GameDir) / "Data", Error);
-    TFileStream File((std::filesystem::path(GameDir) / "Data" / "gfx.fgg").string(), TFileStream::TMode::Create);
+    TFileStream File((std::filesystem::path(GameDir) / "Data" / "gfx.fgg").string(),
+                     TFileStream::TMode::Create);
     if (!File.IsOpen() || !File.WriteExact(Bytes.data(), Bytes.size())) {
         return false;
     }

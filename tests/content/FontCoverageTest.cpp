@@ -100,7 +100,7 @@ TEST(Fonts, CodePageTableMatchesKnownLetters) {
     const struct {
         uint8_t Code;
         char32_t Unicode;
-    } Cases[] = {{'A', U'A'}, {0xC0, U'А'}, {0xFF, U'я'}, {0xA8, U'Ё'}, {0xB8, U'ё'},
+    } Cases[] = {{'A', U'A'},  {0xC0, U'А'}, {0xFF, U'я'}, {0xA8, U'Ё'},   {0xB8, U'ё'},
                  {0xB9, U'№'}, {0x88, U'€'}, {0xAB, U'«'}, {UnusedCode, 0}};
     for (const auto& C : Cases) {
         EXPECT_EQ(Cp1251ToUnicode(C.Code), C.Unicode) << int(C.Code);

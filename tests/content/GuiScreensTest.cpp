@@ -30,27 +30,69 @@ struct TExpected {
 };
 
 const char* const Forms[] = {
-    "scr_exittomm", "scr_entername", "scr_mainmenu",    "scr_help",        "scr_options",  "scr_highscore",
-    "scr_clear",    "scr_exitgame",  "scr_LevelMix",    "scr_gameover",    "scr_choosedif", "scr_stagecomplete",
-    "scr_create",   "scr_change",    "scr_delete",      "scr_yourscoreis", "scr_sendscore", "scr_sound",
-    "scr_graphics", "scr_ycountry",  "scr_SpeechPanel", "scr_howtoplay",
+    "scr_exittomm",    "scr_entername",     "scr_mainmenu", "scr_help",     "scr_options",
+    "scr_highscore",   "scr_clear",         "scr_exitgame", "scr_LevelMix", "scr_gameover",
+    "scr_choosedif",   "scr_stagecomplete", "scr_create",   "scr_change",   "scr_delete",
+    "scr_yourscoreis", "scr_sendscore",     "scr_sound",    "scr_graphics", "scr_ycountry",
+    "scr_SpeechPanel", "scr_howtoplay",
 };
 
 const char* const Buttons[] = {
-    "b_mainmenu_startgame", "b_mainmenu_highscore", "b_mainmenu_options", "b_mainmenu_help",
-    "b_mainmenu_exit",      "b_mainmenu_presshere", "b_mainmenu_logo",    "b_exit_yes",
-    "b_exit_no",            "b_help_back",          "b_help_previous",    "b_help_next",
-    "b_highscore_back",     "b_highscore_clear",    "b_highscore_view",   "b_highscore_easy",
-    "b_highscore_medium",   "b_highscore_hard",     "b_clear_yes",        "b_clear_no",
-    "b_change_back",        "b_change_delete",      "b_change_create",    "b_create_create",
-    "b_delete_yes",         "b_delete_no",          "b_entername_create", "b_options_back",
-    "b_options_graphics",   "b_options_sound",      "b_sound_back",       "b_sound_musicmin",
-    "b_sound_musicmax",     "b_sound_fxmax",        "b_sound_fxmin",      "b_graphics_back",
-    "b_fullscreen",         "b_antialias",          "b_exitmm_yes",       "b_exitmm_no",
-    "b_yourscore_next",     "b_sendscore_yes",      "b_sendscore_no",     "b_choosedif_back",
-    "b_choosedif_easy",     "b_choosedif_medium",   "b_choosedif_hard",   "b_stagecomplete_next",
-    "b_ycountry_next",      "b_Mix",                "b_SpeechPanel_Next", "b_SpeechPanel_Skip",
-    "b_howtoplay_start",    "b_howtoplay_next",     "b_howtoplay_previous",
+    "b_mainmenu_startgame",
+    "b_mainmenu_highscore",
+    "b_mainmenu_options",
+    "b_mainmenu_help",
+    "b_mainmenu_exit",
+    "b_mainmenu_presshere",
+    "b_mainmenu_logo",
+    "b_exit_yes",
+    "b_exit_no",
+    "b_help_back",
+    "b_help_previous",
+    "b_help_next",
+    "b_highscore_back",
+    "b_highscore_clear",
+    "b_highscore_view",
+    "b_highscore_easy",
+    "b_highscore_medium",
+    "b_highscore_hard",
+    "b_clear_yes",
+    "b_clear_no",
+    "b_change_back",
+    "b_change_delete",
+    "b_change_create",
+    "b_create_create",
+    "b_delete_yes",
+    "b_delete_no",
+    "b_entername_create",
+    "b_options_back",
+    "b_options_graphics",
+    "b_options_sound",
+    "b_sound_back",
+    "b_sound_musicmin",
+    "b_sound_musicmax",
+    "b_sound_fxmax",
+    "b_sound_fxmin",
+    "b_graphics_back",
+    "b_fullscreen",
+    "b_antialias",
+    "b_exitmm_yes",
+    "b_exitmm_no",
+    "b_yourscore_next",
+    "b_sendscore_yes",
+    "b_sendscore_no",
+    "b_choosedif_back",
+    "b_choosedif_easy",
+    "b_choosedif_medium",
+    "b_choosedif_hard",
+    "b_stagecomplete_next",
+    "b_ycountry_next",
+    "b_Mix",
+    "b_SpeechPanel_Next",
+    "b_SpeechPanel_Skip",
+    "b_howtoplay_start",
+    "b_howtoplay_next",
+    "b_howtoplay_previous",
 };
 
 // Every control the screens find by name, with the class they expect it to be.
@@ -218,7 +260,8 @@ bool Inside(const TRect& Inner, const TRect& Outer) {
 TRect BoundsOf(const TGuiNode& Node) {
     const int Left = static_cast<int>(Node.IntOr("Left", 0));
     const int Top = static_cast<int>(Node.IntOr("Top", 0));
-    return RectOfSize(Left, Top, static_cast<int>(Node.IntOr("Width", 0)), static_cast<int>(Node.IntOr("Height", 0)));
+    return RectOfSize(Left, Top, static_cast<int>(Node.IntOr("Width", 0)),
+                      static_cast<int>(Node.IntOr("Height", 0)));
 }
 
 // The layout as data: forms on the 800 x 600 screen, controls inside their forms, names
@@ -228,9 +271,9 @@ TEST(GuiLayout, FormsFitTheScreenAndKeepClearOfTheScene) {
     const std::vector<TGuiNode> Forms = Layout.Build();
     const TRect Screen{0, 0, 800, 600};
     const TRect Board{222, 138, 574, 490};
-    const std::set<std::string> OverCharacters = {"scr_mainmenu", "scr_options", "scr_choosedif", "scr_highscore",
-                                                  "scr_entername", "scr_create", "scr_change", "scr_delete",
-                                                  "scr_clear", "scr_exitgame", "scr_sound", "scr_graphics"};
+    const std::set<std::string> OverCharacters = {
+        "scr_mainmenu", "scr_options", "scr_choosedif", "scr_highscore", "scr_entername", "scr_create",
+        "scr_change",   "scr_delete",  "scr_clear",     "scr_exitgame",  "scr_sound",     "scr_graphics"};
     std::set<std::string> Names;
     for (const TGuiNode& Form : Forms) {
         const TRect Bounds = BoundsOf(Form);

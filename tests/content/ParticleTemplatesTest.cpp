@@ -1,6 +1,6 @@
+#include "content/particles/ParticleTemplates.h"
 #include "archive/Archive.h"
 #include "archive/Stream.h"
-#include "content/particles/ParticleTemplates.h"
 #include "engine/Random.h"
 #include "particles/ParticleParams.h"
 #include "particles/ParticleSystem.h"

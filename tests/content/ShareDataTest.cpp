@@ -39,7 +39,8 @@ std::vector<int> Numbers(const std::string& Line) {
 bool PngSize(const std::string& Path, int& Width, int& Height) {
     std::ifstream In(Path, std::ios::binary);
     unsigned char Head[24] = {};
-    if (!In.read(reinterpret_cast<char*>(Head), sizeof Head) || Head[1] != 'P' || Head[2] != 'N' || Head[3] != 'G') {
+    if (!In.read(reinterpret_cast<char*>(Head), sizeof Head) || Head[1] != 'P' || Head[2] != 'N' ||
+        Head[3] != 'G') {
         return false;
     }
     Width = (Head[16] << 24) | (Head[17] << 16) | (Head[18] << 8) | Head[19];
