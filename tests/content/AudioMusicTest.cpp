@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -92,6 +93,44 @@ TEST(AudioMusic, SongsLastAndRenderAtSensibleLevels) {
 TEST(AudioMusic, FilesMatchAFreshComposition) {
     for (const TSong& song : Songs()) {
         EXPECT_EQ(ReadFile(SongPath(song)), EncodeXm(song.Make())) << song.File;
+    }
+}
+
+// Every pitched note stays in its song's key, and every order plays a pattern whose rows make
+// whole bars, so the tune keeps its key and its beat through the loop.
+TEST(AudioMusic, SongsKeepTheirKeyAndBars) {
+    constexpr int major[] = {0, 2, 4, 5, 7, 9, 11};
+    constexpr int minor[] = {0, 2, 3, 5, 7, 8, 10};
+    const struct {
+        TXmModule (*Make)();
+        int Tonic;
+        bool Minor;
+    } cases[] = {{&MakeMenuSong, 5, false}, {&MakeGameSong, 0, false}, {&MakeScoreSong, 9, true}};
+    // The band's pitched parts play on the first seven channels; drums follow.
+    constexpr int pitchedChannels = 7;
+    for (const auto& c : cases) {
+        const TXmModule song = c.Make();
+        SCOPED_TRACE(song.Name);
+        int notes = 0;
+        for (const TXmPattern& pattern : song.Patterns) {
+            EXPECT_EQ(pattern.RowCount() % 16, 0);
+            for (int row = 0; row < pattern.RowCount(); ++row) {
+                for (int channel = 0; channel < pitchedChannels; ++channel) {
+                    const int note = pattern.At(row, channel).Note;
+                    if (note == 0 || note == XmNoteOff) {
+                        continue;
+                    }
+                    ++notes;
+                    const int pitchClass = ((note + 11 - c.Tonic) % 12 + 12) % 12;
+                    const auto& scale = c.Minor ? minor : major;
+                    EXPECT_NE(std::find(std::begin(scale), std::end(scale), pitchClass), std::end(scale))
+                        << "row " << row << " channel " << channel << " note " << note;
+                }
+            }
+        }
+        EXPECT_GT(notes, 200);
+        EXPECT_GT(song.RestartPosition, 0);
+        EXPECT_LT(song.RestartPosition, static_cast<int>(song.Orders.size()));
     }
 }
 
