@@ -85,10 +85,19 @@ std::vector<float> GrowRim(const std::vector<float>& Body, int CellWidth, int Ce
             }
         }
     }
+    // A fully inked pixel whose four neighbours are fully inked adds nothing their brushes
+    // do not already cover.
+    const auto Full = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < CellWidth && y < CellHeight &&
+               Body[static_cast<size_t>(y) * CellWidth + x] >= 1.0f;
+    };
+    const auto Solid = [&](int x, int y) {
+        return Full(x, y) && Full(x - 1, y) && Full(x + 1, y) && Full(x, y - 1) && Full(x, y + 1);
+    };
     for (int y = 0; y < CellHeight; ++y) {
         for (int x = 0; x < CellWidth; ++x) {
             const float Ink = Body[static_cast<size_t>(y) * CellWidth + x];
-            if (Ink <= 0.0f) {
+            if (Ink <= 0.0f || Solid(x, y)) {
                 continue;
             }
             for (const TTap& Tap : Brush) {
