@@ -66,7 +66,9 @@ bool TGfxDevice::Flip() {
     }
     switch (Backend_->Present()) {
     case TPresentResult::Ok:
-        return true;
+        // A reset that failed earlier (new settings the backend refused) left the device
+        // lost; a frame that presents again brings drawing back.
+        return !Lost || RecoverLostDevice();
     case TPresentResult::Lost:
         return RecoverLostDevice();
     case TPresentResult::DriverError:

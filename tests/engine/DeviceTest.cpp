@@ -133,6 +133,18 @@ TEST_F(TDeviceFixture, SettingsResetOnlyARunningDevice) {
     EXPECT_TRUE(Log.empty());
 }
 
+TEST_F(TDeviceFixture, AFailedSettingsResetRecoversAtTheNextFlip) {
+    ASSERT_TRUE(Device.Initialize());
+    Log.clear();
+    Backend->FailResets = true;
+    Device.SetVSync(true);
+    EXPECT_TRUE(Device.IsLost());
+    Backend->FailResets = false;
+    EXPECT_TRUE(Device.Flip());
+    EXPECT_FALSE(Device.IsLost());
+    EXPECT_EQ(Log, (std::vector<std::string>{"258", "259"}));
+}
+
 TEST_F(TDeviceFixture, FinalizeTellsOwnerThenSubscribers) {
     ASSERT_TRUE(Device.Initialize());
     Log.clear();
