@@ -170,8 +170,8 @@ void Cap(cairo_t* cr) {
     Outline(cr, 3.5, Ink);
     // The visor over the eyes, black and glossy.
     cairo_move_to(cr, 112, 194);
-    cairo_curve_to(cr, 150, 186, 196, 188, 214, 202);
-    cairo_curve_to(cr, 186, 210, 150, 207, 112, 202);
+    cairo_curve_to(cr, 150, 186, 190, 188, 204, 200);
+    cairo_curve_to(cr, 182, 209, 150, 207, 112, 202);
     cairo_close_path(cr);
     FillVertical(cr, 0xFF3A3A58, 0xFF0C0C18, 188, 208);
     Outline(cr, 3.5, Ink);
@@ -192,6 +192,22 @@ void Cap(cairo_t* cr) {
     Gloss(cr, 70, 148, 30, 6, 0.7);
 }
 
+// The bust ends at the bottom of the picture; fading it out there hides the straight cut.
+void FadeOutBottom(cairo_t* cr) {
+    const TSpritePlacement at = ZiboRest::Head();
+    const double bottom = at.ScreenY(at.Height);
+    cairo_save(cr);
+    cairo_rectangle(cr, at.ScreenX(0), bottom - 36, at.ScreenX(at.Width) - at.ScreenX(0), 36);
+    cairo_pattern_t* fade = cairo_pattern_create_linear(0, bottom - 36, 0, bottom);
+    cairo_pattern_add_color_stop_rgba(fade, 0, 0, 0, 0, 0);
+    cairo_pattern_add_color_stop_rgba(fade, 1, 0, 0, 0, 1);
+    cairo_set_source(cr, fade);
+    cairo_set_operator(cr, CAIRO_OPERATOR_DEST_OUT);
+    cairo_fill(cr);
+    cairo_pattern_destroy(fade);
+    cairo_restore(cr);
+}
+
 } // namespace
 
 TPicture Head() {
@@ -205,6 +221,7 @@ TPicture Head() {
         FarEyeHole(cr);
         Eyebrows(cr);
         Cap(cr);
+        FadeOutBottom(cr);
     });
 }
 

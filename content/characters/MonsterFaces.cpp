@@ -30,9 +30,9 @@ struct TMonsterLook {
 
 constexpr TMonsterLook Looks[MonsterRest::Types] = {
     {0xFF6FCF3C, 0xFF3E9A1E, 0xFFFFB21E, {706, 300}, 116, 136, 9, 0.045},
-    {0xFFA35CDB, 0xFF7236A8, 0xFFFF4F9E, {694, 290}, 122, 112, 6, 0.03},
-    {0xFFF0603A, 0xFFB8321E, 0xFF86E83C, {676, 306}, 118, 122, 14, 0.025},
-    {0xFF2EC0B4, 0xFFFFD84A, 0xFFFF3838, {690, 300}, 116, 108, 5, 0.02},
+    {0xFFA35CDB, 0xFF7236A8, 0xFFFF4F9E, {702, 290}, 114, 112, 6, 0.03},
+    {0xFFF0603A, 0xFFB8321E, 0xFF86E83C, {690, 306}, 106, 122, 14, 0.025},
+    {0xFF2EC0B4, 0xFFFFD84A, 0xFFFF3838, {696, 300}, 112, 108, 5, 0.02},
 };
 
 // A lumpy round outline: the radius swells and shrinks Bumps times around the head.
@@ -203,7 +203,7 @@ void Behind(cairo_t* cr, int Type, const TMonsterLook& Look) {
         Tentacles(cr, Look);
         break;
     case 3:
-        Horn(cr, {610, 214}, {570, 180}, {574, 136}, 34, 0xFFFFF0C8);
+        Horn(cr, {630, 208}, {602, 176}, {608, 136}, 34, 0xFFFFF0C8);
         Horn(cr, {750, 206}, {790, 176}, {782, 134}, 34, 0xFFFFF0C8);
         break;
     default:
@@ -221,7 +221,7 @@ void InFront(cairo_t* cr, int Type, const TMonsterLook& Look) {
     if (Type == 4) {
         Mandibles(cr, Look);
         // Three little eyes that never move, for a proper bug.
-        const TScreenPoint small[] = {{668, 214}, {690, 236}, {582, 268}};
+        const TScreenPoint small[] = {{668, 214}, {690, 236}, {744, 218}};
         for (const TScreenPoint& p : small) {
             EllipsePath(cr, p.X, p.Y, 8, 8);
             SetColour(cr, 0xFFFFFFF0);
