@@ -1,5 +1,7 @@
 #include "content/audio/Composer.h"
 
+#include "content/audio/NoiseSource.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -41,6 +43,85 @@ int Scaled(int Volume, int Percent) {
     return std::clamp(Volume * Percent / 100, 0, 64);
 }
 
+int NearestChordTone(int Chord, int Degree) {
+    for (const int offset : {0, -1, 1, -2, 2, -3, 3}) {
+        if (IsChordTone(Chord, Degree + offset)) {
+            return Degree + offset;
+        }
+    }
+    return Degree;
+}
+
+// The notes of one bar's rhythm, without pitches yet.
+std::vector<TMelodyNote> BarNotes(std::string_view Rhythm, int Bar) {
+    std::vector<TMelodyNote> notes;
+    for (int step = 0; step < static_cast<int>(Rhythm.size()) && step < TComposer::RowsPerBar; ++step) {
+        if (Rhythm[static_cast<std::size_t>(step)] == 'x') {
+            notes.push_back({.Row = Bar * TComposer::RowsPerBar + step, .Length = 1});
+        } else if (Rhythm[static_cast<std::size_t>(step)] == '-' && !notes.empty()) {
+            ++notes.back().Length;
+        }
+    }
+    return notes;
+}
+
+// The phrase ends on the chord's root nearest the line, stepping down (or up) onto it.
+void SettleOnRoot(std::vector<TMelodyNote>& Notes, int Chord, int& Current) {
+    int root = Wrap7(Chord);
+    while (root + 7 <= Current + 3) {
+        root += 7;
+    }
+    root = std::clamp(root, MelodyLow, MelodyHigh + 2);
+    const int direction = Current >= root ? 1 : -1;
+    for (std::size_t i = 0; i < Notes.size(); ++i) {
+        const auto remaining = static_cast<int>(Notes.size() - 1 - i);
+        Current = root + direction * remaining;
+        Notes[i].Degree = Current;
+    }
+}
+
+// A sequence: an earlier bar two bars later, moved with the chord and kept in the register.
+std::vector<TMelodyNote> Sequence(const std::vector<TMelodyNote>& Earlier, int Shift, int& Current) {
+    std::vector<TMelodyNote> notes;
+    for (TMelodyNote note : Earlier) {
+        note.Row += 2 * TComposer::RowsPerBar;
+        note.Degree += Shift;
+        if (note.Degree > MelodyHigh) {
+            note.Degree -= 7;
+        } else if (note.Degree < MelodyLow) {
+            note.Degree += 7;
+        }
+        Current = note.Degree;
+        notes.push_back(note);
+    }
+    return notes;
+}
+
+// New pitches for a bar: leaps up to a fourth landing on chord tones on the strong beats,
+// steps of a second or third between them.
+void InventLine(std::vector<TMelodyNote>& Notes, int Chord, TNoiseSource& Random, int& Current) {
+    for (TMelodyNote& note : Notes) {
+        const bool strong = note.Row % (2 * TComposer::RowsPerBeat) == 0;
+        int step = strong ? static_cast<int>(Random.Below(7)) - 3 : (Random.Below(2) == 0 ? -1 : 1);
+        if (!strong && Random.Below(4) == 0) {
+            step *= 2;
+        }
+        // Lean back toward the middle of the register.
+        if (Current + step > MelodyHigh || Current + step < MelodyLow) {
+            step = -step;
+        }
+        int next = Current + step;
+        if (strong) {
+            next = NearestChordTone(Chord, next);
+            // A strong beat moves on rather than repeating the note before it.
+            if (next == Current) {
+                next = NearestChordTone(Chord, Current + (Current < 7 ? 2 : -2));
+            }
+        }
+        Current = std::clamp(next, MelodyLow, MelodyHigh);
+        note.Degree = Current;
+    }
+}
 } // namespace
 
 TComposer::TComposer(TXmModule& Song, const TBand& Band, int Tonic, TScaleKind Scale, uint32_t Seed)
@@ -209,27 +290,6 @@ void TComposer::Melody(int Pattern, std::span<const TMelodyNote> Notes) {
     }
 }
 
-int TComposer::NearestChordTone(int Chord, int Degree) {
-    for (const int offset : {0, -1, 1, -2, 2, -3, 3}) {
-        if (IsChordTone(Chord, Degree + offset)) {
-            return Degree + offset;
-        }
-    }
-    return Degree;
-}
-
-std::vector<TMelodyNote> TComposer::BarNotes(std::string_view Rhythm, int Bar) const {
-    std::vector<TMelodyNote> notes;
-    for (int step = 0; step < static_cast<int>(Rhythm.size()) && step < RowsPerBar; ++step) {
-        if (Rhythm[static_cast<std::size_t>(step)] == 'x') {
-            notes.push_back({.Row = Bar * RowsPerBar + step, .Length = 1});
-        } else if (Rhythm[static_cast<std::size_t>(step)] == '-' && !notes.empty()) {
-            ++notes.back().Length;
-        }
-    }
-    return notes;
-}
-
 std::vector<TMelodyNote> TComposer::ComposeMelody(std::span<const int> Chords,
                                                   std::span<const std::string_view> Rhythms,
                                                   std::string_view Cadence, uint32_t PhraseSeed) const {
@@ -243,58 +303,15 @@ std::vector<TMelodyNote> TComposer::ComposeMelody(std::span<const int> Chords,
         std::vector<TMelodyNote> notes;
         if (bar == count - 1 && count > 1) {
             notes = BarNotes(Cadence, bar);
-            // Settle on the chord's root nearest the line, stepping down (or up) onto it.
-            int root = Wrap7(chord);
-            while (root + 7 <= current + 3) {
-                root += 7;
-            }
-            root = std::clamp(root, MelodyLow, MelodyHigh + 2);
-            const int direction = current >= root ? 1 : -1;
-            for (std::size_t i = 0; i < notes.size(); ++i) {
-                const auto remaining = static_cast<int>(notes.size() - 1 - i);
-                current = root + direction * remaining;
-                notes[i].Degree = current;
-            }
+            SettleOnRoot(notes, chord, current);
         } else if (bar >= 2 && bar % 2 == 0) {
-            // A sequence: the bar two back again, moved with the chord.
             const int shift = ChordShift(Chords[static_cast<std::size_t>(bar - 2)], chord);
-            for (TMelodyNote note : bars[static_cast<std::size_t>(bar - 2)]) {
-                note.Row += 2 * RowsPerBar;
-                note.Degree += shift;
-                if (note.Degree > MelodyHigh) {
-                    note.Degree -= 7;
-                } else if (note.Degree < MelodyLow) {
-                    note.Degree += 7;
-                }
-                current = note.Degree;
-                notes.push_back(note);
-            }
+            notes = Sequence(bars[static_cast<std::size_t>(bar - 2)], shift, current);
         } else {
             const std::string_view rhythm = Rhythms.empty() ? std::string_view("x---x---x---x---")
                                                             : Rhythms[random.Below(Rhythms.size())];
             notes = BarNotes(rhythm, bar);
-            for (TMelodyNote& note : notes) {
-                const bool strong = note.Row % (2 * RowsPerBeat) == 0;
-                // Leaps up to a fourth on the strong beats, steps of a second or third between.
-                int step = strong ? static_cast<int>(random.Below(7)) - 3 : (random.Below(2) == 0 ? -1 : 1);
-                if (!strong && random.Below(4) == 0) {
-                    step *= 2;
-                }
-                // Lean back toward the middle of the register.
-                if (current + step > MelodyHigh || current + step < MelodyLow) {
-                    step = -step;
-                }
-                int next = current + step;
-                if (strong) {
-                    next = NearestChordTone(chord, next);
-                    // A strong beat moves on rather than repeating the note before it.
-                    if (next == current) {
-                        next = NearestChordTone(chord, current + (current < 7 ? 2 : -2));
-                    }
-                }
-                current = std::clamp(next, MelodyLow, MelodyHigh);
-                note.Degree = current;
-            }
+            InventLine(notes, chord, random, current);
         }
         bars.push_back(notes);
         melody.insert(melody.end(), notes.begin(), notes.end());

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "content/audio/NoiseSource.h"
 #include "content/audio/XmModule.h"
 
 #include <cstdint>
@@ -88,8 +87,6 @@ private:
     void Note(int Pattern, int Row, int Channel, int Midi, int Instrument, int Volume);
     void Off(int Pattern, int Row, int Channel);
     [[nodiscard]] int PanOf(int Channel) const;
-    [[nodiscard]] std::vector<TMelodyNote> BarNotes(std::string_view Rhythm, int Bar) const;
-    [[nodiscard]] static int NearestChordTone(int Chord, int Degree);
 
     TXmModule& Song;
     TBand Band;
