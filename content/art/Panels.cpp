@@ -173,25 +173,10 @@ TPicture DrawBackgame() {
         }
         cairo_set_source_rgba(cr, 0.55, 0.45, 1.0, 0.22);
         cairo_stroke(cr);
-        // Side consoles with lights, at the far left and right where the faces stand.
-        for (const double x : {18.0, ScreenWidth - 78.0}) {
-            RoundedRect(cr, x, 82, 60, 120, 10);
-            cairo_pattern_t* g = cairo_pattern_create_linear(x, 0, x + 60, 0);
-            AddStop(g, 0, Rgb(0x3a2a7a));
-            AddStop(g, 0.5, Rgb(0x5a4aa0));
-            AddStop(g, 1, Rgb(0x2a1a5a));
-            cairo_set_source(cr, g);
-            cairo_fill(cr);
-            cairo_pattern_destroy(g);
-            const uint32_t lights[] = {0xff5050, 0x50ff90, 0xffd040, 0x50c0ff};
-            for (int i = 0; i < 4; ++i) {
-                Glow(cr, x + 14 + (i % 2) * 32, 104 + (i / 2) * 22, 7, Rgb(lights[i]));
-            }
-            for (int i = 0; i < 3; ++i) {
-                RoundedRect(cr, x + 8, 150 + i * 14, 44, 6, 3);
-                cairo_set_source_rgba(cr, 0.6, 0.9, 1.0, 0.35);
-                cairo_fill(cr);
-            }
+        // Glowing floor lamps along the horizon; the sides stay clear for the faces.
+        for (int i = 0; i < 9; ++i) {
+            const double x = 40 + i * 90.0;
+            Glow(cr, x, 61, 16, Rgb(i % 2 == 0 ? 0xffb060 : 0x80c0ff, 0.7));
         }
         // Vignette toward the bottom corners.
         cairo_rectangle(cr, 0, 0, ScreenWidth, height);

@@ -109,11 +109,22 @@ void PaintCut(cairo_t* cr, const TPieceKind& Kind, const TColour& Base) {
         SetColour(cr, WithAlpha(Shade(Base, -0.4), 0.6));
         cairo_stroke(cr);
         break;
-    case TCut::Cross:
-        RoundedRect(cr, GemX - 2.8, GemY - 10, 5.6, 20, 2.5);
-        RoundedRect(cr, GemX - 10, GemY - 2.8, 20, 5.6, 2.5);
+    case TCut::Cross: {
+        // A plus as one outline, so its edge is stroked without inner seams.
+        const double a = 3.2;
+        const double b = 10.5;
+        const double pts[][2] = {{-a, -b}, {a, -b}, {a, -a}, {b, -a}, {b, a},   {a, a},
+                                 {a, b},   {-a, b}, {-a, a}, {-b, a}, {-b, -a}, {-a, -a}};
+        cairo_new_sub_path(cr);
+        for (const auto& p : pts) {
+            cairo_line_to(cr, GemX + p[0], GemY + p[1]);
+        }
+        cairo_close_path(cr);
+    }
         FillVertical(cr, GemY - 10, GemY + 10, WithAlpha(light, 0.95), WithAlpha(Base, 0.7));
-        cairo_new_path(cr);
+        SetColour(cr, WithAlpha(Shade(Base, -0.5), 0.75));
+        cairo_set_line_width(cr, 1.2);
+        cairo_stroke(cr);
         break;
     case TCut::Dots:
         for (int i = 0; i < 5; ++i) {
