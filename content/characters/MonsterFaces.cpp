@@ -162,15 +162,19 @@ void Tentacles(cairo_t* cr, const TMonsterLook& Look) {
     }
 }
 
+// Two pincers under the mouth, their points curling toward each other.
 void Mandibles(cairo_t* cr, const TMonsterLook& Look) {
     const TScreenPoint m = MonsterRest::MouthCentre(4);
     for (int side = -1; side <= 1; side += 2) {
-        cairo_move_to(cr, m.X + side * 30, m.Y - 8);
-        cairo_curve_to(cr, m.X + side * 52, m.Y + 10, m.X + side * 40, m.Y + 44, m.X + side * 14, m.Y + 52);
-        cairo_curve_to(cr, m.X + side * 30, m.Y + 34, m.X + side * 32, m.Y + 14, m.X + side * 18, m.Y);
+        const double x = m.X + side * 40;
+        const double y = m.Y + 22;
+        cairo_move_to(cr, x - side * 8, y - 6);
+        cairo_curve_to(cr, x + side * 16, y + 4, x + side * 10, y + 38, x - side * 22, y + 44);
+        cairo_curve_to(cr, x - side * 4, y + 30, x + side * 2, y + 14, x - side * 12, y + 6);
         cairo_close_path(cr);
-        FillLit(cr, 0xFF3A6070, m.X + side * 36, m.Y + 16, 30);
+        FillLit(cr, 0xFF3A6070, x, y + 18, 26);
         Outline(cr, 3.5, Ink);
+        Gloss(cr, x + side * 4, y + 10, 3, 6, 0.6);
     }
     (void)Look;
 }
