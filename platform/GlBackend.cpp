@@ -272,6 +272,7 @@ bool TGlBackend::BeginScene() {
         return false;
     }
     EffectKnown = false;
+    Presented = false;
     return true;
 }
 
@@ -292,6 +293,7 @@ void TGlBackend::Clear(uint32_t Color) {
 
 TPresentResult TGlBackend::Present() {
     SDL_GL_SwapWindow(Window);
+    Presented = true;
     // A drawable that changed size (a late full-screen switch) needs a new drawing area and
     // new scale factors: the device handles that exactly like a lost device.
     int W = 0;
@@ -430,7 +432,12 @@ bool TGlBackend::ReadPixels(std::vector<uint32_t>& Pixels) {
         return false;
     }
     std::vector<uint32_t> Rows(static_cast<size_t>(W) * static_cast<size_t>(H));
-    glReadBuffer(GL_BACK);
+    // Between frames the picture on show is the front buffer; surfaces without one (offscreen)
+    // keep it in the back buffer.
+    glReadBuffer(Presented ? GL_FRONT : GL_BACK);
+    if (glGetError() != GL_NO_ERROR) {
+        glReadBuffer(GL_BACK);
+    }
     glReadPixels(Area.Left, Drawable.Y - Area.Bottom, W, H, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
                  Rows.data());
     if (glGetError() != GL_NO_ERROR) {

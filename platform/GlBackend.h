@@ -49,6 +49,7 @@ public:
 
     void DrawBatch(TPrimitive Kind, uint32_t Effect, TTextureHandle Texture, const TVertex* Vertices,
                    size_t VertexCount, const uint16_t* Indices, size_t IndexCount) override;
+    // During a frame the picture being drawn; between frames the one on show.
     bool ReadPixels(std::vector<uint32_t>& Pixels) override;
 
     // Draw calls issued since creation (tests and benchmarks).
@@ -91,5 +92,7 @@ private:
     bool Linear = false;
     bool Dithering = false;
     bool AlphaTest = false;
+    // Set by Present, cleared by BeginScene: which buffer holds the latest picture.
+    bool Presented = false;
     uint64_t DrawCalls_ = 0;
 };

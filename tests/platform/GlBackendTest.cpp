@@ -146,6 +146,14 @@ TEST_F(TGlFixture, EveryBatchIsOneDrawCall) {
     EXPECT_EQ(Backend->Present(), TPresentResult::Ok);
 }
 
+TEST_F(TGlFixture, BetweenFramesPixelsAreThePictureOnShow) {
+    Quad(0, 0, 10, 10, 0xFFFFFFFFu, 1);
+    Backend->EndScene();
+    ASSERT_EQ(Backend->Present(), TPresentResult::Ok);
+    EXPECT_EQ(PixelAt(5, 5), 0xFFFFFFFFu);
+    EXPECT_EQ(PixelAt(15, 5), Blue);
+}
+
 TEST_F(TGlFixture, TexturesCheckTheirSizes) {
     EXPECT_EQ(Backend->CreateTexture(0, 4, false), 0u);
     EXPECT_EQ(Backend->CreateTexture(4, 100000, false), 0u);
