@@ -22,83 +22,54 @@ constexpr int32_t BackToLastLabel = -1;
 
 // One page of a story panel: up to nine lines, and whether a picture sits beside the first
 // lines, which then move right to make room.
-struct TStoryPage {
+struct TPageLayout {
     int32_t Stage;
     int32_t Page;
     bool Picture;
     // How many of the first labels move, and to which Left (BackToLastLabel: back in line).
     int32_t MovedLabels;
     int32_t MovedLeft;
+};
+struct TStoryPage {
+    TPageLayout Layout;
     std::array<const char*, LabelCount> Lines;
 };
 
 // Captain Zibo's story, one chapter before stages 1, 5, 9 and 13. Kept in UTF-8 here and
 // turned into the game's code page when a page is shown.
 constexpr TStoryPage StoryPages[] = {
-    {1,
-     1,
-     false,
-     0,
-     0,
+    {{1, 1, false, 0, 0},
      {"Капитан Зибо возвращался домой из дальнего рейса.", "Вдруг его корабль попал в метеоритный поток,",
       "двигатели заглохли, и он упал на чужую планету.", "Не успел капитан выбраться из кабины, как его",
       "окружили четыре огромных чудища.", "Они разобрали корабль на детали, спрятали их",
       "в своих логовах, а самого Зибо заперли.", "Но капитан не из тех, кто сдаётся!",
       "Он решил собрать машины корабля и сбежать."}},
-    {1,
-     2,
-     true,
-     7,
-     290,
-     {"Первое чудище стережёт", "детали генератора.", "Собирайте в ряд три и",
-      "больше одинаковых камней:", "так вы снимете плитки", "с поля и добудете", "новую деталь.",
+    {{1, 2, true, 7, 290},
+     {"Первое чудище стережёт", "детали генератора.", "Собирайте в ряд три", "и больше одинаковых",
+      "камней: так вы снимете", "плитки с поля и", "добудете новую деталь.",
       "Торопитесь: если время выйдет, чудище", "заметит побег!"}},
-    {5,
-     1,
-     true,
-     7,
-     290,
+    {{5, 1, true, 7, 290},
      {"Генератор снова гудит!", "Первое чудище ушло ни", "с чем, но из тёмной", "пещеры выползло второе.",
       "Оно спрятало детали", "навигатора среди своих", "сокровищ.",
       "Без навигатора корабль не найдёт дороги домой,", "и капитану снова нужна ваша помощь."}},
-    {5,
-     2,
-     false,
-     7,
-     BackToLastLabel,
+    {{5, 2, false, 7, BackToLastLabel},
      {"Второе чудище хитрее первого: камней стало", "больше, а времени меньше.",
       "Зибо уже слышит, как оно ворочается в пещере.", "Собирайте длинные ряды и берите бонусы,",
       "чтобы успеть до его пробуждения!", "", "", "", ""}},
-    {9,
-     1,
-     false,
-     0,
-     0,
+    {{9, 1, false, 0, 0},
      {"Навигатор починен, и на экране снова видна", "дорога к родной звезде.",
       "Но путь к ангару преграждает третье чудище.", "Оно заперло детали щита в своей комнате",
       "и никого туда не пускает.", "Без щита корабль сгорит при взлёте,", "поэтому капитан решает рискнуть.",
       "Он тихо пробирается по коридорам,", "пока чудище пересчитывает свои трофеи."}},
-    {9,
-     2,
-     true,
-     7,
-     198,
+    {{9, 2, true, 7, 198},
      {"Комната полна ловушек и замков.", "Каждая снятая плитка приближает", "капитана к заветным деталям.",
       "Не давайте часам остановиться:", "если время кончится, чудище", "проснётся и запрёт Зибо снова.",
       "Вперёд, капитан!", "", ""}},
-    {13,
-     1,
-     true,
-     8,
-     205,
+    {{13, 1, true, 8, 205},
      {"Остался последний шаг!", "Щит на месте, но главный двигатель", "разобран, и его детали хранит",
       "самое большое чудище планеты.", "Оно сидит у самого ангара", "и не спускает глаз с корабля.",
       "Чтобы улететь, капитану нужно", "собрать двигатель по частям.", "Это будет самое трудное испытание."}},
-    {13,
-     2,
-     false,
-     8,
-     BackToLastLabel,
+    {{13, 2, false, 8, BackToLastLabel},
      {"Четвёртое чудище уже чует неладное.", "Зибо надеется только на вас.",
       "Соберите последние детали двигателя,", "и корабль наконец поднимется в небо.",
       "Дом ждёт своего капитана!", "Удачи и быстрых рук!", "Полный вперёд!", "", ""}},
@@ -129,7 +100,7 @@ void AlignLabels(TScreens& S, int32_t Count) {
 
 const TStoryPage* FindPage(int32_t Stage, int32_t Page) {
     for (const TStoryPage& page : StoryPages) {
-        if (page.Stage == Stage && page.Page == Page) {
+        if (page.Layout.Stage == Stage && page.Layout.Page == Page) {
             return &page;
         }
     }
@@ -142,14 +113,14 @@ void FillPage(TScreens& S) {
     if (!page) {
         return;
     }
-    if (page->MovedLeft == BackToLastLabel) {
-        AlignLabels(S, page->MovedLabels);
+    if (page->Layout.MovedLeft == BackToLastLabel) {
+        AlignLabels(S, page->Layout.MovedLabels);
     } else {
-        for (int32_t i = 1; i <= page->MovedLabels; ++i) {
-            SetLabelLeft(S, i, page->MovedLeft);
+        for (int32_t i = 1; i <= page->Layout.MovedLabels; ++i) {
+            SetLabelLeft(S, i, page->Layout.MovedLeft);
         }
     }
-    if (page->Picture) {
+    if (page->Layout.Picture) {
         S.State().Speech = &engine.Add<TSpeechPicture>(engine.CurrentStage);
     }
     for (int32_t i = 0; i < LabelCount; ++i) {
