@@ -122,8 +122,9 @@ void UpdatePlaying(TScreens& S) {
     StartStageWhenReady(S);
     RunStageFrame(S);
     S.Host().RenderFrame(false);
-    // Keys act only once the board is built.
-    if (g.FrameCounter <= RunInFrames) {
+    // Keys act only once the board is built, and only on the stage itself: an overlay or an
+    // ending opened during this frame takes its own keys from the next frame on.
+    if (g.FrameCounter <= RunInFrames || g.ScreenState != ssPlaying) {
         return;
     }
     if (g.Released(vkEscape)) {
