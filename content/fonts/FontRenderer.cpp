@@ -141,20 +141,20 @@ TFontRenderer::~TFontRenderer() {
     }
 }
 
-std::optional<TFontBitmap> TFontRenderer::Render(const TFontSpec& Spec) const {
+std::optional<TFontBitmap> TFontRenderer::Render(const TFontSpec& Wanted) const {
     if (Library == nullptr) {
         return std::nullopt;
     }
     FT_Face Face = nullptr;
-    const std::string Path = Folder + Spec.FaceFile;
+    const std::string Path = Folder + Wanted.FaceFile;
     if (FT_New_Face(static_cast<FT_Library>(Library), Path.c_str(), 0, &Face) != 0) {
         return std::nullopt;
     }
-    if (FT_Set_Pixel_Sizes(Face, 0, static_cast<FT_UInt>(Spec.PixelSize)) != 0) {
+    if (FT_Set_Pixel_Sizes(Face, 0, static_cast<FT_UInt>(Wanted.PixelSize)) != 0) {
         FT_Done_Face(Face);
         return std::nullopt;
     }
-    const int Rim = std::max(0, Spec.Outline);
+    const int Rim = std::max(0, Wanted.Outline);
     const int Ascender = static_cast<int>((Face->size->metrics.ascender + 63) >> 6);
     const int Descender = static_cast<int>((-Face->size->metrics.descender + 63) >> 6);
 
@@ -179,9 +179,9 @@ std::optional<TFontBitmap> TFontRenderer::Render(const TFontSpec& Spec) const {
     const int SpaceAdvance = std::max(1, Raw[0].Advance);
 
     TFontBitmap Font;
-    Font.Name = Spec.Name;
+    Font.Name = Wanted.Name;
     Font.FirstChar = FirstCode;
-    Font.GlyphSpacing = Spec.GlyphSpacing;
+    Font.GlyphSpacing = Wanted.GlyphSpacing;
     Font.CellWidth = CellWidth;
     Font.CellHeight = CellHeight;
     for (size_t i = 0; i < Raw.size(); ++i) {

@@ -17,7 +17,7 @@ public:
     TFontRenderer& operator=(const TFontRenderer&) = delete;
 
     // Nothing when the face cannot be opened or sized.
-    [[nodiscard]] std::optional<TFontBitmap> Render(const TFontSpec& Spec) const;
+    [[nodiscard]] std::optional<TFontBitmap> Render(const TFontSpec& Wanted) const;
 
 private:
     std::string Folder;

@@ -44,16 +44,16 @@ TPicture FontPreview(const TFontBitmap& Font) {
 
 void AddFonts(TManifest& Manifest) {
     const TFontRenderer Renderer;
-    for (const TFontSpec& Spec : GameFontSpecs()) {
-        const std::optional<TFontBitmap> Font = Renderer.Render(Spec);
+    for (const TFontSpec& Wanted : GameFontSpecs()) {
+        const std::optional<TFontBitmap> Font = Renderer.Render(Wanted);
         if (!Font) {
-            throw std::runtime_error(std::string("cannot render the font ") + Spec.Name);
+            throw std::runtime_error(std::string("cannot render the font ") + Wanted.Name);
         }
         std::vector<uint8_t> Record = FontRecordBytes(*Font);
         if (Record.empty()) {
-            throw std::runtime_error(std::string("cannot write the font record ") + Spec.Name);
+            throw std::runtime_error(std::string("cannot write the font record ") + Wanted.Name);
         }
-        Manifest.AddFont(FontArchive, Spec.Name, std::move(Record));
-        Manifest.AddPreview(std::string("font ") + Spec.Name, FontPreview(*Font));
+        Manifest.AddFont(FontArchive, Wanted.Name, std::move(Record));
+        Manifest.AddPreview(std::string("font ") + Wanted.Name, FontPreview(*Font));
     }
 }

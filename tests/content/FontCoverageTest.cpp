@@ -48,13 +48,13 @@ TEST(Fonts, EveryGameFontCoversCodePage1251) {
     TArchive Archive;
     Archive.SetFileName(GameDir + "/" + TManifest::ArchivePath(FontArchive));
     ASSERT_TRUE(Archive.EnsureOpen());
-    for (const TFontSpec& Spec : GameFontSpecs()) {
-        SCOPED_TRACE(Spec.Name);
-        const int32_t Index = Archive.IndexOf(Spec.Name);
+    for (const TFontSpec& Wanted : GameFontSpecs()) {
+        SCOPED_TRACE(Wanted.Name);
+        const int32_t Index = Archive.IndexOf(Wanted.Name);
         ASSERT_GE(Index, 0);
         EXPECT_EQ(Archive.RecordTypeOf(Index), 3);
         TMemoryStream Record;
-        ASSERT_TRUE(Archive.ReadRecord(Spec.Name, Record));
+        ASSERT_TRUE(Archive.ReadRecord(Wanted.Name, Record));
         TFontHeader Header;
         ASSERT_TRUE(ReadFontHeader(Record.Bytes(), Header));
         EXPECT_EQ(Header.FirstChar & 0xFF, 32);

@@ -44,8 +44,8 @@ TEST(GuiLoad, ClassNamesIgnoreCaseAndButtonEditMakesAButton) {
 
 TEST(GuiLoad, EverythingInsideSpec1BecomesAButtonWithItsPropertiesAndChildren) {
     TGuiWriter writer;
-    TGuiWriterControl& spec = writer.Add("TGuiForm").Set("Name", "spec1");
-    spec.Add("TGuiLabel").Set("Name", "inner").Set("Caption", "Go").Add("TGuiLabel").Set("Name", "deep");
+    TGuiWriterControl& parent = writer.Add("TGuiForm").Set("Name", "spec1");
+    parent.Add("TGuiLabel").Set("Name", "inner").Set("Caption", "Go").Add("TGuiLabel").Set("Name", "deep");
     // The rule is case-sensitive: "Spec1" keeps the class from the file.
     writer.Add("TGuiForm").Set("Name", "Spec1").Add("TGuiLabel").Set("Name", "plain");
     TGuiTaskbar root;

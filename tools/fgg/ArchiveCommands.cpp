@@ -36,7 +36,7 @@ struct TRecordSpec {
 };
 
 // TYPE:KEY=FILE. The key ends at the first '=', so file names may contain one but keys may not.
-bool ParseRecordSpec(const std::string& Text, TRecordSpec& Spec) {
+bool ParseRecordSpec(const std::string& Text, TRecordSpec& Entry) {
     const size_t colon = Text.find(':');
     const size_t equals = colon == std::string::npos ? std::string::npos : Text.find('=', colon + 1);
     if (colon == 0 || equals == std::string::npos || equals == colon + 1 || equals + 1 == Text.size()) {
@@ -44,12 +44,12 @@ bool ParseRecordSpec(const std::string& Text, TRecordSpec& Spec) {
     }
     const char* first = Text.data();
     const char* last = Text.data() + colon;
-    const auto [end, error] = std::from_chars(first, last, Spec.Type);
+    const auto [end, error] = std::from_chars(first, last, Entry.Type);
     if (error != std::errc() || end != last) {
         return false;
     }
-    Spec.Key = Text.substr(colon + 1, equals - colon - 1);
-    Spec.File = Text.substr(equals + 1);
+    Entry.Key = Text.substr(colon + 1, equals - colon - 1);
+    Entry.File = Text.substr(equals + 1);
     return true;
 }
 
@@ -99,12 +99,12 @@ int RunPack(TFggArgs Args, const TFggIo& Io) {
         }
     }
     TArchiveWriter writer;
-    for (TRecordSpec& spec : specs) {
+    for (TRecordSpec& entry : specs) {
         std::vector<uint8_t> bytes;
-        if (!ReadWholeFile(spec.File, bytes)) {
-            return Failure(Io, spec.File, "cannot read the file");
+        if (!ReadWholeFile(entry.File, bytes)) {
+            return Failure(Io, entry.File, "cannot read the file");
         }
-        writer.Add(spec.Type, std::move(spec.Key), std::move(bytes));
+        writer.Add(entry.Type, std::move(entry.Key), std::move(bytes));
     }
     if (!writer.SaveToFile(Args[0])) {
         return Failure(Io, Args[0], "cannot write the archive");
