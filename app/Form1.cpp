@@ -20,6 +20,7 @@
 #include "platform/Text.h"
 #include "scene/Decor.h"
 #include "scene/Faces.h"
+#include "screens/KeyReservation.h"
 #include "screens/LineCode.h"
 #include "screens/Render.h"
 #include "screens/Screens.h"
@@ -188,24 +189,7 @@ bool TForm1::DeviceInitialize() {
     return true;
 }
 
-void TForm1::ReserveKeyCodes() {
-    const TGuiCharSet& defaultTypeable = TGuiContext::DefaultTypeableChars();
-    for (const int32_t code : Settings_.KeyCodes) {
-        const bool editKey = code == 9 || code == 16 || code == 17 || (code >= 32 && code <= 40) || code == 45 ||
-                             code == 46;
-        if (editKey) {
-            EditKeys.reset(static_cast<size_t>(code));
-            continue;
-        }
-        int32_t upper = code;
-        if (upper >= 'a' && upper <= 'z') {
-            upper -= 'a' - 'A';
-        }
-        if (upper >= 0 && upper < 256 && defaultTypeable.test(static_cast<size_t>(upper))) {
-            TypeableChars.reset(static_cast<size_t>(upper));
-        }
-    }
-}
+void TForm1::ReserveKeyCodes() { ::ReserveKeyCodes(Settings_.KeyCodes, TypeableChars, EditKeys); }
 
 void TForm1::StartMusicAndSounds() {
     for (size_t i = 0; i < Songs.size(); ++i) {
@@ -246,7 +230,7 @@ void TForm1::SetScore(int32_t Value) {
 }
 
 void TForm1::PlaySound(const std::string& Name) {
-    TraceEvent("sound", "name", Name);
+    Trace.Event("sound", {{"name", Name}, {"volume", std::to_string(Settings_.SoundVolume)}});
     for (TSoundSlot& slot : SoundSlots) {
         if (slot.Name != Name) {
             continue;

@@ -9,6 +9,7 @@ namespace {
 const char* const kOptions = "click 600 404";
 const char* const kSound = "click 600 290";
 const char* const kMusicMin = "click 446 310";
+const char* const kFxMin = "click 446 396";
 const char* const kSoundBack = "click 580 458";
 const char* const kOptionsBack = "click 600 414";
 
@@ -40,12 +41,13 @@ TEST(MenuFlow, TenStepsDownSilenceTheMusicAndEachDepartureFromOptionsSaves) {
         commands.push_back(kMusicMin);
         commands.push_back("frames 2");
     }
-    commands.insert(commands.end(), {kSoundBack, "frames 3", kOptionsBack, "frames 3", "dump"});
+    commands.insert(commands.end(), {kFxMin, "frames 2", kSoundBack, "frames 3", kOptionsBack, "frames 3", "dump"});
     ASSERT_EQ(run.Run(commands), 0) << run.Errors();
     EXPECT_EQ(run.LastDump()["state"], "4");
     EXPECT_EQ(run.Count("config saved"), 2); // options → sound, then options → menu
 
-    // Each of the ten steps played its click, the eleventh did nothing, and "back" clicked once.
+    // Each of the ten music steps played its click, the eleventh did nothing, then one effects
+    // step and "back" clicked.
     int32_t clicksInSound = 0;
     bool inSound = false;
     for (const std::string& line : run.Lines()) {
@@ -57,13 +59,15 @@ TEST(MenuFlow, TenStepsDownSilenceTheMusicAndEachDepartureFromOptionsSaves) {
             ++clicksInSound;
         }
     }
-    EXPECT_EQ(clicksInSound, 11);
+    EXPECT_EQ(clicksInSound, 12);
+    // The effects step's own click already sounds at the new volume.
+    EXPECT_TRUE(run.Has("sound name=check volume=225"));
 
     TSettings saved;
     ResetHighScores(saved);
     LoadConfig((run.Folder() / "Config.cfg").string(), saved);
     EXPECT_EQ(saved.MusicVolume, 0);
-    EXPECT_EQ(saved.SoundVolume, 250);
+    EXPECT_EQ(saved.SoundVolume, 225);
     EXPECT_EQ(saved.PlayerCount, 1);
     EXPECT_EQ(saved.Players[0], "Tester");
 }
@@ -86,4 +90,23 @@ TEST(MenuFlow, CyrillicNamesSurviveTheSettingsFileAndGreetThePlayer) {
     ASSERT_EQ(second.Run({"frames 390", "dump"}), 0) << second.Errors();
     EXPECT_EQ(second.LastDump()["state"], "4");
     EXPECT_FALSE(second.Has("enter state=1"));
+}
+
+TEST(MenuFlow, CloseBoxAndMinimiseWhilePlayingOpenOverlaysInsteadOfClosing) {
+    TGameRun run;
+    // New game, easy, skip the story, let the board arrive, close the how-to-play overlay.
+    ASSERT_EQ(run.Run(With(ToMainMenu(), {"click 600 296", "frames 3", "click 600 268", "frames 3", "key 27",
+                                          "frames 120", "key 27", "frames 5", "close", "frames 2", "dump",
+                                          "key 27", "frames 2", "dump", "minimize", "frames 2", "dump", "key 80",
+                                          "frames 2", "dump"})),
+              0)
+        << run.Errors();
+    const std::vector<std::string> dumps = run.Events("dump");
+    ASSERT_EQ(dumps.size(), 4u);
+    EXPECT_EQ(TGameRun::Fields(dumps[0])["state"], "0");  // the exit-to-menu question
+    EXPECT_EQ(TGameRun::Fields(dumps[1])["state"], "12"); // Escape answers "no"
+    EXPECT_EQ(TGameRun::Fields(dumps[2])["state"], "16"); // minimising pauses
+    EXPECT_EQ(TGameRun::Fields(dumps[3])["state"], "12"); // P resumes
+    EXPECT_EQ(TGameRun::Fields(dumps[0])["timeleft"], TGameRun::Fields(dumps[3])["timeleft"]);
+    EXPECT_EQ(run.Count("config saved"), 0);
 }
