@@ -325,6 +325,12 @@ void TForm1::RenderFrame(bool WithGui, bool QueueBack) {
     if (WithGui) {
         GuiBase->Update();
     }
+    if (!PendingScreenshot.empty() && Device->Backend()) {
+        if (!SaveScreenshot(*Device->Backend(), PendingScreenshot)) {
+            std::fprintf(stderr, "cannot write the screenshot %s\n", PendingScreenshot.c_str());
+        }
+        PendingScreenshot.clear();
+    }
     Device->Flip();
 }
 
@@ -571,7 +577,9 @@ void TForm1::RunCommand(const TCommand& C) {
         input.Minimize();
         break;
     case TCommandKind::Screenshot:
-        if (Device->Backend() && !SaveScreenshot(*Device->Backend(), C.Text)) {
+        if (!Options.Headless) {
+            PendingScreenshot = C.Text;
+        } else if (Device->Backend() && !SaveScreenshot(*Device->Backend(), C.Text)) {
             std::fprintf(stderr, "cannot write the screenshot %s\n", C.Text.c_str());
         }
         break;

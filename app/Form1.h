@@ -167,4 +167,7 @@ private:
     bool Closing = false;
     int64_t FrameNumber = 0;
     std::FILE* Control = nullptr;
+    // In a window the picture on show cannot always be read back, so a screenshot waits for the
+    // next frame and is taken before that frame is presented.
+    std::string PendingScreenshot;
 };
