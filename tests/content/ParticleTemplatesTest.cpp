@@ -39,11 +39,11 @@ int32_t IntAt(const std::vector<uint8_t>& Bytes, size_t Offset) {
 TEST(ParticleRecord, FieldsSitAtTheirOffsets) {
     TParticleRecord R;
     R.FirstPattern = 3;
-    R.DrawEffect = ParticleGlow;
-    R.EmissionTime = 0.25f;
-    R.Relative = 1;
-    R.SizeEnd = 0.125f;
-    R.ColorStart = ParticleColor(1, 2, 3, 4);
+    R.Effect = ParticleGlow;
+    R.EmissionDuration = 0.25f;
+    R.FollowMotion = 1;
+    R.SizeDeath = 0.125f;
+    R.ColorBirth = ParticleColor(1, 2, 3, 4);
     R.MiddleTime = 0.75f;
     R.NewestFirst = 1;
     const std::vector<uint8_t> Bytes = WriteParticleTemplate(R);
