@@ -531,7 +531,7 @@ void TForm1::RunCommand(const TCommand& C) {
     const TPoint at = input.ToClient({C.X, C.Y});
     switch (C.Kind) {
     case TCommandKind::Frames:
-        for (int32_t i = 0; i < C.Count && Running && !Closing; ++i) {
+        for (int32_t i = 0; i < C.Count && Running_ && !Closing; ++i) {
             if (VirtualClock) {
                 VirtualClock->Advance(10000);
             }
@@ -592,6 +592,17 @@ void TForm1::RunCommand(const TCommand& C) {
     }
 }
 
+bool TForm1::RunControlLine(std::string_view Line) {
+    const TParsedLine parsed = ParseCommandLine(Line);
+    if (parsed.Command) {
+        RunCommand(*parsed.Command);
+    } else if (!parsed.Error.empty()) {
+        std::fprintf(stderr, "control: %s\n", parsed.Error.c_str());
+        return false;
+    }
+    return true;
+}
+
 int TForm1::Run() {
     if (!Options.ControlFile.empty()) {
         Control = Options.ControlFile == "-" ? stdin : std::fopen(Options.ControlFile.c_str(), "r");
@@ -601,7 +612,7 @@ int TForm1::Run() {
         }
     }
     char line[4096];
-    while (Running && !Closing) {
+    while (Running_ && !Closing) {
         if (!Options.Headless) {
             Window->PumpEvents();
             PumpLevelClock();
@@ -620,12 +631,7 @@ int TForm1::Run() {
                 Control = nullptr;
                 continue;
             }
-            const TParsedLine parsed = ParseCommandLine(line);
-            if (parsed.Command) {
-                RunCommand(*parsed.Command);
-            } else if (!parsed.Error.empty()) {
-                std::fprintf(stderr, "control: %s\n", parsed.Error.c_str());
-            }
+            RunControlLine(line);
         } else if (Options.Headless) {
             break;
         }

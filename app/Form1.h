@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class TArchive;
 class TClock;
@@ -48,6 +49,11 @@ public:
     [[nodiscard]] bool FormCreate();
     // Runs until the window closes (or the automation ends); returns the exit code.
     int Run();
+    // Runs one line of the control language, as the automation does between frames; false for
+    // a malformed line. Drivers inside the process (tests) use it after FormCreate.
+    bool RunControlLine(std::string_view Line);
+    // Whether the game still runs (no quit and no close request yet).
+    [[nodiscard]] bool Running() const { return Running_ && !Closing; }
 
     // IScreenHost
     TGameState& State() override { return State_; }
@@ -125,7 +131,7 @@ private:
     void PumpLevelClock();
     void RunCommand(const TCommand& Command);
     void Dump();
-    void Quit() { Running = false; }
+    void Quit() { Running_ = false; }
 
     TOptions Options;
     TTrace Trace;
@@ -163,7 +169,7 @@ private:
     uint32_t LastTick = 0;
     bool LevelClockOn = false;
     uint32_t NextSecond = 0;
-    bool Running = true;
+    bool Running_ = true;
     bool Closing = false;
     int64_t FrameNumber = 0;
     std::FILE* Control = nullptr;

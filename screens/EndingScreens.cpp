@@ -146,6 +146,9 @@ void EnterStageComplete(TScreens& S) {
     S.Host().PlaySound("stagecomplete");
     g.FrameCounter = 0;
     S.SetText("sc_score", "0");
+    // The next button waits for the count: Enter before it would carry the half-counted score
+    // on as the player's score.
+    S.SetVisible("b_stagecomplete_next", false);
     g.ScreenState = ssStageComplete;
     CreateStageElement(S);
 }

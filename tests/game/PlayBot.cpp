@@ -32,7 +32,7 @@ int LineTilesThrough(const TGrid& G, int C, int R, bool& Line) {
         return 0;
     }
     int tiles = 0;
-    for (const auto [dc, dr] : {std::pair{1, 0}, std::pair{0, 1}}) {
+    for (const auto& [dc, dr] : {std::pair{1, 0}, std::pair{0, 1}}) {
         int from = 0, to = 0;
         while (C - dc * (from + 1) >= 0 && R - dr * (from + 1) >= 0 &&
                G[C - dc * (from + 1)][R - dr * (from + 1)].Kind == kind) {
@@ -70,7 +70,7 @@ std::optional<TSwapMove> FindSwap(const TDumpBoard& Board) {
     int bestTiles = -1;
     for (int c = 0; c < 8; ++c) {
         for (int r = 0; r < 8; ++r) {
-            for (const auto [dc, dr] : {std::pair{1, 0}, std::pair{0, 1}}) {
+            for (const auto& [dc, dr] : {std::pair{1, 0}, std::pair{0, 1}}) {
                 const int c2 = c + dc, r2 = r + dr;
                 if (c2 >= 8 || r2 >= 8) {
                     continue;
@@ -90,10 +90,13 @@ std::optional<TSwapMove> FindSwap(const TDumpBoard& Board) {
 }
 
 std::vector<std::string> SwapClicks(const TSwapMove& Move) {
-    const auto click = [](int Col, int Row) {
-        return "click " + std::to_string(222 + 44 * Col + 22) + " " + std::to_string(138 + 44 * Row + 22);
+    // A piece knows it is under the pointer only after a frame has seen the pointer there, so
+    // each click waits a frame after the move.
+    const auto at = [](int Col, int Row) {
+        return std::to_string(222 + 44 * Col + 22) + " " + std::to_string(138 + 44 * Row + 22);
     };
-    return {click(Move.Col1, Move.Row1), "frames 2", click(Move.Col2, Move.Row2)};
+    const std::string first = at(Move.Col1, Move.Row1), second = at(Move.Col2, Move.Row2);
+    return {"move " + first, "frames 1", "click " + first, "move " + second, "frames 1", "click " + second};
 }
 
 TLiveGame::TLiveGame(const fs::path& Folder, int Seed) : Folder(Folder) {

@@ -16,7 +16,7 @@ struct TSwapMove {
 // The swap that makes a line and clears the most tiles (ties: the first found, top-left
 // first), or nothing when no swap makes a line.
 [[nodiscard]] std::optional<TSwapMove> FindSwap(const TDumpBoard& Board);
-// The two clicks that make the swap: press on the first cell, then on its neighbour.
+// The commands that make the swap: a click on the first cell, then one on its neighbour.
 [[nodiscard]] std::vector<std::string> SwapClicks(const TSwapMove& Move);
 
 // The game run interactively: commands go in through a pipe while it waits between them, and
