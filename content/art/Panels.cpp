@@ -79,6 +79,21 @@ void Slot(cairo_t* cr, double X, double Y, double W, double H, double R) {
     cairo_stroke(cr);
 }
 
+// A lit read-out window: the red figures of the stage, the score and the clock read on it.
+void Display(cairo_t* cr, double X, double Y, double W, double H, double R) {
+    RoundedRect(cr, X, Y, W, H, R);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, Y, 0, Y + H);
+    AddStop(g, 0, Rgb(0xd8c89a));
+    AddStop(g, 0.25, Rgb(0xfff8e0));
+    AddStop(g, 1, Rgb(0xf2e2b4));
+    cairo_set_source(cr, g);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(g);
+    cairo_set_source_rgba(cr, 0.35, 0.12, 0.02, 0.9);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+}
+
 void Bolt(cairo_t* cr, double X, double Y) {
     cairo_arc(cr, X, Y, 3.2, 0, 2 * M_PI);
     WarmMetal(cr, Y - 3, Y + 3);
@@ -259,13 +274,13 @@ TPicture DrawDownPanel() {
         const double ox = -DownX;
         const double oy = -DownY;
         Slot(cr, 47 + ox, 504 + oy, 82, 82, 12);
-        Slot(cr, 186 + ox, 532 + oy, 42, 30, 7);
-        Slot(cr, 234 + ox, 535 + oy, 90, 30, 7);
-        Slot(cr, 352 + ox, 525 + oy, 86, 30, 7);
+        Display(cr, 186 + ox, 540 + oy, 42, 30, 7);
+        Display(cr, 234 + ox, 540 + oy, 90, 28, 7);
+        Display(cr, 352 + ox, 530 + oy, 86, 32, 7);
         Slot(cr, BarLeft - 4 + ox, BarTop - 4 + oy, BarLength + 8, BarHeight + 8, 9);
         // A small clock face beside the time.
         const double cx = 340 + ox;
-        const double cy = 540 + oy;
+        const double cy = 546 + oy;
         cairo_arc(cr, cx, cy, 9, 0, 2 * M_PI);
         cairo_set_source_rgb(cr, 1, 0.98, 0.9);
         cairo_fill_preserve(cr);
@@ -279,7 +294,7 @@ TPicture DrawDownPanel() {
         cairo_stroke(cr);
         // Small tags over the stage and score slots.
         for (const double x : {207.0, 279.0}) {
-            Star(cr, x + ox, 526 + oy, 5, 2.2, 5);
+            Star(cr, x + ox, 532 + oy, 5, 2.2, 5);
             cairo_set_source_rgba(cr, 1, 0.95, 0.6, 0.9);
             cairo_fill(cr);
         }
