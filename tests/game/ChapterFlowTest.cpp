@@ -2,10 +2,9 @@
 // reads its state between frames and clears a stage's tiles at once, so a stage ends after a
 // single swap and the chapters' turning points (the beaten monster, the next story, the end of
 // the game) can be reached in seconds of play instead of hours.
-#include "GameRun.h"
+#include "GameInProcess.h"
 #include "PlayBot.h"
 
-#include "app/Form1.h"
 #include "board/GameEngine.h"
 #include "board/ScreenState.h"
 #include "scene/Decor.h"
@@ -13,29 +12,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
-
-namespace fs = std::filesystem;
 
 namespace {
 class ChapterFlow : public ::testing::Test {
 protected:
     void SetUp() override {
-        // A headless run draws offscreen and plays into no device.
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        Before = fs::current_path();
-        fs::current_path(Folder.Folder());
-        TOptions options;
-        options.Headless = true;
-        options.Seed = 3;
-        options.TraceFile = "trace.txt";
-        Form = std::make_unique<TForm1>(options);
-        ASSERT_TRUE(Form->FormCreate());
+        ASSERT_TRUE(Game.Started());
         for (const std::string& line : ToMainMenu()) {
             Run(line);
         }
@@ -43,28 +27,14 @@ protected:
         for (const char* line : {"click 600 296", "frames 5", "click 600 268", "frames 5", "key 27"}) {
             Run(line);
         }
-        ASSERT_TRUE(WaitFor(ssHowToPlay, 1000));
+        ASSERT_TRUE(Game.WaitFor(ssHowToPlay, 1000));
         Run("key 27");
-        ASSERT_TRUE(WaitFor(ssPlaying, 10));
+        ASSERT_TRUE(Game.WaitFor(ssPlaying, 10));
     }
 
-    void TearDown() override {
-        Form.reset();
-        fs::current_path(Before);
-    }
-
-    void Run(const std::string& Line) { ASSERT_TRUE(Form->RunControlLine(Line)) << Line; }
-
-    [[nodiscard]] uint8_t Screen() { return Form->State().ScreenState; }
-    [[nodiscard]] TGameEngine& Engine() { return Form->Engine(); }
-
-    // Runs frames one at a time until the screen is State; false when it does not come.
-    bool WaitFor(uint8_t State, int32_t Frames) {
-        for (int32_t i = 0; i < Frames && Screen() != State; ++i) {
-            Run("frames 1");
-        }
-        return Screen() == State;
-    }
+    void Run(const std::string& Line) { ASSERT_TRUE(Game.Run(Line)) << Line; }
+    [[nodiscard]] uint8_t Screen() const { return Game.Screen(); }
+    [[nodiscard]] TGameEngine& Engine() { return Game.Game().Engine(); }
 
     // The board as the dump shows it.
     TDumpBoard Board() {
@@ -108,7 +78,7 @@ protected:
         for (const std::string& line : SwapClicks(*swap)) {
             Run(line);
         }
-        ASSERT_TRUE(WaitFor(ssStageComplete, 2000)) << "stage " << int(Engine().CurrentStage);
+        ASSERT_TRUE(Game.WaitFor(ssStageComplete, 2000)) << "stage " << int(Engine().CurrentStage);
     }
 
     // Presses Enter every frame from the stage-complete screen's first frame until it leaves:
@@ -123,13 +93,11 @@ protected:
     }
 
     [[nodiscard]] Tmonster* Monster() {
-        Tmonster* monster = Form->State().Monster;
+        Tmonster* monster = Game.Game().State().Monster;
         return IsLive(Engine(), monster) ? monster : nullptr;
     }
 
-    TGameRun Folder;
-    fs::path Before;
-    std::unique_ptr<TForm1> Form;
+    TGameInProcess Game{3};
 };
 } // namespace
 
@@ -155,7 +123,7 @@ TEST_F(ChapterFlow, StageFourBeatsTheFirstMonsterAndStageFiveBringsTheSecond) {
     EXPECT_EQ(Engine().CurrentStage, 5);
 
     Run("key 27");
-    ASSERT_TRUE(WaitFor(ssPlaying, 10));
+    ASSERT_TRUE(Game.WaitFor(ssPlaying, 10));
     Run("frames 1");
     ASSERT_NE(Monster(), nullptr);
     EXPECT_EQ(Monster()->MonsterType, 2);
@@ -165,9 +133,9 @@ TEST_F(ChapterFlow, StageFourBeatsTheFirstMonsterAndStageFiveBringsTheSecond) {
 TEST_F(ChapterFlow, SecondsLeftEnterTheScore) {
     FinishStage();
     Engine().Level().TimeLeft = 7;
-    const int32_t score = Form->GetScore();
+    const int32_t score = Game.Game().GetScore();
     NextStage();
-    EXPECT_EQ(Form->GetScore(), score + 7);
+    EXPECT_EQ(Game.Game().GetScore(), score + 7);
     EXPECT_EQ(Engine().CurrentStage, 2);
 }
 
@@ -189,6 +157,6 @@ TEST_F(ChapterFlow, LastStageShowsTheEndPictureThenTheFinalScore) {
     }
     EXPECT_EQ(frames, 400);
     EXPECT_EQ(Screen(), ssYourScore);
-    EXPECT_TRUE(Form->State().EndgameShown);
+    EXPECT_TRUE(Game.Game().State().EndgameShown);
     EXPECT_EQ(Monster(), nullptr);
 }

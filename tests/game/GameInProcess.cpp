@@ -1,0 +1,32 @@
+#include "GameInProcess.h"
+
+#include <cstdlib>
+
+namespace fs = std::filesystem;
+
+TGameInProcess::TGameInProcess(uint64_t Seed) {
+    // A headless run draws offscreen and plays into no device.
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    Before = fs::current_path();
+    fs::current_path(Folder.Folder());
+    TOptions options;
+    options.Headless = true;
+    options.Seed = Seed;
+    options.TraceFile = "trace.txt";
+    Form = std::make_unique<TForm1>(options);
+    Started_ = Form->FormCreate();
+}
+
+TGameInProcess::~TGameInProcess() {
+    Form.reset();
+    std::error_code ec;
+    fs::current_path(Before, ec);
+}
+
+bool TGameInProcess::WaitFor(uint8_t State, int32_t Frames) {
+    for (int32_t i = 0; i < Frames && Screen() != State; ++i) {
+        Run("frames 1");
+    }
+    return Screen() == State;
+}

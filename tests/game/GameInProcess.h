@@ -1,0 +1,35 @@
+#pragma once
+
+#include "GameRun.h"
+
+#include "app/Form1.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+// The real game, headless, inside the test's process: control lines run one at a time and the
+// test reads the game's state between them. It works in a fresh copy of the game folder.
+class TGameInProcess {
+public:
+    explicit TGameInProcess(uint64_t Seed);
+    ~TGameInProcess();
+    TGameInProcess(const TGameInProcess&) = delete;
+    TGameInProcess& operator=(const TGameInProcess&) = delete;
+
+    // False when the graphics device could not come up.
+    [[nodiscard]] bool Started() const { return Started_; }
+    // Runs one control line; false for a malformed one.
+    bool Run(const std::string& Line) { return Form->RunControlLine(Line); }
+    [[nodiscard]] uint8_t Screen() const { return Form->State().ScreenState; }
+    // Runs frames one at a time until the screen is State; false when it does not come.
+    bool WaitFor(uint8_t State, int32_t Frames);
+    [[nodiscard]] TForm1& Game() { return *Form; }
+
+private:
+    TGameRun Folder;
+    std::filesystem::path Before;
+    std::unique_ptr<TForm1> Form;
+    bool Started_ = false;
+};

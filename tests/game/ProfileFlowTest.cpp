@@ -1,0 +1,106 @@
+// Creating, choosing and deleting profiles through the real screens, with the profile list read
+// back from the running game.
+#include "GameInProcess.h"
+
+#include "board/ScreenState.h"
+#include "gui/GuiBase.h"
+#include "gui/GuiControl.h"
+#include "platform/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+// Main menu "change player", then the change screen's buttons and the create screen's edit box.
+constexpr const char* ChangePlayer = "click 600 240";
+constexpr const char* NewPlayer = "click 457 526";
+constexpr const char* DeletePlayer = "click 580 526";
+constexpr const char* Done = "click 703 526";
+constexpr const char* DeleteYes = "click 505 366";
+
+class ProfileFlow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(Game.Started());
+        for (const std::string& line : ToMainMenu()) {
+            Run(line);
+        }
+        Run(ChangePlayer);
+        ASSERT_TRUE(Game.WaitFor(ssChangePlayer, 5));
+    }
+
+    void Run(const std::string& Line) { ASSERT_TRUE(Game.Run(Line)) << Line; }
+    [[nodiscard]] TSettings& Settings() { return Game.Game().Settings(); }
+
+    // From the change screen: the create screen, the typed text, Enter.
+    void Create(const std::string& Typed) {
+        Run(NewPlayer);
+        ASSERT_TRUE(Game.WaitFor(ssCreatePlayer, 5));
+        Run("type " + Typed);
+        Run("frames 2");
+        Run("key 13");
+        Run("frames 2");
+    }
+
+    [[nodiscard]] std::vector<std::string> Names() {
+        std::vector<std::string> names;
+        for (int32_t i = 0; i < Settings().PlayerCount; ++i) {
+            names.push_back(Cp1251ToUtf8(Settings().Players[static_cast<size_t>(i)]));
+        }
+        return names;
+    }
+
+    [[nodiscard]] bool Enabled(const char* Name) {
+        const TGuiControl* control = Game.Game().Gui().FindControl(Name);
+        return control && control->Enabled();
+    }
+
+    TGameInProcess Game{1};
+};
+} // namespace
+
+// Names lose the spaces around them, an all-space name cannot be created, and typing stops at
+// the edit box's length.
+TEST_F(ProfileFlow, TypedNamesAreTrimmedAndLimited) {
+    Create("  Анна  ");
+    EXPECT_EQ(Game.Screen(), ssChangePlayer);
+    Create("     ");
+    EXPECT_EQ(Game.Screen(), ssCreatePlayer) << "an all-space name is not accepted";
+    EXPECT_FALSE(Enabled("b_create_create"));
+    Run("key 27");
+    ASSERT_TRUE(Game.WaitFor(ssChangePlayer, 5));
+    Create("Абвгдежзийклмнопрст");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Tester", "Анна", "Абвгдежзийкл"}));
+    EXPECT_EQ(Settings().CurrentPlayer, 2);
+}
+
+// Ten profiles disable "new"; deleting one brings it back on the next visit.
+TEST_F(ProfileFlow, TenProfilesDisableCreationUntilOneIsDeleted) {
+    for (int i = 2; i <= 10; ++i) {
+        Create("P" + std::to_string(i));
+        ASSERT_EQ(Game.Screen(), ssChangePlayer);
+    }
+    EXPECT_EQ(Settings().PlayerCount, 10);
+    Run("frames 2");
+    EXPECT_FALSE(Enabled("b_change_create"));
+    Run(NewPlayer);
+    Run("frames 2");
+    EXPECT_EQ(Game.Screen(), ssChangePlayer);
+
+    // The last profile goes; the one before it becomes current.
+    Run(DeletePlayer);
+    ASSERT_TRUE(Game.WaitFor(ssDeletePlayer, 5));
+    Run(DeleteYes);
+    ASSERT_TRUE(Game.WaitFor(ssChangePlayer, 5));
+    EXPECT_EQ(Settings().PlayerCount, 9);
+    EXPECT_EQ(Settings().CurrentPlayer, 8);
+    Run(Done);
+    ASSERT_TRUE(Game.WaitFor(ssMainMenu, 5));
+    EXPECT_EQ(Cp1251ToUtf8(Settings().PlayerName), "P9");
+    Run(ChangePlayer);
+    ASSERT_TRUE(Game.WaitFor(ssChangePlayer, 5));
+    Run("frames 2");
+    EXPECT_TRUE(Enabled("b_change_create"));
+}
