@@ -1,6 +1,7 @@
 #include "GameInProcess.h"
 
 #include <cstdlib>
+#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -29,4 +30,21 @@ bool TGameInProcess::WaitFor(uint8_t State, int32_t Frames) {
         Run("frames 1");
     }
     return Screen() == State;
+}
+
+std::vector<std::string> TGameInProcess::Trace() const {
+    std::vector<std::string> lines;
+    std::ifstream in(Folder.Folder() / "trace.txt");
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+int32_t TGameInProcess::TraceCount(const std::string& Fragment) const {
+    int32_t n = 0;
+    for (const std::string& line : Trace()) {
+        n += line.find(Fragment) != std::string::npos;
+    }
+    return n;
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 // The real game, headless, inside the test's process: control lines run one at a time and the
 // test reads the game's state between them. It works in a fresh copy of the game folder.
@@ -26,6 +27,10 @@ public:
     // Runs frames one at a time until the screen is State; false when it does not come.
     bool WaitFor(uint8_t State, int32_t Frames);
     [[nodiscard]] TForm1& Game() { return *Form; }
+    // Every trace line written so far.
+    [[nodiscard]] std::vector<std::string> Trace() const;
+    // How many trace lines so far hold Fragment.
+    [[nodiscard]] int32_t TraceCount(const std::string& Fragment) const;
 
 private:
     TGameRun Folder;

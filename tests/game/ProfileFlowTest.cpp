@@ -1,5 +1,5 @@
-// Creating, choosing and deleting profiles through the real screens, with the profile list read
-// back from the running game.
+// The profile and high-score screens driven through the real game, with the settings read
+// back from it while it runs.
 #include "GameInProcess.h"
 
 #include "board/ScreenState.h"
@@ -103,4 +103,58 @@ TEST_F(ProfileFlow, TenProfilesDisableCreationUntilOneIsDeleted) {
     ASSERT_TRUE(Game.WaitFor(ssChangePlayer, 5));
     Run("frames 2");
     EXPECT_TRUE(Enabled("b_change_create"));
+}
+
+namespace {
+class HighScoreFlow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(Game.Started());
+        for (const std::string& line : ToMainMenu()) {
+            ASSERT_TRUE(Game.Run(line));
+        }
+        ASSERT_TRUE(Game.Run("click 600 349"));
+        ASSERT_TRUE(Game.WaitFor(ssHighScore, 5));
+    }
+
+    [[nodiscard]] uint32_t HeadingColor() {
+        const TGuiControl* t1 = Game.Game().Gui().FindControl("t1");
+        return t1 ? t1->Bkgrnd.GetColor(0) : 0;
+    }
+
+    TGameInProcess Game{1};
+};
+} // namespace
+
+// The tabs colour the headings by difficulty; "online" opens the score page of the shown
+// table; clearing while the medium table shows resets all three.
+TEST_F(HighScoreFlow, TabsOnlinePageAndClearingAllTables) {
+    const struct {
+        const char* Tab;
+        uint32_t Color;
+        int Table;
+    } tabs[] = {{"click 555 229", 0xFFFDD7A3, 1}, {"click 687 229", 0xFF7D7DF6, 2}, {"click 423 229", 0xFF5CFFB9, 0}};
+    for (const auto& tab : tabs) {
+        ASSERT_TRUE(Game.Run(tab.Tab));
+        ASSERT_TRUE(Game.Run("frames 2"));
+        EXPECT_EQ(HeadingColor(), tab.Color) << tab.Tab;
+        EXPECT_EQ(Game.Game().State().ShownTable, tab.Table);
+        ASSERT_TRUE(Game.Run("click 555 549"));
+        ASSERT_TRUE(Game.Run("frames 2"));
+        EXPECT_EQ(Game.TraceCount("/cgi/version.pl?prg=Velmorant&show&type=" + std::to_string(tab.Table)), 1);
+    }
+
+    TSettings& settings = Game.Game().Settings();
+    for (auto& table : settings.HighScores) {
+        table[0].Name = "Someone";
+        table[0].Score = "5000";
+    }
+    ASSERT_TRUE(Game.Run("click 555 229"));
+    ASSERT_TRUE(Game.Run("click 414 549"));
+    ASSERT_TRUE(Game.WaitFor(ssClearScores, 5));
+    ASSERT_TRUE(Game.Run("click 505 376"));
+    ASSERT_TRUE(Game.WaitFor(ssHighScore, 5));
+    for (const auto& table : settings.HighScores) {
+        EXPECT_EQ(table[0].Score, "1000");
+    }
 }
