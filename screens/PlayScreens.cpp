@@ -100,13 +100,15 @@ void StartStageWhenReady(TScreens& S) {
 void RunStageFrame(TScreens& S) {
     TGameState& g = S.State();
     TGameEngine& engine = S.Host().Engine();
-    if (engine.TimeUp) {
-        S.ScreenEnter(ssGameOver);
-    } else if (engine.StageComplete) {
+    // A stage whose last tile went before the clock ran out is complete, even when the clock
+    // runs out while the last pieces settle.
+    if (engine.StageComplete) {
         ++g.FrameCounter;
         if (g.FrameCounter == StageCompleteDelay) {
             S.ScreenEnter(ssStageComplete);
         }
+    } else if (engine.TimeUp) {
+        S.ScreenEnter(ssGameOver);
     } else {
         engine.RunBoardCycle();
     }

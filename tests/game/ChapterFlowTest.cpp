@@ -60,8 +60,8 @@ protected:
     }
 
     // Once the board is built and still: every tile taken, then one swap to make a line, which
-    // is what ends a stage. Returns when the stage-complete screen is on.
-    void FinishStage() {
+    // is what ends a stage.
+    void TakeTilesAndSwap() {
         ASSERT_EQ(Screen(), ssPlaying);
         for (int32_t frame = 0; frame < 2000 && (TilesOnBoard() == 0 || Engine().IsBoardBusy()); ++frame) {
             Run("frames 1");
@@ -78,6 +78,11 @@ protected:
         for (const std::string& line : SwapClicks(*swap)) {
             Run(line);
         }
+    }
+
+    // Ends the stage and returns when the stage-complete screen is on.
+    void FinishStage() {
+        TakeTilesAndSwap();
         ASSERT_TRUE(Game.WaitFor(ssStageComplete, 2000)) << "stage " << int(Engine().CurrentStage);
     }
 
@@ -136,6 +141,22 @@ TEST_F(ChapterFlow, SecondsLeftEnterTheScore) {
     const int32_t score = Game.Game().GetScore();
     NextStage();
     EXPECT_EQ(Game.Game().GetScore(), score + 7);
+    EXPECT_EQ(Engine().CurrentStage, 2);
+}
+
+// The last tile taken in the stage's final second completes the stage, though the clock runs out
+// while the results are on their way.
+TEST_F(ChapterFlow, LastTileInTheFinalSecondStillCompletesTheStage) {
+    TakeTilesAndSwap();
+    for (int32_t frame = 0; frame < 500 && !Engine().StageComplete; ++frame) {
+        Run("frames 1");
+    }
+    ASSERT_TRUE(Engine().StageComplete);
+    Engine().Level().TimeLeft = 0;
+    ASSERT_TRUE(Game.WaitFor(ssStageComplete, 300));
+    EXPECT_TRUE(Engine().TimeUp) << "the clock ran out before the results came";
+    NextStage();
+    EXPECT_EQ(Screen(), ssPlaying);
     EXPECT_EQ(Engine().CurrentStage, 2);
 }
 
