@@ -130,7 +130,8 @@ void ShowTable(TScreens& S) {
 }
 
 void SelectTable(TScreens& S, uint8_t Table) {
-    // The heading fills take the colour of the difficulty: mint, peach, lavender.
+    // The heading fills take the colour of the difficulty (canvas format, red lowest): green,
+    // blue, red.
     static constexpr uint32_t kColors[3] = {0xFF5CFFB9, 0xFFFDD7A3, 0xFF7D7DF6};
     S.Host().PlaySound("check");
     S.State().ShownTable = Table;
