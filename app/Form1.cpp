@@ -116,6 +116,12 @@ bool TForm1::FormCreate() {
         MessageBox("Failed to initialize device!");
         return false;
     }
+    // Without its pictures and fonts the game has no frame loop: a window that shows nothing and
+    // cannot be closed. Say so and end instead.
+    if (!Timer->Enabled) {
+        MessageBox("Failed to load game data!");
+        return false;
+    }
     // 2-3. The screens and their buttons.
     if (!GuiBase->LoadFromFile("Data/gfx.fgg")) {
         std::fprintf(stderr, "the screens could not be read completely from Data/gfx.fgg\n");
@@ -175,7 +181,10 @@ bool TForm1::DeviceInitialize() {
     if (success) {
         success = Fonts_->LoadArchive(*Archive);
     }
-    success = Images_->LoadArchive(*Archive2);
+    // The second archive's pictures load whatever became of the first, but a failure of the
+    // first still counts: the game cannot run without its board and scene pictures.
+    const bool second = Images_->LoadArchive(*Archive2);
+    success = success && second;
     if (success) {
         success = Fonts_->LoadArchive(*Archive2);
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 
 TEST(Startup, FreshStartGoesThroughLogoAndNameEntryToTheMenu) {
     TGameRun run;
@@ -13,4 +14,25 @@ TEST(Startup, FreshStartGoesThroughLogoAndNameEntryToTheMenu) {
     EXPECT_EQ(run.LastDump()["state"], "4");
     EXPECT_TRUE(run.Has("music play=1"));
     EXPECT_TRUE(run.Has(" quit"));
+}
+
+// Missing or damaged data ends the start with a message instead of an empty window that cannot
+// be closed.
+TEST(Startup, UnreadableDataEndsWithAMessage) {
+    const struct {
+        const char* File;
+        bool Remove;
+    } cases[] = {{"Data/data.fgg", true}, {"Data/gdata.fgg", false}, {"Data/data1.fgg", true}};
+    for (const auto& c : cases) {
+        TGameRun run;
+        const std::filesystem::path file = run.Folder() / c.File;
+        if (c.Remove) {
+            std::filesystem::remove(file);
+        } else {
+            std::filesystem::resize_file(file, std::filesystem::file_size(file) / 2);
+        }
+        EXPECT_EQ(run.Run({"frames 10"}), 1) << c.File;
+        EXPECT_TRUE(run.Has("messagebox text=\"Failed to load game data!\"")) << c.File;
+        EXPECT_FALSE(run.Has("enter state=3")) << c.File;
+    }
 }
