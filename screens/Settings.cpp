@@ -55,6 +55,12 @@ public:
         }
     }
     std::string Next() { return Index < Lines.size() ? DecodeLine(Lines[Index++]) : (++Index, std::string()); }
+    // Passes over Count lines. Past the last line every line reads empty, so a count larger
+    // than the file stops at its end instead of walking through lines that are not there.
+    void Skip(int32_t Count) {
+        const size_t left = Index < Lines.size() ? Lines.size() - Index : 0;
+        Index += std::min(static_cast<size_t>(std::max(Count, 0)), left);
+    }
 
 private:
     std::vector<std::string> Lines;
@@ -117,9 +123,7 @@ bool ReadProfilesAndKeys(TLineReader& In, TSettings& S) {
         S.Players[static_cast<size_t>(i)] = StripPercent(In.Next());
     }
     // Profiles past the cap are still in the file: skip their lines.
-    for (int32_t i = S.PlayerCount; i < count; ++i) {
-        In.Next();
-    }
+    In.Skip(count - S.PlayerCount);
     if (!currentOk) {
         return false;
     }

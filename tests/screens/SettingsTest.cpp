@@ -156,6 +156,27 @@ TEST_F(SettingsFile, TruncatedFileKeepsTheRest) {
     EXPECT_EQ(s.KeyCodes.size(), 4u);
 }
 
+TEST_F(SettingsFile, ProfileCountFarBeyondTheFileStopsAtItsEnd) {
+    // A damaged count asks to pass over two billion profile lines the file does not have;
+    // reading ends with the file's last line instead.
+    std::vector<std::string> lines = {"true", "true", "100", "100", "", ""};
+    for (int i = 0; i < 60; ++i) {
+        lines.push_back("");
+    }
+    lines.push_back("2147483647");
+    lines.push_back("3");
+    for (int i = 0; i < 12; ++i) {
+        lines.push_back(PadPercent("P" + std::to_string(i), 10));
+    }
+    WriteRaw(lines);
+    TSettings s = Defaults;
+    LoadConfig(Path, s);
+    EXPECT_EQ(s.PlayerCount, MaxPlayers);
+    EXPECT_EQ(s.CurrentPlayer, 3);
+    EXPECT_EQ(s.Players[9], "P9");
+    EXPECT_EQ(s.KeyCodes, Defaults.KeyCodes);
+}
+
 TEST_F(SettingsFile, FailedSaveReportsAndKeepsTheOldFile) {
     TSettings s = Defaults;
     SaveConfig(Path, s);
