@@ -1,10 +1,11 @@
-// Feeds arbitrary bytes to the particle record reader; a record that reads becomes a template
-// that is spawned, moved, stepped a few hundred times and drawn through the recording device.
+// Feeds arbitrary bytes to the particle record reader; a record that reads becomes two live
+// effects, one moving, that are stepped a few hundred times and drawn through the recording
+// device.
 #include "FuzzScreen.h"
 
 #include "engine/Random.h"
-#include "particles/ParticleManager.h"
 #include "particles/ParticleParams.h"
+#include "particles/ParticleSystem.h"
 
 #include <cstdint>
 #include <vector>
@@ -14,6 +15,7 @@ namespace {
 constexpr int32_t PatternSide = 16;
 constexpr int32_t Patterns = 4;
 constexpr int32_t Steps = 300;
+constexpr int32_t Capacity = 200;
 constexpr int32_t DrawEvery = 50;
 
 TFuzzScreen& Screen() {
@@ -43,23 +45,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     if (!Params || !Fuzz.Ready) {
         return 0;
     }
+    // Systems built as the manager builds them, with room for fewer particles so that a run
+    // of steps stays quick; how many live changes no arithmetic.
+    TParticleRandom Random;
     TRandom SpawnRandom;
-    TXParticleManager Manager(&Fuzz.Canvas, ParticleImage(), &SpawnRandom);
-    Manager.AddTemplate(*Params, "fuzz.pss");
-    TXParticleSystem* Moving = Manager.SpawnByName("fuzz.pss", {400.0f, 300.0f});
-    if (Moving != nullptr) {
-        Moving->AddSpawnPoint(5, -5);
-        Moving->AngleOffset = 0.5f;
-    }
-    (void)Manager.SpawnByName("fuzz.pss", {0.0f, 0.0f});
+    TXParticleSystem Moving(*Params, ParticleImage(), Capacity, Random, &SpawnRandom);
+    Moving.MoveTo(400.0f, 300.0f, false);
+    Moving.AddSpawnPoint(5, -5);
+    Moving.AngleOffset = 0.5f;
+    Moving.Start();
+    TXParticleSystem Still(*Params, ParticleImage(), Capacity, Random, nullptr);
+    Still.Start();
     for (int32_t Step = 0; Step < Steps; ++Step) {
         // The moving emitter turns its particles along its path when the template asks.
-        if (Moving != nullptr && Manager.Contains(Moving)) {
-            Moving->MoveBy(3.0f, -2.0f, Step % 2 == 0);
-        }
-        Manager.Update(0.01f);
+        Moving.MoveBy(3.0f, -2.0f, Step % 2 == 0);
+        Moving.Update(0.01f);
+        Still.Update(0.01f);
         if (Step % DrawEvery == 0) {
-            Fuzz.Frame([&] { Manager.Draw(0.0f, 0.0f); });
+            Fuzz.Frame([&] {
+                Moving.Draw(Fuzz.Canvas, 0.0f, 0.0f);
+                Still.Draw(Fuzz.Canvas, 10.0f, -10.0f);
+            });
         }
     }
     return 0;
