@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 float ClampByte(float V) { return std::clamp(V, 0.0f, 255.0f); }
@@ -14,6 +15,22 @@ float Component(uint32_t Color, int Index) { return static_cast<float>((Color >>
 
 // Halves go to the even neighbour, as the emission count wants.
 float RoundHalfEven(float V) { return std::nearbyint(V); }
+
+// The pattern a frame shows. The canvas shows the first or the last pattern for any frame
+// outside the image, so a frame beyond what 32 bits hold is kept at that bound.
+int32_t PatternOf(float Frame) {
+    constexpr float Limit = 2147483648.0f;
+    if (std::isnan(Frame)) {
+        return 0;
+    }
+    if (Frame >= Limit) {
+        return INT32_MAX;
+    }
+    if (Frame < -Limit) {
+        return INT32_MIN;
+    }
+    return static_cast<int32_t>(Frame);
+}
 } // namespace
 
 float TParticleRandom::Range(float A, float B) {
@@ -116,7 +133,9 @@ void TXParticleSystem::Update(float Dt) {
         const float wanted = static_cast<float>(Params_.EmissionRate) * Dt + EmitCarry;
         const float n = RoundHalfEven(wanted);
         EmitCarry = wanted - n;
-        for (int32_t i = 0; i < static_cast<int32_t>(n) && Count() < Capacity; ++i) {
+        // Compared as a float: a huge rate over a long step asks for more than 32 bits hold,
+        // and the capacity ends the births long before.
+        for (int32_t i = 0; static_cast<float>(i) < n && Count() < Capacity; ++i) {
             Birth();
         }
     }
@@ -159,7 +178,9 @@ void TXParticleSystem::Birth() {
 
     p.Frame = static_cast<float>(r.FirstPattern);
     const bool animated = r.LastPattern >= 0 && r.LastPattern != r.FirstPattern;
-    p.FrameSpeed = animated && p.Life > 0.0f ? static_cast<float>(r.LastPattern - r.FirstPattern) / p.Life : 0.0f;
+    // Any two patterns of a record, so their distance is taken in 64 bits.
+    const int64_t frames = static_cast<int64_t>(r.LastPattern) - r.FirstPattern;
+    p.FrameSpeed = animated && p.Life > 0.0f ? static_cast<float>(frames) / p.Life : 0.0f;
 
     const float d = Random.Range(0.0f, r.ColorVariance);
     const float e = Random.Range(0.0f, r.AlphaVariance);
@@ -188,7 +209,7 @@ void TXParticleSystem::Draw(TGfxCanvas& Canvas, float OffsetX, float OffsetY) co
                              (static_cast<uint32_t>(std::lround(p.Color[1])) << 8) |
                              (static_cast<uint32_t>(std::lround(p.Color[2])) << 16) |
                              (static_cast<uint32_t>(std::lround(p.Color[3])) << 24);
-        Canvas.DrawRotated(*Image, static_cast<int32_t>(p.Frame), {x, y}, p.Spin, p.Size, color,
+        Canvas.DrawRotated(*Image, PatternOf(p.Frame), {x, y}, p.Spin, p.Size, color,
                            static_cast<uint32_t>(Params_.Effect));
     };
     if (Params_.NewestFirst != 0) {
