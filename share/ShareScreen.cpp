@@ -157,8 +157,11 @@ TShareScreen::TButton::TButton(TButton&&) noexcept = default;
 TShareScreen::TButton& TShareScreen::TButton::operator=(TButton&&) noexcept = default;
 
 bool TShareScreen::TButton::Contains(TPoint At) const {
-    return NormalAt.X <= At.X && At.X <= NormalAt.X + Size.X && NormalAt.Y <= At.Y &&
-           At.Y <= NormalAt.Y + Size.Y;
+    // The far edges in 64 bits: a damaged settings file may put a button anywhere a 32-bit
+    // number reaches.
+    const int64_t right = static_cast<int64_t>(NormalAt.X) + Size.X;
+    const int64_t bottom = static_cast<int64_t>(NormalAt.Y) + Size.Y;
+    return NormalAt.X <= At.X && At.X <= right && NormalAt.Y <= At.Y && At.Y <= bottom;
 }
 
 TShareScreen::TLook TShareScreen::TButton::Look() const {

@@ -211,6 +211,36 @@ TEST_F(ShareScreenTest, ClicksWaitForTheGuardAndGoToTheFirstButtonUnderTheMouse)
     EXPECT_EQ(Closes, 1);
 }
 
+TEST_F(ShareScreenTest, ButtonsAtTheEndsOfThirtyTwoBitsKeepTheirEdges) {
+    struct TCase {
+        const char* Normal;
+        TPoint Inside;
+        TPoint Outside;
+        std::vector<std::string> Opened;
+    };
+    const TCase cases[] = {
+        {"2147483647 2147483647 40 20", {2147483647, 2147483647}, {2147483646, 2147483647}, {"wdata/a.url"}},
+        {"2147483600 100 2147483647 20", {2147483647, 110}, {2147483599, 110}, {"wdata/a.url"}},
+        // A negative size has no inside at all.
+        {"-2147483648 -2147483648 -5 -5", {-2147483648, -2147483648}, {-2147483647, -2147483647}, {}},
+    };
+    for (const TCase& c : cases) {
+        std::vector<std::string> lines = GoodLines();
+        lines[3] = c.Normal;
+        Load(lines);
+        ASSERT_TRUE(Share.Available) << c.Normal;
+        (void)Frame();
+        Share.ClickGuard = 0;
+        Opened.clear();
+        Share.Click(c.Inside);
+        Share.Click(c.Outside);
+        EXPECT_EQ(Opened, c.Opened) << c.Normal;
+        // The pointer at the far corner of the range tests every button for hovering.
+        Share.SetMouse({2147483647, 2147483647});
+        (void)Frame();
+    }
+}
+
 TEST_F(ShareScreenTest, ExitButtonWaitsForTheCountdownThenFollowsTheMouse) {
     Load(GoodLines());
     const auto exitPicture = [](const std::vector<std::pair<uint32_t, TPoint>>& Drawn) {
