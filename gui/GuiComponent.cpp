@@ -68,19 +68,21 @@ bool TGuiComponent::SetValue(uint32_t Id, const TGuiValue& Value) {
 }
 
 void TGuiComponent::SetBound(int32_t Which, int32_t Value) {
+    // Bounds_ is always inside the coordinate range, so these sums fit 32 bits.
+    const int32_t v = ClampCoordinate(Value);
     TRect r = Bounds_;
     switch (Which) {
     case 0:
-        r = RectOfSize(Value, r.Top, r.Width(), r.Height());
+        r = RectOfSize(v, r.Top, r.Width(), r.Height());
         break;
     case 1:
-        r = RectOfSize(r.Left, Value, r.Width(), r.Height());
+        r = RectOfSize(r.Left, v, r.Width(), r.Height());
         break;
     case 2:
-        r.Right = r.Left + Value;
+        r.Right = r.Left + v;
         break;
     case 3:
-        r.Bottom = r.Top + Value;
+        r.Bottom = r.Top + v;
         break;
     default:
         return;
@@ -104,13 +106,14 @@ int32_t TGuiComponent::GetBound(int32_t Which) const {
 }
 
 void TGuiComponent::SetBounds(const TRect& Rect) {
-    TRect r = Rect;
+    TRect r{ClampCoordinate(Rect.Left), ClampCoordinate(Rect.Top), ClampCoordinate(Rect.Right),
+            ClampCoordinate(Rect.Bottom)};
     BoundsChanging(r);
     Bounds_ = r;
 }
 
 void TGuiComponent::SetBounds(int32_t Left, int32_t Top, int32_t Width, int32_t Height) {
-    SetBounds(RectOfSize(Left, Top, Width, Height));
+    SetBounds({Left, Top, ClampCoordinate(int64_t{Left} + Width), ClampCoordinate(int64_t{Top} + Height)});
 }
 
 void TGuiComponent::SetVisible(bool Value) {

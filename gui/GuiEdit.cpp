@@ -51,7 +51,7 @@ bool IsEditKeyCode(uint8_t Code) {
 }
 
 int32_t Round(double Value) {
-    return static_cast<int32_t>(std::lround(Value));
+    return RoundCoordinate(Value);
 }
 
 int32_t Length(const std::string& Text) {
@@ -434,7 +434,7 @@ void TGuiEdit::DrawBox(bool KeyBox) {
         context.SetClipRect(area);
         const int32_t h = Round(TGuiFont::TextHeight(*resolved, Text_));
         const int32_t offset = h <= 0 ? h : (r.Height() - h) / 2;
-        const auto y = static_cast<float>(r.Top + offset + TextAdjust);
+        const auto y = static_cast<float>(r.Top + offset + ClampCoordinate(TextAdjust));
         float x = static_cast<float>(r.Left + 2 - ScrollX_);
         if (KeyBox) {
             x = static_cast<float>(r.Left - ScrollX_ +

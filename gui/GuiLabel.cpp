@@ -25,7 +25,7 @@ bool IsSeparator(char C) {
 }
 
 int32_t Round(double Value) {
-    return static_cast<int32_t>(std::lround(Value));
+    return RoundCoordinate(Value);
 }
 
 } // namespace
@@ -150,8 +150,9 @@ void TGuiLabel::DoDraw() {
 
 void TGuiLabel::DrawSingleLine(const TGuiFont& Font, const TGfxFont& Resolved) {
     const TRect r = ScreenRect();
-    const float y = static_cast<float>(
-        r.Top + (r.Height() - Round(TGuiFont::TextHeight(Resolved, Text_))) / 2 + TextAdjust);
+    const float y =
+        static_cast<float>(r.Top + (r.Height() - Round(TGuiFont::TextHeight(Resolved, Text_))) / 2 +
+                           ClampCoordinate(TextAdjust));
     const int32_t w = Round(TGuiFont::TextWidth(Resolved, Text_));
     switch (Alignment) {
     case 0:

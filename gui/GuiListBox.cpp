@@ -220,9 +220,9 @@ void TGuiListBox::DrawRow(int32_t Row, const TRect& Content) {
     }
     const std::string& text = Items[static_cast<size_t>(item)];
     const double tw = TGuiFont::TextWidth(*resolved, text);
-    const auto th = static_cast<int32_t>(std::lround(TGuiFont::TextHeight(*resolved, text)));
+    const int32_t th = RoundCoordinate(TGuiFont::TextHeight(*resolved, text));
     const auto x = row.Left + std::lround(row.Width() / 2.0) - std::lround(tw / 2);
-    const int32_t y = inner.Top + (inner.Height() - th) / 2 + TextAdjust;
+    const int32_t y = inner.Top + (inner.Height() - th) / 2 + ClampCoordinate(TextAdjust);
     font.TextOut(text, static_cast<float>(x), static_cast<float>(y), 1284);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <variant>
@@ -48,3 +50,21 @@ enum TGuiPropertyKind : uint8_t {
 // A property value: what typed access by id hands around. Values read from a GUI file are
 // always strings and are converted by the receiving property.
 using TGuiValue = std::variant<int64_t, bool, double, std::string>;
+
+// Positions, sizes and text measurements stay within this many points of the origin. The
+// screen is 800 by 600, so nothing real comes near, and sums of a control's edges, its
+// parents' origins and its text never leave 32 bits, whatever a GUI file says.
+constexpr int32_t MaxGuiCoordinate = 1 << 20;
+
+[[nodiscard]] inline int32_t ClampCoordinate(int64_t Value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(Value, -MaxGuiCoordinate, MaxGuiCoordinate));
+}
+
+// Rounded to the nearest point, halves away from zero; a measurement that is not a number
+// counts as 0.
+[[nodiscard]] inline int32_t RoundCoordinate(double Value) {
+    if (std::isnan(Value)) {
+        return 0;
+    }
+    return static_cast<int32_t>(std::lround(std::clamp<double>(Value, -MaxGuiCoordinate, MaxGuiCoordinate)));
+}

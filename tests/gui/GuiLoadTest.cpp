@@ -231,3 +231,68 @@ TEST(GuiLoad, EditBoxesWithEqualTabOrderPushEachOtherUp) {
 }
 
 } // namespace
+
+namespace {
+
+class GuiLoadDrawTest : public TGuiDrawTest {};
+
+// Positions, sizes, text adjustments and font scales at the ends of what a file can hold: each
+// control loads, its bounds stay inside the coordinate range and it draws without overflow.
+TEST_F(GuiLoadDrawTest, GeometryAtTheEndsOfThirtyTwoBitsIsKeptInRange) {
+    TGuiFont huge;
+    huge.Scale = 1e300;
+    struct TCase {
+        const char* Title;
+        std::function<void(TGuiWriter&)> Build;
+    };
+    const TCase cases[] = {
+        {"left at the end, default width",
+         [](TGuiWriter& w) { w.Add("TGuiLabel").Set("Caption", "a").SetInt("Left", INT32_MAX); }},
+        {"width past the end",
+         [](TGuiWriter& w) { w.Add("TGuiButton").SetInt("Left", 10).SetInt("Width", INT32_MAX); }},
+        {"most negative sizes",
+         [](TGuiWriter& w) { w.Add("TGuiLabel").SetInt("Width", INT32_MIN).SetInt("Height", INT32_MIN); }},
+        {"label text adjustment",
+         [](TGuiWriter& w) { w.Add("TGuiLabel").Set("Caption", "a").SetInt("TextAdjust", INT32_MAX); }},
+        {"edit text adjustment",
+         [](TGuiWriter& w) { w.Add("TGuiEdit").Set("Text", "a").SetInt("TextAdjust", INT32_MAX); }},
+        {"list text adjustment",
+         [](TGuiWriter& w) {
+             w.Add("TGuiListBox").SetLines("Items", {"a"}).SetInt("TextAdjust", INT32_MIN);
+         }},
+        {"right-aligned text in a huge font",
+         [&](TGuiWriter& w) {
+             w.Add("TGuiLabel")
+                 .Set("Caption", "abc")
+                 .SetInt("Alignment", 1, pkAlignment)
+                 .SetFont("Font", huge);
+         }},
+        {"nested far-off origins",
+         [](TGuiWriter& w) {
+             w.Add("TGuiPaint")
+                 .SetInt("Left", INT32_MAX)
+                 .Add("TGuiPaint")
+                 .SetInt("Left", INT32_MAX)
+                 .Add("TGuiLabel")
+                 .Set("Caption", "a")
+                 .SetInt("Left", INT32_MAX);
+         }},
+    };
+    for (const TCase& c : cases) {
+        TGuiWriter writer;
+        c.Build(writer);
+        Gui.Root().ClearChildren();
+        ASSERT_TRUE(LoadInto(Gui.Root(), writer)) << c.Title;
+        for (const TGuiControl* control = Gui.Root().Child(0); control != nullptr;
+             control = control->ChildCount() > 0 ? control->Child(0) : nullptr) {
+            const TRect r = control->Bounds();
+            for (const int32_t edge : {r.Left, r.Top, r.Right, r.Bottom}) {
+                EXPECT_LE(std::abs(edge), MaxGuiCoordinate) << c.Title;
+            }
+        }
+        Gui.Update();
+        (void)Render();
+    }
+}
+
+} // namespace
