@@ -2,6 +2,7 @@
 
 #include "engine/Font.h"
 #include "gui/GuiContext.h"
+#include "gui/GuiTypes.h"
 
 #include <cmath>
 
@@ -28,15 +29,17 @@ void TGuiFont::TextOut(const std::string& Text, float X, float Y, uint32_t Effec
     }
 }
 
+// Scales and glyph sizes come from files, so every measurement the controls lay text out
+// with is kept inside the coordinate range.
 double TGuiFont::TextWidth(const TGfxFont& Font, const std::string& Text) {
-    return Font.TextWidth(Text);
+    return ClampMeasure(Font.TextWidth(Text));
 }
 
 double TGuiFont::TextHeight(const TGfxFont& Font, const std::string& Text) {
-    return Font.TextHeight(Text);
+    return ClampMeasure(Font.TextHeight(Text));
 }
 
 int32_t TGuiFont::LineHeight(const TGfxFont& Font) {
     const TGfxImage* image = Font.GlyphImage();
-    return image != nullptr ? image->VisibleSize().Y : 0;
+    return image != nullptr ? ClampCoordinate(image->VisibleSize().Y) : 0;
 }

@@ -60,11 +60,15 @@ constexpr int32_t MaxGuiCoordinate = 1 << 20;
     return static_cast<int32_t>(std::clamp<int64_t>(Value, -MaxGuiCoordinate, MaxGuiCoordinate));
 }
 
-// Rounded to the nearest point, halves away from zero; a measurement that is not a number
-// counts as 0.
-[[nodiscard]] inline int32_t RoundCoordinate(double Value) {
+// A measurement kept inside the coordinate range; one that is not a number counts as 0.
+[[nodiscard]] inline double ClampMeasure(double Value) {
     if (std::isnan(Value)) {
-        return 0;
+        return 0.0;
     }
-    return static_cast<int32_t>(std::lround(std::clamp<double>(Value, -MaxGuiCoordinate, MaxGuiCoordinate)));
+    return std::clamp<double>(Value, -MaxGuiCoordinate, MaxGuiCoordinate);
+}
+
+// Rounded to the nearest point, halves away from zero.
+[[nodiscard]] inline int32_t RoundCoordinate(double Value) {
+    return static_cast<int32_t>(std::lround(ClampMeasure(Value)));
 }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 std::vector<uint8_t> Int32Bytes(int32_t Value) {
@@ -266,6 +268,12 @@ TEST_F(GuiLoadDrawTest, GeometryAtTheEndsOfThirtyTwoBitsIsKeptInRange) {
                  .Set("Caption", "abc")
                  .SetInt("Alignment", 1, pkAlignment)
                  .SetFont("Font", huge);
+         }},
+        {"button caption in an endless font",
+         [](TGuiWriter& w) {
+             TGuiFont endless;
+             endless.Scale = std::numeric_limits<double>::infinity();
+             w.Add("TGuiButton").Set("Caption", "Go").SetFont("Font", endless);
          }},
         {"nested far-off origins",
          [](TGuiWriter& w) {
