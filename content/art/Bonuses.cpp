@@ -280,11 +280,11 @@ void AddBonusImages(TManifest& Manifest) {
         {"rainbow.bonus", Rainbow},
         {"mix.bonus", Mix},
     };
-    for (const auto& [name, paint] : icons) {
+    for (const auto& icon : icons) {
         std::vector<TPicture> patterns;
         for (int p = 0; p < BonusPatterns; ++p) {
-            patterns.push_back(DrawPicture(IconSize, IconSize, [&](cairo_t* cr) { paint(cr, p); }));
+            patterns.push_back(DrawPicture(IconSize, IconSize, [&](cairo_t* cr) { icon.second(cr, p); }));
         }
-        Manifest.AddImage(TArchiveId::Data, name, std::move(patterns));
+        Manifest.AddImage(TArchiveId::Data, icon.first, std::move(patterns));
     }
 }

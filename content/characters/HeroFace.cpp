@@ -226,8 +226,8 @@ TPicture Head() {
 }
 
 TPicture Eye() {
-    const int size = ZiboRest::EyeSize;
-    return DrawPicture(size, size, [size](cairo_t* cr) {
+    constexpr int size = ZiboRest::EyeSize;
+    return DrawPicture(size, size, [](cairo_t* cr) {
         // The sprite is drawn upside down, so the gloss painted low-left shows high-left.
         Iris(cr, size / 2.0, size / 2.0, ZiboRest::IrisRadius, IrisBlue, std::numbers::pi * 0.75);
     });
