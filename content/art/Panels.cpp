@@ -2,6 +2,8 @@
 #include "content/art/ArtModules.h"
 
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 using namespace ArtKit;
 
@@ -65,33 +67,31 @@ void WarmMetal(cairo_t* cr, double Y0, double Y1) {
     cairo_stroke(cr);
 }
 
-// A sunken dark slot for text or pictures.
-void Slot(cairo_t* cr, double X, double Y, double W, double H, double R) {
+// A rounded window filled with a vertical gradient of Stops and edged with a rim.
+void Window(cairo_t* cr, double X, double Y, double W, double H, double R,
+            std::initializer_list<std::pair<double, TColour>> Stops, const TColour& Rim, double RimWidth) {
     RoundedRect(cr, X, Y, W, H, R);
     cairo_pattern_t* g = cairo_pattern_create_linear(0, Y, 0, Y + H);
-    AddStop(g, 0, Rgb(0x0a0620));
-    AddStop(g, 1, Rgb(0x2a1a5a));
+    for (const auto& [offset, colour] : Stops) {
+        AddStop(g, offset, colour);
+    }
     cairo_set_source(cr, g);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(g);
-    cairo_set_source_rgba(cr, 1, 0.9, 0.6, 0.7);
-    cairo_set_line_width(cr, 1.5);
+    SetColour(cr, Rim);
+    cairo_set_line_width(cr, RimWidth);
     cairo_stroke(cr);
+}
+
+// A sunken dark slot for text or pictures.
+void Slot(cairo_t* cr, double X, double Y, double W, double H, double R) {
+    Window(cr, X, Y, W, H, R, {{0, Rgb(0x0a0620)}, {1, Rgb(0x2a1a5a)}}, TColour{1, 0.9, 0.6, 0.7}, 1.5);
 }
 
 // A lit read-out window: the red figures of the stage, the score and the clock read on it.
 void Display(cairo_t* cr, double X, double Y, double W, double H, double R) {
-    RoundedRect(cr, X, Y, W, H, R);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, Y, 0, Y + H);
-    AddStop(g, 0, Rgb(0xd8c89a));
-    AddStop(g, 0.25, Rgb(0xfff8e0));
-    AddStop(g, 1, Rgb(0xf2e2b4));
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
-    cairo_set_source_rgba(cr, 0.35, 0.12, 0.02, 0.9);
-    cairo_set_line_width(cr, 2);
-    cairo_stroke(cr);
+    Window(cr, X, Y, W, H, R, {{0, Rgb(0xd8c89a)}, {0.25, Rgb(0xfff8e0)}, {1, Rgb(0xf2e2b4)}},
+           TColour{0.35, 0.12, 0.02, 0.9}, 2);
 }
 
 void Bolt(cairo_t* cr, double X, double Y) {
