@@ -34,7 +34,7 @@ TGuiCheckBox::TGuiCheckBox(TGuiControl* Parent) : TGuiControl(Parent) {
     AddStandardProperty("DisabledFont");
     AddProperties(CheckBoxProperties);
     Bind(Id + 1, &Caption);
-    Bind(Id + 2, &TextAdjust);
+    Bind(Id + 2, TGuiOffset{&TextAdjust});
     Bind(Id + 3, &CheckColor);
     Bind(Id + 4, &HorizSpace);
     SetBounds(0, 0, 100, 15);

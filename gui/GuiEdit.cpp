@@ -50,10 +50,6 @@ bool IsEditKeyCode(uint8_t Code) {
     return TGuiContext::DefaultEditKeys().test(Code);
 }
 
-int32_t Round(double Value) {
-    return RoundCoordinate(Value);
-}
-
 int32_t Length(const std::string& Text) {
     return static_cast<int32_t>(std::min<size_t>(Text.size(), std::numeric_limits<int32_t>::max()));
 }
@@ -86,7 +82,7 @@ TGuiEdit::TGuiEdit(TGuiControl* Parent) : TGuiControl(Parent) {
     AddStandardProperty("DisabledFont");
     AddProperties(EditProperties);
     Bind(Id + 1, &ReadOnly);
-    Bind(Id + 2, &TextAdjust);
+    Bind(Id + 2, TGuiOffset{&TextAdjust});
     Bind(Id + 3, &BlinkTicks);
     Bind(Id + 4, &Selector);
     SetBounds(0, 0, 100, 20);
@@ -187,9 +183,9 @@ TRect TGuiEdit::CaretRect(int32_t Index) const {
     }
     const auto i = static_cast<size_t>(std::clamp(Index, 0, Length(Text_)));
     TRect r;
-    r.Left = Round(TGuiFont::TextWidth(*font, Text_.substr(0, i))) + 2;
+    r.Left = RoundCoordinate(TGuiFont::TextWidth(*font, Text_.substr(0, i))) + 2;
     if (i < Text_.size()) {
-        r.Right = Round(TGuiFont::TextWidth(*font, Text_.substr(0, i + 1)) - Font.Interleave) + 2;
+        r.Right = RoundCoordinate(TGuiFont::TextWidth(*font, Text_.substr(0, i + 1)) - Font.Interleave) + 2;
     } else {
         r.Right = r.Left + Height() / 2;
     }
@@ -208,7 +204,7 @@ void TGuiEdit::SetScrollX(int32_t Value) {
     if (font == nullptr) {
         return;
     }
-    const int32_t most = Round(TGuiFont::TextWidth(*font, Text_)) + Height() / 2 + 4 - Width();
+    const int32_t most = RoundCoordinate(TGuiFont::TextWidth(*font, Text_)) + Height() / 2 + 4 - Width();
     ScrollX_ = std::max(std::min(ScrollX_, most), 0);
 }
 
@@ -432,9 +428,9 @@ void TGuiEdit::DrawBox(bool KeyBox) {
     if (resolved != nullptr && !area.IsEmpty()) {
         const TRect saved = context.GetClipRect();
         context.SetClipRect(area);
-        const int32_t h = Round(TGuiFont::TextHeight(*resolved, Text_));
+        const int32_t h = RoundCoordinate(TGuiFont::TextHeight(*resolved, Text_));
         const int32_t offset = h <= 0 ? h : (r.Height() - h) / 2;
-        const auto y = static_cast<float>(r.Top + offset + ClampCoordinate(TextAdjust));
+        const auto y = static_cast<float>(r.Top + offset + TextAdjust);
         float x = static_cast<float>(r.Left + 2 - ScrollX_);
         if (KeyBox) {
             x = static_cast<float>(r.Left - ScrollX_ +

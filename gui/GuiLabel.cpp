@@ -24,10 +24,6 @@ bool IsSeparator(char C) {
     return C == 8 || C == 13 || C == 32;
 }
 
-int32_t Round(double Value) {
-    return RoundCoordinate(Value);
-}
-
 } // namespace
 
 TGuiLabel::TGuiLabel(TGuiControl* Parent) : TGuiControl(Parent) {
@@ -38,7 +34,7 @@ TGuiLabel::TGuiLabel(TGuiControl* Parent) : TGuiControl(Parent) {
     AddStandardProperty("DisabledFont");
     AddProperties(LabelProperties);
     Bind(Id + 1, &WordWrap);
-    Bind(Id + 2, &TextAdjust);
+    Bind(Id + 2, TGuiOffset{&TextAdjust});
     Bind(Id + 3, &Alignment);
     Bind(Id + 4, &LineSpacing);
     Bind(Id + 6, &ShowDelay);
@@ -150,10 +146,9 @@ void TGuiLabel::DoDraw() {
 
 void TGuiLabel::DrawSingleLine(const TGuiFont& Font, const TGfxFont& Resolved) {
     const TRect r = ScreenRect();
-    const float y =
-        static_cast<float>(r.Top + (r.Height() - Round(TGuiFont::TextHeight(Resolved, Text_))) / 2 +
-                           ClampCoordinate(TextAdjust));
-    const int32_t w = Round(TGuiFont::TextWidth(Resolved, Text_));
+    const float y = static_cast<float>(
+        r.Top + (r.Height() - RoundCoordinate(TGuiFont::TextHeight(Resolved, Text_))) / 2 + TextAdjust);
+    const int32_t w = RoundCoordinate(TGuiFont::TextWidth(Resolved, Text_));
     switch (Alignment) {
     case 0:
         Font.TextOut(Text_, static_cast<float>(r.Left + 4), y, DrawFx);
@@ -239,7 +234,7 @@ void TGuiLabel::DrawWrapped(const TGuiFont& Font, const TGfxFont& Resolved) {
         const double w = TGuiFont::TextWidth(Resolved, text);
         const auto fy = static_cast<float>(y);
         if (Alignment == 1) {
-            Font.TextOut(text, static_cast<float>(r.Right - Round(w) - 4), fy, DrawFx);
+            Font.TextOut(text, static_cast<float>(r.Right - RoundCoordinate(w) - 4), fy, DrawFx);
         } else if (Alignment == 2) {
             Font.TextOut(text, static_cast<float>(r.Left + (avail - w) / 2), fy, DrawFx);
         } else if (Alignment == 3 && !line.Last && !line.EndedByLineFeed) {

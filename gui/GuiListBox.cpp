@@ -46,7 +46,7 @@ TGuiListBox::TGuiListBox(TGuiControl* Parent) : TGuiControl(Parent) {
     Bind(Id + 1, &ItemSize);
     Bind(Id + 2, &Indexed);
     Bind(Id + 3, &ItemIndex);
-    Bind(Id + 4, &TextAdjust);
+    Bind(Id + 4, TGuiOffset{&TextAdjust});
     Bind(Id + 5, &IndexedFont);
     Bind(Id + 7, &Scroll_->ButtonFill);
     Bind(Id + 8, &Scroll_->TrackFill);
@@ -222,7 +222,7 @@ void TGuiListBox::DrawRow(int32_t Row, const TRect& Content) {
     const double tw = TGuiFont::TextWidth(*resolved, text);
     const int32_t th = RoundCoordinate(TGuiFont::TextHeight(*resolved, text));
     const auto x = row.Left + std::lround(row.Width() / 2.0) - std::lround(tw / 2);
-    const int32_t y = inner.Top + (inner.Height() - th) / 2 + ClampCoordinate(TextAdjust);
+    const int32_t y = inner.Top + (inner.Height() - th) / 2 + TextAdjust;
     font.TextOut(text, static_cast<float>(x), static_cast<float>(y), 1284);
 }
 

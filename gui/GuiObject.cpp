@@ -89,6 +89,9 @@ TGuiValue TGuiObject::GetValue(uint32_t Id) const {
     if (auto* const* i = std::get_if<int32_t*>(field)) {
         return int64_t{**i};
     }
+    if (const auto* offset = std::get_if<TGuiOffset>(field)) {
+        return int64_t{*offset->Field};
+    }
     if (auto* const* u = std::get_if<uint32_t*>(field)) {
         return int64_t{**u};
     }
@@ -113,6 +116,13 @@ bool TGuiObject::SetValue(uint32_t Id, const TGuiValue& Value) {
         const auto v = ValueToInt32(Value);
         if (v) {
             **i = *v;
+        }
+        return v.has_value();
+    }
+    if (const auto* offset = std::get_if<TGuiOffset>(field)) {
+        const auto v = ValueToInt32(Value);
+        if (v) {
+            *offset->Field = ClampCoordinate(*v);
         }
         return v.has_value();
     }

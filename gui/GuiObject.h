@@ -30,8 +30,15 @@ struct TGuiPropertyInfo {
     const char* Description;
 };
 
+// An integer field that holds a distance in points (a text adjustment, say): whatever a file
+// says, it is kept inside the coordinate range, so the sums it enters fit 32 bits.
+struct TGuiOffset {
+    int32_t* Field;
+};
+
 // A field a property reads and writes directly, converted by the field's type.
-using TGuiField = std::variant<int32_t*, uint32_t*, bool*, double*, std::string*, TGuiFill*, TGuiFont*>;
+using TGuiField =
+    std::variant<int32_t*, TGuiOffset, uint32_t*, bool*, double*, std::string*, TGuiFill*, TGuiFont*>;
 
 // Every GUI object carries a table of named, typed properties and reaches them by id. Each
 // class's constructor appends its own properties after those of its parent class, so the

@@ -29,7 +29,7 @@ TGuiRadioButton::TGuiRadioButton(TGuiControl* Parent) : TGuiControl(Parent) {
     AddStandardProperty("DisabledFont");
     AddProperties(RadioProperties);
     Bind(Id + 1, &Caption);
-    Bind(Id + 2, &TextAdjust);
+    Bind(Id + 2, TGuiOffset{&TextAdjust});
     Bind(Id + 3, &BorderColor);
     Bind(Id + 4, &CheckColor);
     Bind(Id + 5, &OverColor);

@@ -258,6 +258,11 @@ TEST_F(GuiLoadDrawTest, GeometryAtTheEndsOfThirtyTwoBitsIsKeptInRange) {
          [](TGuiWriter& w) { w.Add("TGuiLabel").Set("Caption", "a").SetInt("TextAdjust", INT32_MAX); }},
         {"edit text adjustment",
          [](TGuiWriter& w) { w.Add("TGuiEdit").Set("Text", "a").SetInt("TextAdjust", INT32_MAX); }},
+        {"check box and radio button text adjustments",
+         [](TGuiWriter& w) {
+             w.Add("TGuiCheckBox").Set("Caption", "a").SetInt("TextAdjust", INT32_MAX);
+             w.Add("TGuiRadioButton").Set("Caption", "b").SetInt("TextAdjust", INT32_MIN);
+         }},
         {"list text adjustment",
          [](TGuiWriter& w) {
              w.Add("TGuiListBox").SetLines("Items", {"a"}).SetInt("TextAdjust", INT32_MIN);
@@ -301,6 +306,19 @@ TEST_F(GuiLoadDrawTest, GeometryAtTheEndsOfThirtyTwoBitsIsKeptInRange) {
         Gui.Update();
         (void)Render();
     }
+}
+
+// A text adjustment from the file is stored inside the coordinate range and read back so.
+TEST_F(GuiLoadDrawTest, TextAdjustmentsAreStoredInsideTheCoordinateRange) {
+    TGuiWriter writer;
+    writer.Add("TGuiLabel").SetInt("TextAdjust", INT32_MAX);
+    writer.Add("TGuiEdit").SetInt("TextAdjust", INT32_MIN);
+    ASSERT_TRUE(LoadInto(Gui.Root(), writer));
+    ASSERT_EQ(Gui.Root().ChildCount(), 2);
+    EXPECT_EQ(static_cast<TGuiLabel*>(Gui.Root().Child(0))->TextAdjust, MaxGuiCoordinate);
+    EXPECT_EQ(static_cast<TGuiEdit*>(Gui.Root().Child(1))->TextAdjust, -MaxGuiCoordinate);
+    const auto stored = Gui.Root().Child(0)->GetValue(TGuiControl::IdOwn + 2);
+    EXPECT_EQ(std::get<int64_t>(stored), MaxGuiCoordinate);
 }
 
 } // namespace
