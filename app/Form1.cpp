@@ -540,7 +540,7 @@ void TForm1::RunCommand(const TCommand& C) {
     const TPoint at = input.ToClient({C.X, C.Y});
     switch (C.Kind) {
     case TCommandKind::Frames:
-        for (int32_t i = 0; i < C.Count && Running_ && !Closing; ++i) {
+        for (int32_t i = 0; i < C.Count && Running && !Closing; ++i) {
             if (VirtualClock) {
                 VirtualClock->Advance(10000);
             }
@@ -621,7 +621,7 @@ int TForm1::Run() {
         }
     }
     char line[4096];
-    while (Running_ && !Closing) {
+    while (Running && !Closing) {
         if (!Options.Headless) {
             Window->PumpEvents();
             PumpLevelClock();

@@ -52,8 +52,6 @@ public:
     // Runs one line of the control language, as the automation does between frames; false for
     // a malformed line. Drivers inside the process (tests) use it after FormCreate.
     bool RunControlLine(std::string_view Line);
-    // Whether the game still runs (no quit and no close request yet).
-    [[nodiscard]] bool Running() const { return Running_ && !Closing; }
 
     // IScreenHost
     TGameState& State() override { return State_; }
@@ -131,7 +129,7 @@ private:
     void PumpLevelClock();
     void RunCommand(const TCommand& Command);
     void Dump();
-    void Quit() { Running_ = false; }
+    void Quit() { Running = false; }
 
     TOptions Options;
     TTrace Trace;
@@ -169,7 +167,7 @@ private:
     uint32_t LastTick = 0;
     bool LevelClockOn = false;
     uint32_t NextSecond = 0;
-    bool Running_ = true;
+    bool Running = true;
     bool Closing = false;
     int64_t FrameNumber = 0;
     std::FILE* Control = nullptr;
