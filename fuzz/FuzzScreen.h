@@ -7,28 +7,14 @@
 #include "engine/Canvas.h"
 #include "engine/Device.h"
 #include "engine/Font.h"
-#include "engine/FontRecord.h"
 #include "engine/Image.h"
 #include "platform/RecordingBackend.h"
+#include "tests/gui/TestFont.h"
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-// Glyphs for ' ' to '~' in 8 by 12 cells, every glyph 6 by 10: a font small enough to load
-// on every input.
-inline std::vector<uint8_t> SmallFontRecord() {
-    TFontRecordSource Source;
-    Source.FirstChar = 32;
-    Source.GlyphSpacing = 1;
-    Source.CellSize = {8, 12};
-    for (int C = 32; C <= 126; ++C) {
-        Source.GlyphSizes.push_back({6, 10});
-        Source.Cells.emplace_back(8 * 12, 0xFFFFFFFF);
-    }
-    return WriteFontRecord(Source);
-}
 
 class TFuzzScreen {
 public:

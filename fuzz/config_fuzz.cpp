@@ -33,7 +33,7 @@ TFuzzScreen& Screen() {
     static TFuzzScreen Made;
     static const bool Filled = [] {
         // The countdown is drawn in this font, which the share screen also scales.
-        TMemoryStream Stream(SmallFontRecord());
+        TMemoryStream Stream(TestFontRecord());
         TGfxFont& Font = Made.Fonts.AddFont();
         Font.Name = "sharetext";
         return Font.LoadFromStream(Stream, aqHigh, alFull);

@@ -17,7 +17,7 @@ TFuzzScreen& Screen() {
         // Run from a game folder, the controls find the game's own pictures and fonts.
         Made.LoadGameArchive("Data/gdata.fgg");
         Made.LoadGameArchive("Data/data1.fgg");
-        TMemoryStream Stream(SmallFontRecord());
+        TMemoryStream Stream(TestFontRecord());
         return Made.Fonts.AddFont().LoadFromStream(Stream, aqHigh, alFull);
     }();
     (void)Filled;
