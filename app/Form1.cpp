@@ -524,12 +524,10 @@ void TForm1::Dump() {
     for (int32_t r = 0; r < BoardSize; ++r) {
         std::string line = "board row=" + std::to_string(r) + " cells=";
         for (int32_t c = 0; c < BoardSize; ++c) {
-            const TBoardCell& cell = GameEngine->Board[c][r];
             if (c > 0) {
                 line += ' ';
             }
-            line += std::to_string(cell.Kind) + "." + std::to_string(cell.Bonus) + "." +
-                    std::to_string(cell.HasLayer ? 1 : 0);
+            line += CellDumpText(GameEngine->Board[c][r]);
         }
         Trace.RawEvent(line);
     }

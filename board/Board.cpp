@@ -6,10 +6,10 @@
 
 namespace {
 const std::array<std::string, KindCount> kKindImages = {
-    "AquaPentagon.piece",  "FuchsiaCircle.piece",      "YellowHexagon.piece", "RedCircle.piece",
-    "GreenCircle.piece",   "SkyBlueRhomb.piece",       "LiteMaroonHexagon.piece", "ClaretSquare.piece",
-    "LimeHexagon.piece",   "OliveRhomb.piece",         "BlueHexagon.piece",   "OrangeTriangle.piece",
-    "PurplePentagon.piece", "SandCircle.piece",        "TealTriangle.piece",  "YellowSquare.piece",
+    "AquaPentagon.piece",   "FuchsiaCircle.piece", "YellowHexagon.piece",     "RedCircle.piece",
+    "GreenCircle.piece",    "SkyBlueRhomb.piece",  "LiteMaroonHexagon.piece", "ClaretSquare.piece",
+    "LimeHexagon.piece",    "OliveRhomb.piece",    "BlueHexagon.piece",       "OrangeTriangle.piece",
+    "PurplePentagon.piece", "SandCircle.piece",    "TealTriangle.piece",      "YellowSquare.piece",
 };
 
 const std::array<std::string, 10> kBonusImages = {
@@ -27,9 +27,9 @@ const std::array<std::string, 10> kBonusImages = {
 
 // The first stage whose layout has a tile under each cell, [row][column].
 constexpr uint8_t kLayerStage[BoardSize][BoardSize] = {
-    {6, 15, 13, 8, 8, 13, 15, 6},  {16, 3, 11, 5, 5, 11, 3, 16}, {14, 12, 1, 10, 10, 1, 12, 14},
-    {7, 4, 9, 2, 2, 9, 4, 7},      {7, 4, 9, 2, 2, 9, 4, 7},     {14, 12, 1, 10, 10, 1, 12, 14},
-    {16, 3, 11, 5, 5, 11, 3, 16},  {6, 15, 13, 8, 8, 13, 15, 6},
+    {6, 15, 13, 8, 8, 13, 15, 6}, {16, 3, 11, 5, 5, 11, 3, 16}, {14, 12, 1, 10, 10, 1, 12, 14},
+    {7, 4, 9, 2, 2, 9, 4, 7},     {7, 4, 9, 2, 2, 9, 4, 7},     {14, 12, 1, 10, 10, 1, 12, 14},
+    {16, 3, 11, 5, 5, 11, 3, 16}, {6, 15, 13, 8, 8, 13, 15, 6},
 };
 } // namespace
 
@@ -57,7 +57,9 @@ void BuildLevelTable(TLevelTable& Table, int32_t Difficulty) {
     }
 }
 
-const std::string& KindImage(int32_t Kind) { return kKindImages[static_cast<size_t>(Kind & 15)]; }
+const std::string& KindImage(int32_t Kind) {
+    return kKindImages[static_cast<size_t>(Kind & 15)];
+}
 
 int32_t KindOfImage(const std::string& ImageName) {
     for (int32_t k = 0; k < KindCount; ++k) {
@@ -86,4 +88,9 @@ TPoint ImagePatternSize(const TSpriteEngine& Engine, const std::string& ImageNam
         }
     }
     return {0, 0};
+}
+
+std::string CellDumpText(const TBoardCell& Cell) {
+    return std::to_string(Cell.Kind) + "." + std::to_string(Cell.Bonus) + "." +
+           std::to_string(Cell.HasLayer ? 1 : 0);
 }

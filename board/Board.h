@@ -37,6 +37,9 @@ struct TBoardCell {
 
 using TBoard = std::array<std::array<TBoardCell, BoardSize>, BoardSize>;
 
+// A cell as the state dump writes it: "kind.bonus.tile", the tile 0 or 1.
+[[nodiscard]] std::string CellDumpText(const TBoardCell& Cell);
+
 // One stage of the game in progress.
 struct TLevelRecord {
     std::array<uint8_t, KindsPerStage> Kinds{};

@@ -41,9 +41,7 @@ protected:
         TDumpBoard board(8, std::vector<std::string>(8));
         for (int r = 0; r < 8; ++r) {
             for (int c = 0; c < 8; ++c) {
-                const TBoardCell& cell = Engine().Cell(c, r);
-                board[r][c] = std::to_string(cell.Kind) + "." + std::to_string(cell.Bonus) + "." +
-                              std::to_string(cell.HasLayer);
+                board[r][c] = CellDumpText(Engine().Cell(c, r));
             }
         }
         return board;
