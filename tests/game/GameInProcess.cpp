@@ -1,7 +1,6 @@
 #include "GameInProcess.h"
 
 #include <cstdlib>
-#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -33,18 +32,9 @@ bool TGameInProcess::WaitFor(uint8_t State, int32_t Frames) {
 }
 
 std::vector<std::string> TGameInProcess::Trace() const {
-    std::vector<std::string> lines;
-    std::ifstream in(Folder.Folder() / "trace.txt");
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
+    return ReadLines(Folder.Folder() / "trace.txt");
 }
 
 int32_t TGameInProcess::TraceCount(const std::string& Fragment) const {
-    int32_t n = 0;
-    for (const std::string& line : Trace()) {
-        n += line.find(Fragment) != std::string::npos;
-    }
-    return n;
+    return CountHolding(Trace(), Fragment);
 }

@@ -38,15 +38,12 @@ int TGameRun::Run(const std::vector<std::string>& Commands, uint64_t Seed, const
     }
     const fs::path trace = Dir / "trace.txt";
     const fs::path errors = Dir / "errors.txt";
-    const std::string command = "cd '" + Dir.string() + "' && '" + (fs::path(ZIBO_GAME_DIR) / "zibo").string() +
-                                "' --headless --seed " + std::to_string(Seed) + " --control control.txt" +
-                                " --trace trace.txt " + ExtraOptions + " 2> errors.txt";
+    const std::string command = "cd '" + Dir.string() + "' && '" +
+                                (fs::path(ZIBO_GAME_DIR) / "zibo").string() + "' --headless --seed " +
+                                std::to_string(Seed) + " --control control.txt" + " --trace trace.txt " +
+                                ExtraOptions + " 2> errors.txt";
     const int status = std::system(command.c_str());
-    TraceLines.clear();
-    std::ifstream in(trace);
-    for (std::string line; std::getline(in, line);) {
-        TraceLines.push_back(line);
-    }
+    TraceLines = ReadLines(trace);
     std::ifstream err(errors);
     ErrorText.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -66,8 +63,21 @@ std::vector<std::string> TGameRun::Events(const std::string& Event) const {
 }
 
 int32_t TGameRun::Count(const std::string& Fragment) const {
+    return CountHolding(TraceLines, Fragment);
+}
+
+std::vector<std::string> ReadLines(const fs::path& File) {
+    std::vector<std::string> lines;
+    std::ifstream in(File);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+int32_t CountHolding(const std::vector<std::string>& Lines, const std::string& Fragment) {
     int32_t n = 0;
-    for (const std::string& line : TraceLines) {
+    for (const std::string& line : Lines) {
         n += line.find(Fragment) != std::string::npos;
     }
     return n;
@@ -129,4 +139,6 @@ std::vector<std::vector<std::string>> TGameRun::LastBoard() const {
     return rows;
 }
 
-std::vector<std::string> ToMainMenu() { return {"frames 390", "type Tester", "frames 2", "key 13", "frames 5"}; }
+std::vector<std::string> ToMainMenu() {
+    return {"frames 390", "type Tester", "frames 2", "key 13", "frames 5"};
+}

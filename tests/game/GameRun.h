@@ -42,6 +42,11 @@ private:
     std::string ErrorText;
 };
 
+// Every line of a text file (a trace), in order; none when it cannot be read.
+[[nodiscard]] std::vector<std::string> ReadLines(const std::filesystem::path& File);
+// How many of Lines hold Fragment.
+[[nodiscard]] int32_t CountHolding(const std::vector<std::string>& Lines, const std::string& Fragment);
+
 // The commands that take a fresh start past the logo and the first-run name entry to the
 // main menu (the name typed is "Tester").
 [[nodiscard]] std::vector<std::string> ToMainMenu();

@@ -1,8 +1,9 @@
 #include "PlayBot.h"
 
+#include "GameRun.h"
+
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -123,12 +124,7 @@ void TLiveGame::Send(const std::vector<std::string>& Commands) {
 }
 
 std::vector<std::string> TLiveGame::ReadTrace() const {
-    std::vector<std::string> lines;
-    std::ifstream in(Folder / "trace.txt");
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
+    return ReadLines(Folder / "trace.txt");
 }
 
 TDumpBoard TLiveGame::Dump(std::string& DumpLine) {
