@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/Options.h"
 
 #include <charconv>

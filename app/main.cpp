@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/Form1.h"
 #include "app/Options.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "archive/ArchiveWriter.h"
 
 #include "archive/Stream.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Loading every record of an archive the size of the game's largest, the way the image, font and
 // particle loaders do at start-up: each read re-reads the whole directory from the file.
 #include "archive/Archive.h"

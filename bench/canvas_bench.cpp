@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Textured quads per second through the canvas: with the recording backend (the canvas's own
 // cost: batching, scaling, colour swapping) and with the OpenGL backend on a hidden window.
 #include "engine/Canvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up cost of images: loading records in the working format (rows copied straight
 // into the texture) and in a narrow format (rows widened and re-encoded), and the row
 // converters on their own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/Board.h"
 
 #include "engine/Image.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/Bonus.h"
 
 #include "board/Board.h"

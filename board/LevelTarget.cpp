@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/LevelTarget.h"
 
 #include "board/BoardHost.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/Unit.h"
 
 #include "board/Board.h"

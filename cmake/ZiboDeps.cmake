@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Outside libraries, found through pkg-config. Only platform/ (and the content generator
 # and tools) link the ones that touch the system.
 find_package(PkgConfig REQUIRED)

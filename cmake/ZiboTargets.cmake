@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # zibo_library(NAME [DEPS targets...])
 # A static library made of every .cpp of the calling folder. New files are picked up
 # when the build runs, so adding a file never needs an edit here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/ArchiveOutput.h"
 
 #include "archive/ArchiveWriter.h"

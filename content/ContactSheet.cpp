@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/ContactSheet.h"
 
 #include "content/FontFace.h"

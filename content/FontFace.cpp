@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/FontFace.h"
 
 #include <cairo-ft.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/Generator.h"
 
 #include "content/ArchiveOutput.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // content_gen GAME_DIR [--sheets DIR] [--only KIND]
 // Generates every data file the game reads into GAME_DIR, and contact sheets into DIR.
 #include "content/Generator.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/Image.h"
 
 #include "archive/Archive.h"

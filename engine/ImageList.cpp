@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "archive/Archive.h"
 #include "engine/Image.h"
 #include "platform/Text.h"

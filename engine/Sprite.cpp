@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/Sprite.h"
 
 #include "engine/Image.h"

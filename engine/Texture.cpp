@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/Texture.h"
 
 #include <algorithm>

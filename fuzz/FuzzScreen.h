@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drawing side the fuzz targets share: a device on the recording backend with a canvas,
 // an image list and a font list, made once per process. Every frame forgets what the last
 // one recorded, so a long run does not grow.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the archive reader as a file: opening and reading every record must
 // never crash, hang or allocate beyond what the input can justify.
 #include "archive/Archive.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the two settings readers of the game folder. The first byte picks
 // the reader: even for the settings file "Config.cfg", odd for the share screen's
 // "wdata/config.ini" (and with bit 1 set the share screen is also drawn and clicked, which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the font record reader: a font that loads must then measure and
 // draw text (every character code, colour tags, every style) through the recording device.
 // Bytes the record leaves unread are drawn as text as well.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the GUI stream loader as the screens file: loading must fail
 // cleanly or build a tree, and that tree must survive a frame of updates, input and drawing
 // through the recording device.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the image record reader and to every picture decoder: none may
 // crash, hang or allocate beyond what the input can justify. The first byte picks the reader.
 #include "archive/Stream.h"

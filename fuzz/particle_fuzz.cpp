@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the particle record reader; a record that reads becomes two live
 // effects, one moving, that are stepped a few hundred times and drawn through the recording
 // device.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiBase.h"
 
 #include "engine/Device.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiButton.h"
 
 #include "gui/GuiContext.h"

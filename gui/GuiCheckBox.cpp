@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiCheckBox.h"
 
 #include "gui/GuiContext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiComponent.h"
 
 #include "gui/GuiValue.h"

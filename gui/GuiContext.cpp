@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiContext.h"
 
 #include "engine/Canvas.h"

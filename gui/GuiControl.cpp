@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiControl.h"
 
 #include "archive/Stream.h"

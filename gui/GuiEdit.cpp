@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiEdit.h"
 
 #include "gui/GuiContext.h"

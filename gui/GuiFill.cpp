@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiFill.h"
 
 uint32_t TGuiFill::GetColor(int32_t Index) const {

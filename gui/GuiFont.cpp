@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiFont.h"
 
 #include "engine/Font.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiForm.h"
 
 #include "gui/GuiContext.h"

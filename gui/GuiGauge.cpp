@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiGauge.h"
 
 #include "engine/Image.h"

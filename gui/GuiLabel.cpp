@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiLabel.h"
 
 #include "gui/GuiContext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiListBox.h"
 
 #include "engine/Image.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiObject.h"
 
 #include "archive/Stream.h"

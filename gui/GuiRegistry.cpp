@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiRegistry.h"
 
 #include "gui/GuiButton.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiScroll.h"
 
 #include "engine/Image.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiTaskbar.h"
 
 #include "archive/Stream.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiTreeText.h"
 
 #include "gui/GuiControl.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiValue.h"
 
 #include "platform/Text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiWriter.h"
 
 #include "archive/Stream.h"

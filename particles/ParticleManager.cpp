@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "particles/ParticleManager.h"
 
 #include "archive/Archive.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "particles/ParticleParams.h"
 
 #include <cstring>

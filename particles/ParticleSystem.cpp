@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "particles/ParticleSystem.h"
 
 #include "engine/Canvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/Desktop.h"
 
 #include "platform/Text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/DriverPin.h"
 
 #include <dlfcn.h>

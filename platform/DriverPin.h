@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Keeps the graphics driver's shared libraries loaded until the process ends. The system's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/GameWindow.h"
 
 #include "platform/DrawingArea.h"

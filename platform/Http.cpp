@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/Http.h"
 
 #include <curl/curl.h>

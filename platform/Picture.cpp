@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/Picture.h"
 
 // jpeglib.h needs FILE declared first, and jerror.h needs jpeglib.h.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/Sound.h"
 
 #include <SDL.h>

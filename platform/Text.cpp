@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/Text.h"
 
 #include <iconv.h>

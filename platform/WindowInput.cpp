@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/WindowInput.h"
 
 #include "platform/KeyMap.h"

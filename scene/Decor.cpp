@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scene/Decor.h"
 
 #include "board/Board.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/KeyReservation.h"
 
 void ReserveKeyCodes(const std::vector<int32_t>& Codes, TGuiCharSet& TypeableChars, TGuiCharSet& EditKeys) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/GameEngine.h"
 #include "board/LevelTarget.h"
 #include "board/ScreenState.h"

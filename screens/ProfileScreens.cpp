@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/ScreenState.h"
 #include "gui/GuiButton.h"
 #include "gui/GuiControl.h"

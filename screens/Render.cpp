@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/Render.h"
 
 #include "board/GameEngine.h"

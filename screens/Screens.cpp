@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/Screens.h"
 
 #include "gui/GuiBase.h"

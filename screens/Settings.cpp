@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/Settings.h"
 
 #include "screens/LineCode.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/BoardHost.h"
 #include "board/GameEngine.h"
 #include "board/ScreenState.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by scripts/run and scripts/test: where the project is and how to configure it.
 ZIBO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 ZIBO_JOBS="${ZIBO_JOBS:-$(nproc)}"

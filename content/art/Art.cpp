@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/Modules.h"
 #include "content/art/ArtModules.h"
 

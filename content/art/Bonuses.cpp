@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/FontFace.h"
 #include "content/art/ArtKit.h"
 #include "content/art/ArtModules.h"

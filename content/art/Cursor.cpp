@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/art/ArtKit.h"
 #include "content/art/ArtModules.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/audio/AudioOutput.h"
 
 #include "content/Modules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/audio/Composer.h"
 
 #include "content/audio/NoiseSource.h"

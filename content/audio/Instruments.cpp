@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/audio/Instruments.h"
 
 #include "content/audio/Synth.h"

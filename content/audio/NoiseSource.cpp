@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/audio/NoiseSource.h"
 
 uint32_t TNoiseSource::Step() {

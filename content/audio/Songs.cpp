@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/audio/Songs.h"
 
 #include "content/audio/Composer.h"

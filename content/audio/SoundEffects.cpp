@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/audio/SoundEffects.h"
 
 #include "content/audio/NoiseSource.h"

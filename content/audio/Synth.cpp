@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/audio/Synth.h"
 
 #include "content/audio/NoiseSource.h"

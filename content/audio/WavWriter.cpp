@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/audio/WavWriter.h"
 
 #include <string_view>

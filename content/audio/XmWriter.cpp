@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/audio/XmWriter.h"
 
 #include <algorithm>

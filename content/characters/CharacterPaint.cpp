@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/characters/CharacterPaint.h"
 
 #include <algorithm>

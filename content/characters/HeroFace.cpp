@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/characters/HeroFace.h"
 
 #include "content/characters/CharacterPaint.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/characters/MenuCharacters.h"
 
 #include "content/characters/CharacterPaint.h"

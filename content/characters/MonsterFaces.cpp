@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/characters/MonsterFaces.h"
 
 #include "content/characters/CharacterPaint.h"

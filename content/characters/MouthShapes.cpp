@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/characters/MouthShapes.h"
 
 #include "content/characters/CharacterPaint.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/characters/StoryPictures.h"
 
 #include "content/art/ArtKit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/fonts/Cp1251.h"
 
 namespace {

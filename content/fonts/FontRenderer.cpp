@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/fonts/FontRenderer.h"
 
 #include "content/fonts/Cp1251.h"

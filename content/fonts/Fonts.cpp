@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/fonts/Fonts.h"
 
 #include "content/fonts/FontCatalog.h"

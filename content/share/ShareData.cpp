@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/share/ShareData.h"
 
 #include "content/share/SharePictures.h"

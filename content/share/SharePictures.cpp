@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/share/SharePictures.h"
 
 #include "content/FontFace.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/ui/GuiTree.h"
 
 #include "gui/GuiWriter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/ui/UiArt.h"
 
 #include "content/FontFace.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/ui/UiImages.h"
 
 #include "archive/Stream.h"

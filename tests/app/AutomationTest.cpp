@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/Automation.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "archive/Archive.h"
 
 #include "TestFiles.h"

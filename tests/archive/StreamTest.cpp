@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "archive/Stream.h"
 
 #include "TestFiles.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "BoardFixture.h"
 
 #include "board/Bonus.h"

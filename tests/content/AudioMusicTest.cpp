@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/audio/Instruments.h"
 #include "content/audio/Songs.h"
 #include "content/audio/XmWriter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/characters/FacePreview.h"
 #include "content/characters/HeroFace.h"
 #include "content/characters/MonsterFaces.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/characters/Characters.h"
 #include "content/characters/HelpPages.h"
 #include "content/characters/MenuCharacters.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/Manifest.h"
 
 #include <gtest/gtest.h>

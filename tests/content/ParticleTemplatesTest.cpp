@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "content/particles/ParticleTemplates.h"
 #include "archive/Archive.h"
 #include "archive/Stream.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/Device.h"
 #include "platform/RecordingBackend.h"
 

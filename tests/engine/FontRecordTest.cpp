@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/FontRecord.h"
 
 #include <gtest/gtest.h>

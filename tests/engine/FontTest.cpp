@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/Font.h"
 
 #include "archive/Archive.h"

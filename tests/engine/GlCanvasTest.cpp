@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/Canvas.h"
 #include "engine/Image.h"
 #include "platform/Desktop.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ImageFixture.h"
 
 #include "archive/Archive.h"

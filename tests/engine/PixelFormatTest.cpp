@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/PixelFormat.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/Sprite.h"
 
 #include "archive/Stream.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/Timer.h"
 #include "platform/Clock.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The later chapters, driven inside the process: the real game runs headless while the test
 // reads its state between frames and clears a stage's tiles at once, so a stage ends after a
 // single swap and the chapters' turning points (the beaten monster, the next story, the end of

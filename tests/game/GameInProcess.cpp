@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "GameInProcess.h"
 
 #include <cstdlib>

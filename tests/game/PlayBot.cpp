@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PlayBot.h"
 
 #include "GameRun.h"

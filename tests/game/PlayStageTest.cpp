@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "GameRun.h"
 #include "PlayBot.h"
 

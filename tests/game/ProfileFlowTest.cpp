@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The profile and high-score screens driven through the real game, with the settings read
 // back from it while it runs.
 #include "GameInProcess.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "GuiTestSupport.h"
 
 #include "gui/GuiLabel.h"

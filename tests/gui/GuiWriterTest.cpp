@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/GuiWriter.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/GlBackend.h"
 #include "platform/GameWindow.h"
 

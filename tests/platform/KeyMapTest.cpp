@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/KeyMap.h"
 
 #include <gtest/gtest.h>

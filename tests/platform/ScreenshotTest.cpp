@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/Screenshot.h"
 #include "platform/RecordingBackend.h"
 

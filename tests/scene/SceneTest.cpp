@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/BoardHost.h"
 #include "scene/Decor.h"
 #include "scene/Faces.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/KeyReservation.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/ScoreTestServer.h"
 #include "screens/LineCode.h"
 #include "screens/ScoreSubmit.h"

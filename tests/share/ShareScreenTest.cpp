@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "share/ShareScreen.h"
 #include "engine/Canvas.h"
 #include "engine/Device.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes archive fixtures for the fgg tests with a writer of its own, independent of the C++ one.
 
 Usage: make_fixtures.py OUTDIR

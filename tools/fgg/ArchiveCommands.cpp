@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/fgg/ArchiveCommands.h"
 
 #include "archive/Archive.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/fgg/GuiCommand.h"
 
 #include "gui/GuiTaskbar.h"

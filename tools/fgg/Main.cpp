@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/fgg/FggCommands.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "GalleryFont.h"
 
 #include "engine/FontRecord.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "GalleryImages.h"
 
 #include "engine/Image.h"

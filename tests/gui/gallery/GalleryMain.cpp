@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws every GUI control, in normal and in image mode, on one 800x600 screen with the OpenGL
 // renderer and saves it as a PNG, so the look can be checked by eye.
 
