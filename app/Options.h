@@ -2,18 +2,30 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
-// The command line. A normal start uses none of these; they serve tests and automation.
+// The command line. A normal start uses none of these; they serve players with unusual set-ups,
+// tests and automation.
 struct TOptions {
+    bool Help = false;
+    bool Version = false;
     bool Headless = false;
     std::optional<uint64_t> Seed;
     std::string ControlFile; // "-" for standard input
     std::string TraceFile;   // "-" for standard output
     std::string ScoreServer; // HOST[:PORT]
+    std::string DataDir;     // holds Data/, Sounds/, wdata/; empty: found beside the executable
+    std::string UserDir;     // holds Config.cfg; empty: the player's data folder
 };
 
-// Parses argv; on a bad command line returns nothing and fills Error.
+// Parses the arguments after the program name (GNU style: --opt value, --opt=value, unique
+// prefixes of long names). On a bad command line returns nothing and fills Error with one line.
 [[nodiscard]] std::optional<TOptions> ParseOptions(const std::vector<std::string>& Arguments, std::string& Error);
+
+// The usage text: a synopsis, then one line per option.
+[[nodiscard]] std::string UsageText();
+// "zibo 1.0.0".
+[[nodiscard]] std::string VersionText();

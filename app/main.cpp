@@ -9,12 +9,18 @@
 
 int main(int argc, char** argv) {
     std::string error;
-    const auto options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    const auto options = ParseOptions(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), error);
     if (!options) {
-        std::fprintf(stderr, "%s\nusage: zibo [--headless] [--seed N] [--control FILE|-] [--trace FILE|-] "
-                             "[--score-server HOST[:PORT]]\n",
-                     error.c_str());
+        std::fprintf(stderr, "zibo: %s\n%s", error.c_str(), UsageText().c_str());
         return 2;
+    }
+    if (options->Help) {
+        std::fputs(UsageText().c_str(), stdout);
+        return 0;
+    }
+    if (options->Version) {
+        std::printf("%s\n", VersionText().c_str());
+        return 0;
     }
     if (options->Headless) {
         // A headless run draws offscreen and plays into no device.

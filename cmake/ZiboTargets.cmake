@@ -10,19 +10,23 @@ function(zibo_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# zibo_test(NAME [DEPS targets...] [ENV vars...])
+# zibo_test(NAME [DEPS targets...] [ENV vars...] [TIMEOUT seconds])
 # One GoogleTest program made of every .cpp of the calling tests folder; each test case
-# becomes one ctest entry. Tests run inside the build's game folder.
+# becomes one ctest entry with a time limit (600 s unless TIMEOUT says otherwise).
 function(zibo_test name)
-  cmake_parse_arguments(ARG "" "" "DEPS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT" "DEPS;ENV" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 600)
+  endif()
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${sources})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE ZIBO_GAME_DIR="${ZIBO_GAME_DIR}"
-    ZIBO_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZIBO_BINARY_DIR="${CMAKE_BINARY_DIR}")
+    ZIBO_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZIBO_BINARY_DIR="${CMAKE_BINARY_DIR}"
+    ZIBO_TEST_VERSION="${PROJECT_VERSION}")
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;${ARG_ENV}"
+    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;${ARG_ENV}" TIMEOUT ${ARG_TIMEOUT}
     DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -140,6 +140,37 @@ std::vector<std::vector<std::string>> TGameRun::LastBoard() const {
     return rows;
 }
 
+namespace {
+std::string ReadAll(const fs::path& File) {
+    std::ifstream in(File, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+} // namespace
+
+TProgramRun RunProgram(const std::string& CommandLine, const fs::path& Folder) {
+    const fs::path out = Folder / "program-out.txt";
+    const fs::path err = Folder / "program-err.txt";
+    const std::string command = "cd " + ShellQuote(Folder.string()) + " && " + CommandLine + " > " +
+                                ShellQuote(out.string()) + " 2> " + ShellQuote(err.string());
+    const int status = std::system(command.c_str());
+    TProgramRun run;
+    run.Exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.Out = ReadAll(out);
+    run.Err = ReadAll(err);
+    std::error_code ec;
+    fs::remove(out, ec);
+    fs::remove(err, ec);
+    return run;
+}
+
+std::string ShellQuote(const std::string& Word) {
+    std::string quoted = "'";
+    for (const char c : Word) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
 std::vector<std::string> ToMainMenu() {
     return {"frames 390", "type Tester", "frames 2", "key 13", "frames 5"};
 }

@@ -48,6 +48,18 @@ private:
 // How many of Lines hold Fragment.
 [[nodiscard]] int32_t CountHolding(const std::vector<std::string>& Lines, const std::string& Fragment);
 
+// What a program printed and how it ended.
+struct TProgramRun {
+    int Exit = -1; // -1 when it did not exit normally
+    std::string Out;
+    std::string Err;
+};
+// Runs a shell command line (programs quoted by the caller) in Folder, capturing its output
+// through files in Folder.
+[[nodiscard]] TProgramRun RunProgram(const std::string& CommandLine, const std::filesystem::path& Folder);
+// Single-quotes a word for the shell.
+[[nodiscard]] std::string ShellQuote(const std::string& Word);
+
 // The commands that take a fresh start past the logo and the first-run name entry to the
 // main menu (the name typed is "Tester").
 [[nodiscard]] std::vector<std::string> ToMainMenu();

@@ -178,4 +178,12 @@ TEST_F(FggTest, BadArgumentsPrintUsage) {
     EXPECT_NE(help.Out.find("fgg extract ARCHIVE KEY"), std::string::npos);
 }
 
+// The tool reports the game's version, one line on standard output.
+TEST_F(FggTest, VersionIsTheGamesVersion) {
+    const TRun run = Run("--version");
+    EXPECT_EQ(run.Exit, 0);
+    EXPECT_EQ(run.Out, std::string("fgg ") + ZIBO_TEST_VERSION + "\n");
+    EXPECT_TRUE(run.Err.empty());
+}
+
 } // namespace

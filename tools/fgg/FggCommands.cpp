@@ -4,6 +4,8 @@
 #include "tools/fgg/ArchiveCommands.h"
 #include "tools/fgg/GuiCommand.h"
 
+#include "generated/Version.h"
+
 namespace {
 
 // The command table. A new command is one entry here and its Run function in a file of its own;
@@ -40,12 +42,17 @@ void PrintFggUsage(std::FILE* To) {
         std::fprintf(To, "  fgg %.*s %.*s\n", static_cast<int>(command.Name.size()), command.Name.data(),
                      static_cast<int>(command.Arguments.size()), command.Arguments.data());
     }
+    std::fputs("  fgg --version\n", To);
     std::fputs("exit codes: 0 done, 1 failed (reason on stderr), 2 bad arguments\n", To);
 }
 
 int RunFgg(TFggArgs CommandLine, const TFggIo& Io) {
     if (!CommandLine.empty() && IsHelp(CommandLine[0])) {
         PrintFggUsage(Io.Out);
+        return FggOk;
+    }
+    if (!CommandLine.empty() && (CommandLine[0] == "--version" || CommandLine[0] == "-V")) {
+        std::fprintf(Io.Out, "fgg %s\n", ZIBO_VERSION);
         return FggOk;
     }
     const TFggCommand* command = CommandLine.empty() ? nullptr : FindFggCommand(CommandLine[0]);
