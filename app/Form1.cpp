@@ -29,17 +29,17 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 namespace {
 const char* const kCaption = "\xCA\xE0\xEF\xE8\xF2\xE0\xED \xC7\xE8\xE1\xEE"; // "Капитан Зибо"
-const char* const kConfigFile = "Config.cfg";
 const char* const kDefaultScoreServer = "scores.kapitan-zibo.net";
 
 const char* const kSoundNames[9] = {"check",         "lineready",    "startlevel", "gameover",  "stagecomplete",
                                     "layerexplode",  "exchangefail", "timeending", "bonustaken"};
 
-std::string ReadFirstLine(const std::string& File) {
+std::string ReadFirstLine(const std::filesystem::path& File) {
     std::ifstream in(File);
     std::string line;
     std::getline(in, line);
@@ -50,7 +50,7 @@ std::string ReadFirstLine(const std::string& File) {
 }
 } // namespace
 
-TForm1::TForm1(const TOptions& Opts) : Options(Opts) {
+TForm1::TForm1(const TOptions& Opts) : Options(Opts), Folders(ResolveGameFolders(Opts)) {
     if (!Options.TraceFile.empty() && !Trace.Open(Options.TraceFile)) {
         std::fprintf(stderr, "cannot write the trace %s\n", Options.TraceFile.c_str());
     }
@@ -95,7 +95,7 @@ bool TForm1::FormCreate() {
     Fonts_ = std::make_unique<TGfxFonts>(*Device);
     Fonts_->SetCanvas(MyCanvas.get());
     Archive = std::make_unique<TArchive>();
-    Archive->SetFileName("Data/data.fgg");
+    Archive->SetFileName(Folders.InData("Data/data.fgg").string());
     Archive->SetOpenMode(opReadOnly);
     GuiBase = std::make_unique<TGuiBase>();
     GuiBase->SetDevice(Device.get());
@@ -104,10 +104,10 @@ bool TForm1::FormCreate() {
     GuiBase->SetFonts(Fonts_.get());
     GuiBase->Context().ClipboardText = [] { return ClipboardText(); };
     Archive2 = std::make_unique<TArchive>();
-    Archive2->SetFileName("Data/gdata.fgg");
+    Archive2->SetFileName(Folders.InData("Data/gdata.fgg").string());
     Archive2->SetOpenMode(opReadOnly);
     Archive3 = std::make_unique<TArchive>();
-    Archive3->SetFileName("Data/data1.fgg");
+    Archive3->SetFileName(Folders.InData("Data/data1.fgg").string());
     Archive3->SetOpenMode(opReadOnly);
     Device->OnRender = [this] { DeviceRender(); };
     Device->OnInitialize = [this] { return DeviceInitialize(); };
@@ -120,12 +120,14 @@ bool TForm1::FormCreate() {
     // Without its pictures and fonts the game has no frame loop: a window that shows nothing and
     // cannot be closed. Say so and end instead.
     if (!Timer->Enabled) {
-        MessageBox("Failed to load game data!");
+        std::fprintf(stderr, "Failed to load game data!\n%s\n", DataFailure.c_str());
+        MessageBox("Failed to load game data!\n" + Utf8ToCp1251(DataFailure));
         return false;
     }
     // 2-3. The screens and their buttons.
-    if (!GuiBase->LoadFromFile("Data/gfx.fgg")) {
-        std::fprintf(stderr, "the screens could not be read completely from Data/gfx.fgg\n");
+    const std::string screens = Folders.InData("Data/gfx.fgg").string();
+    if (!GuiBase->LoadFromFile(screens)) {
+        std::fprintf(stderr, "the screens could not be read completely from %s\n", screens.c_str());
     }
     Screens = std::make_unique<TScreens>(*this);
     Screens->RegisterAll();
@@ -140,7 +142,7 @@ bool TForm1::FormCreate() {
     Settings_ = TSettings{};
     SetScore(0);
     ResetHighScores(Settings_);
-    LoadConfig(kConfigFile, Settings_);
+    LoadConfig(Folders.ConfigToRead().string(), Settings_);
     // 10. A reserved key cannot be typed into an edit box.
     ReserveKeyCodes();
     // 11-13. Cursor offsets, placement (the window opens centred), smoothing.
@@ -172,44 +174,58 @@ bool TForm1::FormCreate() {
     Share_ = std::make_unique<TShareScreen>(*Device, *Fonts_);
     Share_->OnOpenFile = [this](const std::string& Path) { OpenFile(Path); };
     Share_->OnClose = [this] { CloseRequest(); };
+    Share_->SetFolder(Folders.Data.string());
     Share_->LoadShareSettings();
     LastTick = 0;
     return true;
 }
 
 bool TForm1::DeviceInitialize() {
-    bool success = Images_->LoadArchive(*Archive);
-    if (success) {
-        success = Fonts_->LoadArchive(*Archive);
-    }
+    // Each step runs only after the ones before it succeeded, and notes the archive that failed.
+    const auto load = [this](bool Loaded, const TArchive& From) {
+        if (!Loaded) {
+            NoteDataFailure(From);
+        }
+        return Loaded;
+    };
+    bool success = load(Images_->LoadArchive(*Archive), *Archive);
+    success = success && load(Fonts_->LoadArchive(*Archive), *Archive);
     // The second archive's pictures load whatever became of the first, but a failure of the
     // first still counts: the game cannot run without its board and scene pictures.
-    const bool second = Images_->LoadArchive(*Archive2);
+    const bool second = load(Images_->LoadArchive(*Archive2), *Archive2);
     success = success && second;
-    if (success) {
-        success = Fonts_->LoadArchive(*Archive2);
-    }
-    if (success) {
-        success = Fonts_->LoadArchive(*Archive3);
-    }
+    success = success && load(Fonts_->LoadArchive(*Archive2), *Archive2);
+    success = success && load(Fonts_->LoadArchive(*Archive3), *Archive3);
     Timer->Enabled = success;
-    if (!success) {
-        std::fprintf(stderr, "the game's data could not be read completely (Data/*.fgg)\n");
-    }
     return true;
+}
+
+void TForm1::NoteDataFailure(const TArchive& Failed) {
+    if (!DataFailure.empty()) {
+        return;
+    }
+    std::error_code error;
+    const std::string& file = Failed.FileName();
+    if (!std::filesystem::exists(file, error)) {
+        DataFailure = file + ": no such file";
+    } else if (Failed.LastError() != TArchiveError::None) {
+        DataFailure = file + ": " + ArchiveErrorText(Failed.LastError());
+    } else {
+        DataFailure = file + ": damaged or incomplete";
+    }
 }
 
 void TForm1::ReserveKeyCodes() { ::ReserveKeyCodes(Settings_.KeyCodes, TypeableChars, EditKeys); }
 
 void TForm1::StartMusicAndSounds() {
     for (size_t i = 0; i < Songs.size(); ++i) {
-        Songs[i] = Sound->LoadSong("Sounds/" + std::to_string(i + 1) + ".xm");
+        Songs[i] = Sound->LoadSong(Folders.InData("Sounds/" + std::to_string(i + 1) + ".xm").string());
         Sound->SetMasterVolume(Songs[i], Settings_.MusicVolume);
         Sound->SetLooping(Songs[i], true);
     }
     PlayMusic(1);
     for (TSoundSlot& slot : SoundSlots) {
-        slot.Stream = Sound->StreamOpen("Sounds/" + slot.Name + ".wav");
+        slot.Stream = Sound->StreamOpen(Folders.InData("Sounds/" + slot.Name + ".wav").string());
         slot.Playing = false;
     }
 }
@@ -442,12 +458,14 @@ void TForm1::Minimized() {
 void TForm1::Hidden() { Minimized(); }
 
 void TForm1::OpenFile(const std::string& Path) {
-    if (!FileExists(Path)) {
+    // Link files and the files they name come with the data.
+    const std::string file = Folders.InData(Path).string();
+    if (!FileExists(file)) {
         return;
     }
     TraceEvent("open", "path", Path);
     if (!Options.Headless) {
-        ShellOpen(Path);
+        ShellOpen(file);
     }
 }
 
@@ -462,7 +480,12 @@ bool TForm1::SaveSettings() {
     Settings_.FullScreen = !Device->Windowed();
     Settings_.Antialias = MyCanvas->Antialias();
     try {
-        SaveConfig(kConfigFile, Settings_);
+        // The user folder is made on the first save, private to the player.
+        std::string why;
+        if (!MakePrivateFolder(Folders.User.string(), why)) {
+            throw EInOutError("cannot create the folder for the player's files: " + why);
+        }
+        SaveConfig(Folders.ConfigToWrite().string(), Settings_);
         Trace.RawEvent("config saved");
         return true;
     } catch (const EInOutError& e) {
@@ -491,7 +514,7 @@ void TForm1::SetAntialias(bool Value) {
 std::string TForm1::ScoreServiceUrl() const {
     std::string host = Options.ScoreServer;
     if (host.empty()) {
-        host = ReadFirstLine("scoreserver.txt");
+        host = ReadFirstLine(Folders.PlayerFile("scoreserver.txt"));
     }
     if (host.empty()) {
         host = kDefaultScoreServer;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "app/GameFolders.h"
 #include "app/Options.h"
 #include "app/Trace.h"
 #include "board/BoardHost.h"
@@ -131,8 +132,11 @@ private:
     void RunCommand(const TCommand& Command);
     void Dump();
     void Quit() { Running = false; }
+    // Notes why an archive of the data could not be read, unless an earlier failure is noted.
+    void NoteDataFailure(const TArchive& Failed);
 
     TOptions Options;
+    TGameFolders Folders;
     TTrace Trace;
     std::unique_ptr<TClock> Clock;
     TVirtualClock* VirtualClock = nullptr;
@@ -175,4 +179,7 @@ private:
     // In a window the picture on show cannot always be read back, so a screenshot waits for the
     // next frame and is taken before that frame is presented.
     std::string PendingScreenshot;
+    // The first thing found wrong with the game's data, "FILE: what was wrong"; shown under
+    // "Failed to load game data!".
+    std::string DataFailure;
 };

@@ -3,16 +3,17 @@
 
 namespace {
 std::string QuoteIfNeeded(const std::string& Value) {
-    const bool quote = Value.empty() || Value.find_first_of(" \"\t\\") != std::string::npos;
+    const bool quote = Value.empty() || Value.find_first_of(" \"\t\n\\") != std::string::npos;
     if (!quote) {
         return Value;
     }
     std::string out = "\"";
+    // A line break inside a value is written as \n, so every event stays on one line.
     for (const char c : Value) {
-        if (c == '"' || c == '\\') {
+        if (c == '"' || c == '\\' || c == '\n') {
             out.push_back('\\');
         }
-        out.push_back(c);
+        out.push_back(c == '\n' ? 'n' : c);
     }
     out.push_back('"');
     return out;

@@ -16,3 +16,14 @@ void ShowMessageBox(std::string_view Title, std::string_view Text);
 [[nodiscard]] std::string ClipboardText();
 // True when Path names an existing regular file.
 [[nodiscard]] bool FileExists(const std::string& Path);
+// The folder that holds the running executable, with no trailing slash; empty when the system
+// cannot tell.
+[[nodiscard]] std::string ExecutableFolder();
+// The player's home folder: $HOME, else the account's home from the user database; empty when
+// neither is known.
+[[nodiscard]] std::string HomeFolder();
+// An environment variable's value, empty when unset.
+[[nodiscard]] std::string EnvironmentValue(const char* Name);
+// Creates Folder and every missing folder above it, each new one readable by its owner only
+// (mode 0700); folders that exist keep their mode. False, with a one-line reason, when it cannot.
+[[nodiscard]] bool MakePrivateFolder(const std::string& Folder, std::string& Error);

@@ -186,7 +186,14 @@ void TShareScreen::Reset() {
 }
 
 void TShareScreen::LoadShareSettings() {
-    LoadShareSettings(SettingsFile);
+    LoadShareSettings(InFolder(SettingsFile));
+}
+
+std::string TShareScreen::InFolder(const std::string& Name) const {
+    if (Folder.empty() || Name.empty() || Name.front() == '/') {
+        return Name;
+    }
+    return (std::filesystem::path(Folder) / Name).string();
 }
 
 void TShareScreen::LoadShareSettings(const std::string& FileName) {
@@ -292,7 +299,7 @@ void TShareScreen::LoadBackground() {
     std::vector<uint32_t> pixels;
     int32_t width = 0;
     int32_t height = 0;
-    if (!DecodePicture(BackgroundPicture, pixels, width, height)) {
+    if (!DecodePicture(InFolder(BackgroundPicture), pixels, width, height)) {
         return;
     }
     CropPicture(pixels, width, height, BackgroundSize);
@@ -323,7 +330,7 @@ TGfxImage* TShareScreen::Picture(TButton& Button, TLook Look) {
     int32_t width = 0;
     int32_t height = 0;
     // Pictures larger than the button texture are not drawn.
-    if (!DecodePicture(file, pixels, width, height) || width > ButtonTextureSide ||
+    if (!DecodePicture(InFolder(file), pixels, width, height) || width > ButtonTextureSide ||
         height > ButtonTextureSide) {
         return nullptr;
     }

@@ -60,7 +60,10 @@ public:
     TShareScreen(const TShareScreen&) = delete;
     TShareScreen& operator=(const TShareScreen&) = delete;
 
-    // Reads "wdata/config.ini" (relative to the working folder).
+    // The folder that the settings file and the picture names in it are relative to (the game's
+    // data folder); the working folder until set.
+    void SetFolder(const std::string& Value) { Folder = Value; }
+    // Reads "wdata/config.ini" of the folder.
     void LoadShareSettings();
     // Reads the settings from another file (tests and tools).
     void LoadShareSettings(const std::string& FileName);
@@ -98,10 +101,13 @@ private:
     void DrawButton(TGfxCanvas& Canvas, TButton& Button);
     void DrawCountdown();
     [[nodiscard]] TGfxImage* Picture(TButton& Button, TLook Look);
+    // A name from the settings file as a path: relative names are inside Folder.
+    [[nodiscard]] std::string InFolder(const std::string& Name) const;
 
     TGfxDevice& Device;
     TGfxFonts& Fonts;
     std::vector<TButton> Buttons_;
     std::unique_ptr<TGfxImage> Background;
     TPoint Mouse{-1, -1};
+    std::string Folder;
 };

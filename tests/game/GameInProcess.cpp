@@ -15,6 +15,8 @@ TGameInProcess::TGameInProcess(uint64_t Seed) {
     options.Headless = true;
     options.Seed = Seed;
     options.TraceFile = "trace.txt";
+    options.DataDir = Folder.Folder().string();
+    options.UserDir = Folder.Folder().string();
     Form = std::make_unique<TForm1>(options);
     Started_ = Form->FormCreate();
 }

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-// Runs the real game headless in a fresh working folder (a copy of the game folder's data,
-// its own "Config.cfg") with a control script, and reads back the trace.
+// Runs the real game headless in a fresh temporary folder that is its working folder, its data
+// folder (a copy of the game folder's data) and its user folder (its own "Config.cfg"), with a
+// control script, and reads back the trace.
 class TGameRun {
 public:
     TGameRun();

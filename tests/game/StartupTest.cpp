@@ -33,7 +33,10 @@ TEST(Startup, UnreadableDataEndsWithAMessage) {
             std::filesystem::resize_file(file, std::filesystem::file_size(file) / 2);
         }
         EXPECT_EQ(run.Run({"frames 10"}), 1) << c.File;
-        EXPECT_TRUE(run.Has("messagebox text=\"Failed to load game data!\"")) << c.File;
+        // The second line names the file and what was wrong with it, in the box and on stderr.
+        const std::string detail = file.string() + ": " + (c.Remove ? "no such file" : "");
+        EXPECT_TRUE(run.Has("messagebox text=\"Failed to load game data!\\n" + detail)) << c.File;
+        EXPECT_NE(run.Errors().find("Failed to load game data!\n" + detail), std::string::npos) << run.Errors();
         EXPECT_FALSE(run.Has("enter state=3")) << c.File;
     }
 }
