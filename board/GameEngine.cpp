@@ -300,9 +300,12 @@ void TGameEngine::ExplodeFound(const TCellRef& Ref) {
     ++ChainCount;
     AddScore(3);
     if (cell.Bonus != 0) {
+        // The bonus is used up before it acts: a mix puts a new piece in this very cell, and
+        // whatever bonus that piece rolled is its own and stays with it.
+        const uint8_t bonus = cell.Bonus;
+        cell.Bonus = 0;
         PlaySound("bonustaken");
-        ApplyBonus(cell.Bonus, Ref.Col, Ref.Row);
-        Board[Ref.Col][Ref.Row].Bonus = 0;
+        ApplyBonus(bonus, Ref.Col, Ref.Row);
     }
 }
 
@@ -493,15 +496,13 @@ void TGameEngine::Refill() {
     if (ChainCount == 0 || !RefillPending || FallingCount != 0) {
         return;
     }
-    TLevelRecord& level = Level();
+    const TLevelRecord& level = Level();
+    // The faces see the last tile go too: the stage ends on the hero's happiest face.
+    ShowProgress();
     StageComplete = level.LayersCleared == level.LayerCount;
     if (StageComplete) {
         return;
     }
-    // Halves go to the even neighbour (1 tile of 8 gives 12).
-    const double share = level.LayerCount > 0 ? level.LayersCleared * 100.0 / level.LayerCount : 0.0;
-    level.ProgressPercent = static_cast<uint8_t>(std::nearbyint(share));
-    Host_.ProgressChanged(level.ProgressPercent);
     for (int32_t c = 0; c < BoardSize; ++c) {
         for (int32_t r = 0; r < EmptyInColumn[static_cast<size_t>(c)]; ++r) {
             const uint8_t kind = RandomKind();
@@ -513,6 +514,14 @@ void TGameEngine::Refill() {
     RefillPending = false;
     CheckLines = true;
     SilentCheck = true;
+}
+
+void TGameEngine::ShowProgress() {
+    TLevelRecord& level = Level();
+    // Halves go to the even neighbour (1 tile of 8 gives 12).
+    const double share = level.LayerCount > 0 ? level.LayersCleared * 100.0 / level.LayerCount : 0.0;
+    level.ProgressPercent = static_cast<uint8_t>(std::nearbyint(share));
+    Host_.ProgressChanged(level.ProgressPercent);
 }
 
 void TGameEngine::RunBoardCycle() {

@@ -87,6 +87,8 @@ public:
     void PlanFalls();
     void SettleFalls();
     void Refill();
+    // The stage's progress from its tiles cleared, passed on to the faces.
+    void ShowProgress();
     // One board cycle of the playing screen, in its order.
     void RunBoardCycle();
 

@@ -76,6 +76,9 @@ void EnterPlaying(TScreens& S) {
         font->Scale = 1.0;
     }
     engine.BuildLevelTable();
+    // The faces leave the story's talk and the last stage's ending behind: a stage starts with
+    // no tile cleared.
+    engine.ShowProgress();
     S.ShowForm("scr_LevelMix");
     CreateStageElement(S);
 }

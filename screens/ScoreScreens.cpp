@@ -42,6 +42,14 @@ void MarkNamedDead(TGameEngine& Engine, const std::string& Name) {
     }
 }
 
+// Once the seconds are counted in, the lower panel with the clock slides down and away.
+void SendLowerPanelAway(TScreens& S) {
+    TPanel* panel = S.State().DownPanel;
+    if (IsLive(S.Host().Engine(), panel)) {
+        panel->Leaving = true;
+    }
+}
+
 // One frame of the final score: the score counts up, then the stage's remaining seconds are
 // added one by one as a bonus on show.
 void CountUp(TScreens& S) {
@@ -64,6 +72,9 @@ void CountUp(TScreens& S) {
             S.SetText("yourscore", std::to_string(shown + 1));
         }
         g.TimeCounted = level.TimeLeft == 0;
+        if (g.TimeCounted) {
+            SendLowerPanelAway(S);
+        }
     }
 }
 

@@ -19,7 +19,8 @@ int32_t StageElementIndex(int32_t Stage) {
 
 void CreateStageElement(TScreens& S) {
     TGameEngine& engine = S.Host().Engine();
-    S.State().StageElement = &engine.Add<TElement>(50.0f, 507.0f, StageElementIndex(engine.CurrentStage));
+    // The picture places itself 5 pixels left of the point it is given, so it ends at x 50.
+    S.State().StageElement = &engine.Add<TElement>(55.0f, 507.0f, StageElementIndex(engine.CurrentStage));
 }
 
 int32_t ChapterStartedBy(int32_t Stage) {

@@ -100,6 +100,34 @@ TEST_F(BoardBonus, MixReplacesTheBoardAndWaitingCellsExplodeTheNewPieces) {
     EXPECT_FALSE(Engine.Cell(0, 7).Exploded);
 }
 
+// The mix's new piece in the mix's own cell keeps whatever bonus it rolled: the picture, the
+// cell's bonus and the board's count agree on every piece, as on any new board.
+TEST_F(BoardBonus, MixLeavesNoPieceShowingABonusItDoesNotHave) {
+    int32_t bonusOnNewPiece = 0;
+    for (int32_t trial = 0; trial < 500 && bonusOnNewPiece < 3; ++trial) {
+        SCOPED_TRACE(trial);
+        Engine.FreeAll();
+        SetUp();
+        LineWithBonus(0, 7, 9);
+        ASSERT_TRUE(Engine.FindLines());
+        int32_t shown = 0;
+        for (int32_t c = 0; c < BoardSize; ++c) {
+            for (int32_t r = 0; r < BoardSize; ++r) {
+                const TBoardCell& cell = Engine.Cell(c, r);
+                TUnit* piece = UnitAt(c, r);
+                ASSERT_NE(piece, nullptr) << c << "," << r;
+                shown += piece->HasLiveBonus();
+                if (!cell.Exploded) {
+                    EXPECT_EQ(piece->HasLiveBonus(), cell.Bonus != 0) << c << "," << r;
+                }
+            }
+        }
+        EXPECT_EQ(Engine.BonusCount, shown);
+        bonusOnNewPiece += UnitAt(0, 7)->HasLiveBonus();
+    }
+    EXPECT_EQ(bonusOnNewPiece, 3) << "the mix's own cell never got a new piece with a bonus";
+}
+
 TEST_F(BoardBonus, StarDoesNotHangWithFewEligibleCells) {
     for (int32_t c = 0; c < BoardSize; ++c) {
         for (int32_t r = 0; r < BoardSize; ++r) {

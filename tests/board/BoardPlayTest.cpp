@@ -185,6 +185,9 @@ TEST_F(BoardPlay, LastTileClearedMeansNoRefillAndStageComplete) {
     EXPECT_TRUE(Engine.StageComplete);
     EXPECT_EQ(level.LayersCleared, 4);
     EXPECT_EQ(Engine.Cell(2, 0).Exploded, 1); // not refilled
+    // The faces still see the last tile go.
+    ASSERT_FALSE(Host.Progress.empty());
+    EXPECT_EQ(Host.Progress.back(), 100);
 }
 
 TEST_F(BoardPlay, TilesFlyToTheBarAndFillIt) {

@@ -10,10 +10,12 @@
 #include "board/ScreenState.h"
 #include "scene/Decor.h"
 #include "scene/Faces.h"
+#include "screens/GameState.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -96,6 +98,19 @@ protected:
         ASSERT_NE(Screen(), ssStageComplete);
     }
 
+    [[nodiscard]] TGameState& State() { return Game.Game().State(); }
+
+    // The hero's and the monster's mouth patterns.
+    [[nodiscard]] std::pair<int32_t, int32_t> Mouths() {
+        TZibo* zibo = State().Zibo;
+        EXPECT_TRUE(IsLive(Engine(), zibo));
+        EXPECT_NE(Monster(), nullptr);
+        if (!IsLive(Engine(), zibo) || Monster() == nullptr) {
+            return {-1, -1};
+        }
+        return {zibo->Mouth->PatternIndex, Monster()->Mouth->PatternIndex};
+    }
+
     [[nodiscard]] Tmonster* Monster() {
         Tmonster* monster = Game.Game().State().Monster;
         return IsLive(Engine(), monster) ? monster : nullptr;
@@ -131,6 +146,55 @@ TEST_F(ChapterFlow, StageFourBeatsTheFirstMonsterAndStageFiveBringsTheSecond) {
     Run("frames 1");
     ASSERT_NE(Monster(), nullptr);
     EXPECT_EQ(Monster()->MonsterType, 2);
+}
+
+// A stage starts with the hero worried and the monster content, whatever the story or the
+// stage before left on their faces, and ends with the hero's happiest face and the monster's
+// most upset one.
+TEST_F(ChapterFlow, FacesGoFromWorriedAtTheStartToHappiestAtTheLastTile) {
+    const std::pair<int32_t, int32_t> start{6, 0};
+    const std::pair<int32_t, int32_t> end{0, 6};
+    EXPECT_EQ(Mouths(), start) << "stage 1, after the story";
+    FinishStage();
+    EXPECT_EQ(Mouths(), end);
+    EXPECT_FLOAT_EQ(State().Zibo->Mouth->Y, 238.0f);
+    NextStage();
+    ASSERT_EQ(Screen(), ssPlaying);
+    EXPECT_EQ(Mouths(), start) << "stage 2, after stage 1's ending";
+    EXPECT_FLOAT_EQ(State().Zibo->Mouth->Y, 252.0f);
+}
+
+// The stage-number picture ends at x 50, in play and on the stage-complete screen.
+TEST_F(ChapterFlow, StageNumberPictureEndsAtFifty) {
+    ASSERT_TRUE(IsLive(Engine(), State().StageElement));
+    EXPECT_FLOAT_EQ(State().StageElement->X, 50.0f);
+    EXPECT_FLOAT_EQ(State().StageElement->Y, 507.0f);
+    FinishStage();
+    ASSERT_TRUE(IsLive(Engine(), State().StageElement));
+    EXPECT_FLOAT_EQ(State().StageElement->X, 50.0f);
+}
+
+// When the clock runs out, the final score counts the seconds in with the lower panel in
+// place; once they are counted, the panel slides down out of the window.
+TEST_F(ChapterFlow, FinalScoreSendsTheLowerPanelAwayOnceTheSecondsAreCounted) {
+    Engine().Level().TimeLeft = 1;
+    ASSERT_TRUE(Game.WaitFor(ssGameOver, 300));
+    ASSERT_TRUE(Game.WaitFor(ssYourScore, 400));
+    TPanel* panel = State().DownPanel;
+    ASSERT_TRUE(IsLive(Engine(), panel));
+    for (int32_t frame = 0; frame < 500 && !State().TimeCounted; ++frame) {
+        EXPECT_FLOAT_EQ(panel->Y, 500.0f);
+        Run("frames 1");
+    }
+    ASSERT_TRUE(State().TimeCounted);
+    EXPECT_TRUE(panel->Leaving);
+    int32_t frames = 0;
+    for (; frames < 200 && panel->Leaving; ++frames) {
+        Run("frames 1");
+    }
+    EXPECT_GT(frames, 20) << "a slide, not a jump";
+    EXPECT_GE(panel->Y, 800.0f);
+    EXPECT_EQ(Screen(), ssYourScore);
 }
 
 // Seconds left on the clock when a stage ends are added to the score one by one.
