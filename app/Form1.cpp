@@ -694,7 +694,22 @@ void TForm1::FormDestroy() {
     if (Device) {
         Device->Finalize();
     }
-    if (FileExists("fscommand/wgame.exe") && !Options.Headless) {
-        StartDetached({"xdg-open", "fscommand/wgame.exe"});
+    StartCompanion();
+}
+
+void TForm1::StartCompanion() {
+    // The companion program beside the data starts once the game is gone, with its one
+    // argument, and is not waited for. Only a program this system can run is started: a file
+    // built for another system is left alone rather than handed to the desktop, which would
+    // only offer to open it as a document.
+    static const std::string Program = "fscommand/wgame";
+    static const std::string Argument = "target=\"_blank\"";
+    const std::string file = Folders.InData(Program).string();
+    if (!IsProgramFile(file)) {
+        return;
+    }
+    TraceEvent2("open", "path", Program, "args", Argument);
+    if (!Options.Headless) {
+        StartDetached({file, Argument});
     }
 }

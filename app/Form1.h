@@ -128,6 +128,7 @@ private:
     void LoadParticles();
     void FormClose();
     void FormDestroy();
+    void StartCompanion();
     void PumpLevelClock();
     void RunCommand(const TCommand& Command);
     void Dump();

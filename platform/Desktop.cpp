@@ -103,3 +103,5 @@ bool MakePrivateFolder(const std::string& Folder, std::string& Error) {
         }
     }
 }
+
+bool IsProgramFile(const std::string& Path) { return FileExists(Path) && access(Path.c_str(), X_OK) == 0; }
