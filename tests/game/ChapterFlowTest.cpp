@@ -197,6 +197,21 @@ TEST_F(ChapterFlow, FinalScoreSendsTheLowerPanelAwayOnceTheSecondsAreCounted) {
     EXPECT_EQ(Screen(), ssYourScore);
 }
 
+// Once the player has chosen to leave the stage, Escape no longer answers the question: the
+// stage is already taken apart, and the way goes on to the final score.
+TEST_F(ChapterFlow, EscapeAfterChoosingToLeaveDoesNotResumeTheStage) {
+    Run("key 27");
+    Run("frames 2");
+    ASSERT_EQ(Screen(), ssExitToMenu);
+    Run("click 325 366");
+    Run("frames 5");
+    ASSERT_TRUE(State().ExitToMenuRunning);
+    Run("key 27");
+    Run("frames 1");
+    EXPECT_EQ(Screen(), ssExitToMenu);
+    EXPECT_TRUE(Game.WaitFor(ssYourScore, 200));
+}
+
 // Seconds left on the clock when a stage ends are added to the score one by one.
 TEST_F(ChapterFlow, SecondsLeftEnterTheScore) {
     FinishStage();
