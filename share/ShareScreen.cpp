@@ -17,6 +17,8 @@ constexpr char SettingsFile[] = "wdata/config.ini";
 constexpr std::uintmax_t MaxSettingsBytes = 64 * 1024;
 // More buttons than could ever fit on the screen mean a broken file.
 constexpr int32_t MaxButtons = 64;
+// The exit button waits at most a minute; a countdown outside 0..60 is a broken file.
+constexpr int32_t MaxCountdown = 60;
 // Button pictures live on one 256 by 256 texture.
 constexpr int32_t ButtonTextureSide = 256;
 constexpr TPoint BackgroundSize{800, 600};
@@ -181,6 +183,7 @@ void TShareScreen::Reset() {
     Buttons_.clear();
     Background.reset();
     BackgroundPicture.clear();
+    Countdown = 0;
     DigitSizing = false;
     DigitWidth = 0;
 }
@@ -225,6 +228,9 @@ void TShareScreen::LoadShareSettings(const std::string& FileName) {
         const std::vector<int32_t> centre = reader.Numbers(2);
         CountdownCentre = {centre[0], centre[1]};
         Countdown = reader.Numbers(1)[0];
+        if (Countdown < 0 || Countdown > MaxCountdown) {
+            reader.Ok = false;
+        }
         const std::vector<int32_t> rgb = reader.Numbers(3);
         CountdownColor = 0xFF000000u + static_cast<uint32_t>(rgb[2] & 0xFF) * 65536u +
                          static_cast<uint32_t>(rgb[1] & 0xFF) * 256u + static_cast<uint32_t>(rgb[0] & 0xFF);
@@ -237,6 +243,10 @@ void TShareScreen::LoadShareSettings(const std::string& FileName) {
         }
     }
     Available = reader.Ok;
+    if (!Available) {
+        // Nothing of an unusable file may hold the window open.
+        Countdown = 0;
+    }
     ScaleCountdownFont();
     if (Available) {
         LoadBackground();
@@ -367,7 +377,7 @@ void TShareScreen::Draw(TGfxCanvas& Canvas) {
             DrawButton(Canvas, button);
         }
     }
-    if (Countdown == 0) {
+    if (Countdown <= 0) {
         for (TButton& button : Buttons_) {
             button.Active = button.Active || button.IsExit();
         }

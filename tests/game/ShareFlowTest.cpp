@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 int64_t FrameOf(const std::string& Line) {
@@ -33,5 +35,32 @@ TEST(ShareFlow, CountdownHoldsTheWindowUntilTheExitButtonCloses) {
     // Five seconds of the one-second clock are 500 frames.
     EXPECT_GE(FrameOf(quits[0]) - FrameOf(enters.back()), 500);
     EXPECT_TRUE(run.Has("config saved"));
+}
+
+// A countdown the clock can never bring to zero (or one far too long) makes the share screen
+// unusable: leaving the game closes the window at once and the settings are saved.
+TEST(ShareFlow, CountdownOutOfRangeDoesNotHoldTheWindow) {
+    for (const char* seconds : {"-1", "2147483647", "61"}) {
+        TGameRun run;
+        const std::filesystem::path ini = run.Folder() / "wdata" / "config.ini";
+        std::vector<std::string> lines = ReadLines(ini);
+        // The seconds are the fourth line from the end: centre, seconds, colour, sizing, width.
+        ASSERT_GE(lines.size(), 5u);
+        lines[lines.size() - 4] = seconds;
+        {
+            std::ofstream out(ini, std::ios::binary);
+            for (const std::string& line : lines) {
+                out << line << "\n";
+            }
+        }
+        std::vector<std::string> commands = ToMainMenu();
+        const std::vector<std::string> leave = {"click 600 512", "frames 5", "click 505 376",
+                                               "frames 5",      "close",    "frames 5",      "dump"};
+        commands.insert(commands.end(), leave.begin(), leave.end());
+        ASSERT_EQ(run.Run(commands), 0) << run.Errors();
+        EXPECT_TRUE(run.Has("config saved")) << seconds;
+        // The window closed before the last lines of the script ran.
+        EXPECT_FALSE(run.Has(" dump")) << seconds;
+    }
 }
 } // namespace

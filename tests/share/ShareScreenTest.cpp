@@ -163,12 +163,24 @@ TEST_F(ShareScreenTest, AnyMissingOrMalformedPieceMakesTheScreenUnavailable) {
         {"a missing picture", [](auto& l) { l[1] = "wdata/none.png"; }},
         {"the file ends early", [](auto& l) { l.resize(20); }},
         {"the digit width is missing", [](auto& l) { l.pop_back(); }},
+        // The exit button would wait for a zero the clock never reaches.
+        {"a negative countdown", [](auto& l) { l[19] = "-1"; }},
+        {"a countdown past a minute", [](auto& l) { l[19] = "61"; }},
+        {"the largest countdown", [](auto& l) { l[19] = "2147483647"; }},
     };
     for (const TCase& c : cases) {
         std::vector<std::string> lines = GoodLines();
         c.Change(lines);
         Load(lines);
         EXPECT_FALSE(Share.Available) << c.What;
+        // Nothing of an unusable file holds the window.
+        EXPECT_EQ(Share.Countdown, 0) << c.What;
+    }
+    for (const char* seconds : {"0", "60"}) {
+        std::vector<std::string> lines = GoodLines();
+        lines[19] = seconds;
+        Load(lines);
+        EXPECT_TRUE(Share.Available) << seconds;
     }
     // Without digit sizing the line after the mode is not needed.
     std::vector<std::string> lines = GoodLines();
