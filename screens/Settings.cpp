@@ -11,6 +11,9 @@
 
 namespace {
 constexpr const char* kCrLf = "\r\n";
+// The settings file holds a few kilobytes; anything past a mebibyte is not one (and a device
+// such as /dev/zero would never end).
+constexpr std::streamsize kMaxConfigBytes = 1024 * 1024;
 
 std::string NumberText(int64_t Value) { return std::to_string(Value); }
 
@@ -188,7 +191,17 @@ void LoadConfig(const std::string& FileName, TSettings& Settings) {
     if (!file) {
         return;
     }
-    TLineReader in(file);
+    // One byte past the limit tells an oversized file from one of exactly the limit.
+    std::string text(static_cast<size_t>(kMaxConfigBytes) + 1, '\0');
+    file.read(text.data(), kMaxConfigBytes + 1);
+    if (file.gcount() > kMaxConfigBytes) {
+        std::fprintf(stderr, "%s is larger than a settings file can be; the defaults are kept\n",
+                     FileName.c_str());
+        return;
+    }
+    text.resize(static_cast<size_t>(file.gcount()));
+    std::istringstream content(text);
+    TLineReader in(content);
     TSettings& s = Settings;
     s.FullScreen = in.Next() != "false";
     s.Antialias = in.Next() != "false";

@@ -157,6 +157,31 @@ TEST_F(SettingsFile, TruncatedFileKeepsTheRest) {
     EXPECT_EQ(s.KeyCodes.size(), 4u);
 }
 
+// A settings file is a few kilobytes: one that runs past a mebibyte (a huge file, a device
+// that never ends) is not read at all and every default stays; one just inside the limit is read.
+TEST_F(SettingsFile, OversizedFileKeepsEveryDefault) {
+    TSettings saved = Defaults;
+    saved.MusicVolume = 10;
+    const std::string padding(1024 * 1024, ' ');
+    const struct {
+        size_t Padding;
+        bool Read;
+    } cases[] = {{padding.size() - 4096, true}, {padding.size(), false}};
+    for (const auto& c : cases) {
+        SaveConfig(Path, saved);
+        std::ofstream(Path, std::ios::binary | std::ios::app) << padding.substr(0, c.Padding);
+        TSettings s = Defaults;
+        LoadConfig(Path, s);
+        EXPECT_EQ(s.MusicVolume, c.Read ? 10 : 250) << c.Padding;
+    }
+    std::filesystem::remove(Path);
+    std::filesystem::create_symlink("/dev/zero", Path);
+    TSettings s = Defaults;
+    LoadConfig(Path, s);
+    EXPECT_EQ(s.MusicVolume, 250);
+    EXPECT_EQ(s.PlayerCount, 0);
+}
+
 TEST_F(SettingsFile, ProfileCountFarBeyondTheFileStopsAtItsEnd) {
     // A damaged count asks to pass over two billion profile lines the file does not have;
     // reading ends with the file's last line instead.
