@@ -27,6 +27,11 @@ size_t WriteBody(char* Data, size_t Size, size_t Count, void* User) {
     sink->Body->append(Data, n);
     return n;
 }
+// A non-zero answer makes the transfer end with an aborted-by-callback error.
+int CheckCancel(void* User, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    const auto* cancel = static_cast<const std::atomic<bool>*>(User);
+    return cancel->load() ? 1 : 0;
+}
 } // namespace
 
 THttpReply HttpGet(const THttpRequest& Request) {
@@ -52,6 +57,11 @@ THttpReply HttpGet(const THttpRequest& Request) {
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &WriteBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
+    if (Request.Cancel) {
+        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &CheckCancel);
+        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, const_cast<std::atomic<bool>*>(Request.Cancel));
+    }
     const CURLcode rc = curl_easy_perform(curl);
     reply.Truncated = sink.Truncated;
     if (rc == CURLE_OK || (rc == CURLE_WRITE_ERROR && sink.Truncated)) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,6 +14,8 @@ struct THttpRequest {
     long ConnectTimeoutMs = 3000;
     long TotalTimeoutMs = 5000;
     size_t MaxReplyBytes = 64 * 1024;
+    // When set and raised (from another thread), the transfer stops within about a second.
+    const std::atomic<bool>* Cancel = nullptr;
 };
 
 struct THttpReply {

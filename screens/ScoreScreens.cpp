@@ -183,15 +183,6 @@ TScoreSubmission FinishGame(TScreens& S) {
     return game;
 }
 
-void SendScore(IScreenHost& Host, const TScoreSubmission& Game) {
-    const auto trace = [&Host](const std::string& Url, long Status) {
-        Host.TraceEvent2("http", "url", Url, "status", std::to_string(Status));
-    };
-    if (!SubmitScore(Game, trace)) {
-        Host.MessageBox("Can't connect to server!");
-    }
-}
-
 void RegisterSendScore(TScreens& S) {
     S.Register(ssSendScore, {
                                 [&S] { S.EnterForm(ssSendScore, "scr_sendscore"); },
@@ -213,7 +204,7 @@ void RegisterSendScore(TScreens& S) {
                                     }
                                 },
                             });
-    S.Bind("b_sendscore_yes", [&S] { SendScore(S.Host(), FinishGame(S)); });
+    S.Bind("b_sendscore_yes", [&S] { S.SendScore(FinishGame(S)); });
     S.Bind("b_sendscore_no", [&S] { (void)FinishGame(S); });
 }
 } // namespace

@@ -4,14 +4,28 @@
 #include "platform/Http.h"
 #include "screens/LineCode.h"
 
+#include <algorithm>
+#include <chrono>
+
 namespace {
 constexpr char ProgramQuery[] = "prg=Velmorant";
+constexpr long HttpOk = 200;
 
-THttpReply Get(const TScoreSubmission& Submission, const std::string& Query, const THttpTraceEvent& Trace) {
+using TSteady = std::chrono::steady_clock;
+
+// The time left of the submission's budget, in milliseconds (0 when spent).
+long RemainingMs(const TScoreSubmission& Submission, TSteady::time_point Start) {
+    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(TSteady::now() - Start).count();
+    return std::max<long>(0, Submission.TotalTimeoutMs - static_cast<long>(spent));
+}
+
+THttpReply Get(const TScoreSubmission& Submission, const std::string& Query, long BudgetMs,
+               const std::atomic<bool>* Cancel, const THttpTraceEvent& Trace) {
     THttpRequest request;
     request.Url = Submission.ServiceUrl + "?" + Query;
-    request.ConnectTimeoutMs = Submission.ConnectTimeoutMs;
-    request.TotalTimeoutMs = Submission.TotalTimeoutMs;
+    request.TotalTimeoutMs = BudgetMs;
+    request.ConnectTimeoutMs = std::min(Submission.ConnectTimeoutMs, BudgetMs);
+    request.Cancel = Cancel;
     THttpReply reply = HttpGet(request);
     if (Trace) {
         Trace(request.Url, reply.Ok ? reply.Status : 0);
@@ -20,8 +34,81 @@ THttpReply Get(const TScoreSubmission& Submission, const std::string& Query, con
 }
 } // namespace
 
-bool HandshakeAccepted(const std::string& Reply) {
-    return Reply.size() >= 2 && Reply.compare(0, 2, "OK") == 0;
+namespace {
+constexpr size_t MaxHostLength = 253;
+constexpr size_t MaxLabelLength = 63;
+
+bool IsAsciiAlnum(char C) {
+    return (C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z') || (C >= '0' && C <= '9');
+}
+
+bool IsHexDigit(char C) {
+    return (C >= '0' && C <= '9') || (C >= 'a' && C <= 'f') || (C >= 'A' && C <= 'F');
+}
+
+// Dot-separated labels of letters, digits and inner hyphens.
+bool IsHostName(std::string_view Host) {
+    if (Host.empty() || Host.size() > MaxHostLength) {
+        return false;
+    }
+    size_t start = 0;
+    while (start <= Host.size()) {
+        const size_t dot = std::min(Host.find('.', start), Host.size());
+        const std::string_view label = Host.substr(start, dot - start);
+        if (label.empty() || label.size() > MaxLabelLength || label.front() == '-' || label.back() == '-') {
+            return false;
+        }
+        for (const char c : label) {
+            if (!IsAsciiAlnum(c) && c != '-') {
+                return false;
+            }
+        }
+        start = dot + 1;
+    }
+    return true;
+}
+
+// "[...]" holding hexadecimal digits, colons and dots (an IPv4 tail).
+bool IsBracketedAddress(std::string_view Host) {
+    if (Host.size() < 4 || Host.front() != '[' || Host.back() != ']') {
+        return false;
+    }
+    const std::string_view inside = Host.substr(1, Host.size() - 2);
+    return inside.find(':') != std::string_view::npos &&
+           std::all_of(inside.begin(), inside.end(), [](char c) { return IsHexDigit(c) || c == ':' || c == '.'; });
+}
+
+bool IsPort(std::string_view Port) {
+    if (Port.empty() || Port.size() > 5 || Port.front() == '0') {
+        return false;
+    }
+    int32_t value = 0;
+    for (const char c : Port) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return value <= 65535;
+}
+} // namespace
+
+bool IsServiceAddress(std::string_view Address) {
+    std::string_view host = Address;
+    const size_t bracket = Address.rfind(']');
+    const size_t colon = Address.rfind(':');
+    if (colon != std::string_view::npos && (bracket == std::string_view::npos || colon > bracket)) {
+        if (!IsPort(Address.substr(colon + 1))) {
+            return false;
+        }
+        host = Address.substr(0, colon);
+    }
+    return IsHostName(host) || IsBracketedAddress(host);
+}
+
+bool HandshakeAccepted(long Status, const std::string& Reply) {
+    return Status == HttpOk && Reply.size() >= 2 && Reply.compare(0, 2, "OK") == 0 &&
+           !HandshakeTicket(Reply).empty();
 }
 
 std::string HandshakeTicket(const std::string& Reply) {
@@ -55,14 +142,21 @@ std::string BuildScoreText(const TScoreSubmission& Submission, const std::string
     return text;
 }
 
-bool SubmitScore(const TScoreSubmission& Submission, const THttpTraceEvent& Trace) {
-    const THttpReply handshake = Get(Submission, std::string("version&") + ProgramQuery, Trace);
-    if (!handshake.Ok || !HandshakeAccepted(handshake.Body)) {
+bool SubmitScore(const TScoreSubmission& Submission, const THttpTraceEvent& Trace,
+                 const std::atomic<bool>* Cancel) {
+    const TSteady::time_point start = TSteady::now();
+    const THttpReply handshake =
+        Get(Submission, std::string("version&") + ProgramQuery, Submission.TotalTimeoutMs, Cancel, Trace);
+    if (!handshake.Ok || !HandshakeAccepted(handshake.Status, handshake.Body)) {
         return false;
     }
     const std::string text = BuildScoreText(Submission, HandshakeTicket(handshake.Body));
     const std::string query = std::string("hs&") + ProgramQuery + "&inf=" + UrlEncodeQuery(EncodeLine(text));
-    // The service's answer to the score itself changes nothing for the player.
-    (void)Get(Submission, query, Trace);
+    // The service's answer to the score itself changes nothing for the player; with the budget
+    // spent it is not sent at all.
+    const long left = RemainingMs(Submission, start);
+    if (left > 0) {
+        (void)Get(Submission, query, left, Cancel, Trace);
+    }
     return true;
 }

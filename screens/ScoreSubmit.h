@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 // The online high-score service: a handshake that hands out a ticket, then the score itself
-// as one encoded text. Both requests block the game until they finish or time out.
+// as one encoded text. The game sends it from a worker thread (TScoreSender), so neither
+// request holds up the frames.
 
 // The fixed upper-case letter the service expects after "|key=".
 inline constexpr char ScoreKeyLetter = 'Z';
@@ -20,7 +23,7 @@ struct TScoreSubmission {
     std::string PlayerName;
     int32_t Score = 0;
     std::string Country;
-    // Time-outs of each request; an unreachable service must not freeze the game for long.
+    // The connection time-out of each request, and one time budget for both requests together.
     long ConnectTimeoutMs = 3000;
     long TotalTimeoutMs = 5000;
 };
@@ -28,8 +31,14 @@ struct TScoreSubmission {
 // Called for every request made: its address and the reply's status (0 when none arrived).
 using THttpTraceEvent = std::function<void(const std::string& Url, long Status)>;
 
-// A handshake reply the service accepted starts with exactly "OK".
-[[nodiscard]] bool HandshakeAccepted(const std::string& Reply);
+// A service address as "scoreserver.txt" may give it: a host name, an IPv4 address or an IPv6
+// address in brackets, then optionally ":" and a port from 1 to 65535. Nothing else (no
+// spaces, paths, queries or user names) may end up in the request address.
+[[nodiscard]] bool IsServiceAddress(std::string_view Address);
+
+// A handshake the service accepted: status 200, a reply starting with exactly "OK" and a
+// ticket that is not empty (a score sent without one is lost anyway).
+[[nodiscard]] bool HandshakeAccepted(long Status, const std::string& Reply);
 // The ticket: the text between the fourth and the fifth "|" of the reply, empty when the
 // reply holds fewer than five.
 [[nodiscard]] std::string HandshakeTicket(const std::string& Reply);
@@ -39,5 +48,7 @@ using THttpTraceEvent = std::function<void(const std::string& Url, long Status)>
 [[nodiscard]] std::string BuildScoreText(const TScoreSubmission& Submission, const std::string& Ticket);
 
 // Runs the handshake and, when the service accepts it, sends the score (whose reply is not
-// looked at). False when the handshake failed or was refused: the caller tells the player.
-[[nodiscard]] bool SubmitScore(const TScoreSubmission& Submission, const THttpTraceEvent& Trace);
+// looked at), both within TotalTimeoutMs. False when the handshake failed or was refused: the
+// caller tells the player. Raising Cancel (from another thread) ends the requests early.
+[[nodiscard]] bool SubmitScore(const TScoreSubmission& Submission, const THttpTraceEvent& Trace,
+                               const std::atomic<bool>* Cancel = nullptr);

@@ -7,9 +7,12 @@
 #include "gui/GuiForm.h"
 #include "gui/GuiLabel.h"
 #include "screens/GameState.h"
+#include "screens/ScoreSender.h"
 #include "screens/ScreenHost.h"
 
 TScreens::TScreens(IScreenHost& Host) : Host_(Host) {}
+
+TScreens::~TScreens() = default;
 
 TGameState& TScreens::State() const { return Host_.State(); }
 
@@ -58,6 +61,41 @@ void TScreens::RegisterAll() {
     RegisterPlayScreens(*this);
     RegisterScoreScreens(*this);
     RegisterShareScreen(*this);
+}
+
+void TScreens::SendScore(const TScoreSubmission& Game) {
+    Sender.reset();
+    Sender = std::make_unique<TScoreSender>(Game);
+}
+
+void TScreens::TraceScoreRequests() {
+    for (const TScoreSender::TRequest& request : Sender->TakeRequests()) {
+        Host_.TraceEvent2("http", "url", request.Url, "status", std::to_string(request.Status));
+    }
+}
+
+void TScreens::PollScoreSubmission() {
+    if (!Sender) {
+        return;
+    }
+    TraceScoreRequests();
+    const std::optional<bool> accepted = Sender->Result();
+    if (!accepted) {
+        return;
+    }
+    Sender.reset();
+    if (!*accepted) {
+        Host_.MessageBox("Can't connect to server!");
+    }
+}
+
+void TScreens::FinishScoreSubmission() {
+    if (!Sender) {
+        return;
+    }
+    Sender->Wait();
+    TraceScoreRequests();
+    Sender.reset();
 }
 
 TGuiControl* TScreens::Control(const std::string& Name) const { return Host_.Gui().FindControl(Name); }

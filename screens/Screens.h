@@ -4,11 +4,14 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 class IScreenHost;
 class TGuiControl;
+class TScoreSender;
 struct TGameState;
+struct TScoreSubmission;
 
 // The screen state machine: an enter, an update and a leave handler per screen number, and
 // the click handlers of the named buttons. Dispatching a number without a handler does
@@ -17,6 +20,9 @@ struct TGameState;
 class TScreens {
 public:
     explicit TScreens(IScreenHost& Host);
+    ~TScreens();
+    TScreens(const TScreens&) = delete;
+    TScreens& operator=(const TScreens&) = delete;
 
     struct THandlers {
         std::function<void()> Enter;
@@ -51,15 +57,28 @@ public:
     [[nodiscard]] std::string Text(const std::string& Name) const;
     // The standard screen: enter sets the state and shows the form; leave hides it.
     void EnterForm(uint8_t State, const std::string& Form) const;
+    // Starts sending a finished game's score in the background (a send still running is
+    // stopped first).
+    void SendScore(const TScoreSubmission& Game);
+    // Once a frame: traces the requests the submission finished and, when its handshake
+    // failed, tells the player.
+    void PollScoreSubmission();
+    // When the window closes: waits for a running submission (its budget bounds the wait)
+    // and traces its requests.
+    void FinishScoreSubmission();
+
     // Leave Old, enter New.
     void Go(uint8_t Old, uint8_t New);
     // "check", then leave Old and enter New.
     void ClickGo(uint8_t Old, uint8_t New);
 
 private:
+    void TraceScoreRequests();
+
     IScreenHost& Host_;
     std::array<THandlers, 256> Handlers;
     std::vector<std::pair<std::string, std::function<void()>>> Buttons;
+    std::unique_ptr<TScoreSender> Sender;
 };
 
 // The screen groups' registration functions.

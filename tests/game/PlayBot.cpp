@@ -101,10 +101,11 @@ std::vector<std::string> SwapClicks(const TSwapMove& Move) {
     return {"move " + first, "frames 1", "click " + first, "move " + second, "frames 1", "click " + second};
 }
 
-TLiveGame::TLiveGame(const fs::path& Folder, int Seed) : Folder(Folder) {
+TLiveGame::TLiveGame(const fs::path& Folder, int Seed, const std::string& ExtraOptions) : Folder(Folder) {
     const std::string command = "cd '" + Folder.string() + "' && '" +
                                 (fs::path(ZIBO_GAME_DIR) / "zibo").string() + "' --headless --seed " +
-                                std::to_string(Seed) + " --data-dir . --user-dir . --control - --trace trace.txt 2> errors.txt";
+                                std::to_string(Seed) + " --data-dir . --user-dir . --control - --trace trace.txt " +
+                                ExtraOptions + " 2> errors.txt";
     Pipe = ::popen(command.c_str(), "w");
 }
 

@@ -24,7 +24,7 @@ struct TSwapMove {
 // the trace is read back from its file, so a player can look at a dump before choosing.
 class TLiveGame {
 public:
-    TLiveGame(const std::filesystem::path& Folder, int Seed);
+    TLiveGame(const std::filesystem::path& Folder, int Seed, const std::string& ExtraOptions = "");
     ~TLiveGame();
     TLiveGame(const TLiveGame&) = delete;
     TLiveGame& operator=(const TLiveGame&) = delete;
@@ -35,9 +35,10 @@ public:
     TDumpBoard Dump(std::string& DumpLine);
     // Ends the control input, waits for the game to quit and returns every trace line.
     std::vector<std::string> Finish();
+    // Every trace line written so far.
+    [[nodiscard]] std::vector<std::string> ReadTrace() const;
 
 private:
-    [[nodiscard]] std::vector<std::string> ReadTrace() const;
     std::filesystem::path Folder;
     FILE* Pipe = nullptr;
     size_t DumpsSeen = 0;

@@ -15,8 +15,10 @@
 #include <vector>
 
 // A tiny HTTP server on 127.0.0.1 with a port chosen by the system, standing in for the
-// online score service. Each GET gets the body Reply(target) returns; a silent server reads
-// requests and never answers. Every request target ("/cgi/version.pl?...") is recorded.
+// online score service. Each GET gets the body Reply(target) returns, with the status set by
+// SetStatus (200 unless changed); a silent server reads requests and never answers; a held
+// server reads each request and answers it only once released. Every request target
+// ("/cgi/version.pl?...") is recorded.
 class TScoreTestServer {
 public:
     using TReply = std::function<std::string(const std::string& Target)>;
@@ -56,6 +58,13 @@ public:
     [[nodiscard]] int Port() const { return Port_; }
     [[nodiscard]] std::string HostPort() const { return "127.0.0.1:" + std::to_string(Port_); }
     [[nodiscard]] std::string Url() const { return "http://" + HostPort() + "/cgi/version.pl"; }
+
+    void SetStatus(int Status) { StatusCode = Status; }
+    // Requests are read and recorded, their answers wait until Release.
+    void Hold() { Holding = true; }
+    void Release() { Holding = false; }
+    // How many requests have been answered.
+    [[nodiscard]] int Answered() const { return AnsweredCount; }
 
     [[nodiscard]] std::vector<std::string> Targets() const {
         std::lock_guard<std::mutex> lock(Guard);
@@ -103,9 +112,12 @@ private:
             Held.push_back(Client);
             return;
         }
+        while (Holding && !Stop) {
+            poll(nullptr, 0, 10);
+        }
         const std::string body = Reply(target);
         std::string reply =
-            "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(body.size()) +
+            "HTTP/1.1 " + std::to_string(StatusCode.load()) + " Reply\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(body.size()) +
             "\r\nConnection: close\r\n\r\n" + body;
         size_t sent = 0;
         while (sent < reply.size()) {
@@ -116,6 +128,7 @@ private:
             sent += static_cast<size_t>(n);
         }
         close(Client);
+        ++AnsweredCount;
     }
 
     TReply Reply;
@@ -123,6 +136,9 @@ private:
     int Listener = -1;
     int Port_ = 0;
     std::atomic<bool> Stop{false};
+    std::atomic<int> StatusCode{200};
+    std::atomic<bool> Holding{false};
+    std::atomic<int> AnsweredCount{0};
     std::thread Worker;
     std::vector<int> Held;
     mutable std::mutex Guard;
