@@ -21,9 +21,11 @@
 #include "platform/Text.h"
 #include "scene/Decor.h"
 #include "scene/Faces.h"
+#include "screens/GameData.h"
 #include "screens/KeyReservation.h"
 #include "screens/LineCode.h"
 #include "screens/Render.h"
+#include "screens/ScoreSubmit.h"
 #include "screens/Screens.h"
 #include "share/ShareScreen.h"
 
@@ -39,10 +41,15 @@ const char* const kDefaultScoreServer = "scores.kapitan-zibo.net";
 const char* const kSoundNames[9] = {"check",         "lineready",    "startlevel", "gameover",  "stagecomplete",
                                     "layerexplode",  "exchangefail", "timeending", "bonustaken"};
 
+// The first line of a small text file, at most a kilobyte of it (a device that never ends
+// gives its first kilobyte).
 std::string ReadFirstLine(const std::filesystem::path& File) {
-    std::ifstream in(File);
-    std::string line;
-    std::getline(in, line);
+    constexpr std::streamsize MaxLine = 1024;
+    std::ifstream in(File, std::ios::binary);
+    std::string text(static_cast<size_t>(MaxLine), '\0');
+    in.read(text.data(), MaxLine);
+    text.resize(static_cast<size_t>(in.gcount()));
+    std::string line = text.substr(0, text.find('\n'));
     while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) {
         line.pop_back();
     }
@@ -120,14 +127,21 @@ bool TForm1::FormCreate() {
     // Without its pictures and fonts the game has no frame loop: a window that shows nothing and
     // cannot be closed. Say so and end instead.
     if (!Timer->Enabled) {
-        std::fprintf(stderr, "Failed to load game data!\n%s\n", DataFailure.c_str());
-        MessageBox("Failed to load game data!\n" + Utf8ToCp1251(DataFailure));
-        return false;
+        return FailedDataLoad(DataFailure);
     }
-    // 2-3. The screens and their buttons.
-    const std::string screens = Folders.InData("Data/gfx.fgg").string();
+    // An archive that opened but lacks a picture or font the game draws would give a black
+    // board or invisible pieces.
+    if (const std::string missing = MissingRecord(*Images_, *Fonts_); !missing.empty()) {
+        return FailedDataLoad(missing);
+    }
+    // 2-3. The screens and their buttons. A screen without its form, edit box or buttons would
+    // leave the player stuck.
+    const std::string screens = Folders.InData(ScreensFile).string();
     if (!GuiBase->LoadFromFile(screens)) {
         std::fprintf(stderr, "the screens could not be read completely from %s\n", screens.c_str());
+    }
+    if (const std::string missing = MissingControl(*GuiBase); !missing.empty()) {
+        return FailedDataLoad(missing);
     }
     Screens = std::make_unique<TScreens>(*this);
     Screens->RegisterAll();
@@ -178,6 +192,12 @@ bool TForm1::FormCreate() {
     Share_->LoadShareSettings();
     LastTick = 0;
     return true;
+}
+
+bool TForm1::FailedDataLoad(const std::string& Detail) {
+    std::fprintf(stderr, "Failed to load game data!\n%s\n", Detail.c_str());
+    MessageBox("Failed to load game data!\n" + Utf8ToCp1251(Detail));
+    return false;
 }
 
 bool TForm1::DeviceInitialize() {
@@ -337,6 +357,7 @@ void TForm1::Timer1Timer() {
 void TForm1::TimerTimer() {
     ++FrameNumber;
     Trace.SetFrame(FrameNumber);
+    Screens->PollScoreSubmission();
     Screens->ScreenUpdate(State_.ScreenState);
     State_.KeyReleased.fill(0);
 }
@@ -443,7 +464,7 @@ void TForm1::CloseRequest() {
         Screens->ScreenLeave(ssPause);
         Screens->ScreenEnter(ssExitToMenu);
     } else if (s == ssShare) {
-        if (!Share_ || Share_->Countdown == 0) {
+        if (!Share_ || Share_->Countdown <= 0) {
             Closing = true;
         }
     }
@@ -515,6 +536,11 @@ std::string TForm1::ScoreServiceUrl() const {
     std::string host = Options.ScoreServer;
     if (host.empty()) {
         host = ReadFirstLine(Folders.PlayerFile("scoreserver.txt"));
+        if (!host.empty() && !IsServiceAddress(host)) {
+            std::fprintf(stderr, "scoreserver.txt: \"%s\" is not a host[:port] address; it is ignored\n",
+                         host.c_str());
+            host.clear();
+        }
     }
     if (host.empty()) {
         host = kDefaultScoreServer;
@@ -681,6 +707,9 @@ void TForm1::FormClose() {
 }
 
 void TForm1::FormDestroy() {
+    if (Screens) {
+        Screens->FinishScoreSubmission();
+    }
     if (Sound) {
         for (const int32_t song : Songs) {
             Sound->FreeSong(song);

@@ -129,6 +129,8 @@ private:
     void FormClose();
     void FormDestroy();
     void StartCompanion();
+    // Tells the player the game's data are incomplete (Detail names what is missing); false.
+    bool FailedDataLoad(const std::string& Detail);
     void PumpLevelClock();
     void RunCommand(const TCommand& Command);
     void Dump();

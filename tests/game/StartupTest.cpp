@@ -3,7 +3,77 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+std::vector<uint8_t> ReadBytes(const std::filesystem::path& File) {
+    std::ifstream in(File, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::filesystem::path& File, const std::vector<uint8_t>& Bytes) {
+    std::ofstream(File, std::ios::binary).write(reinterpret_cast<const char*>(Bytes.data()),
+                                                static_cast<std::streamsize>(Bytes.size()));
+}
+
+int32_t Int32At(const std::vector<uint8_t>& Bytes, size_t At) {
+    uint32_t value = 0;
+    std::memcpy(&value, Bytes.data() + At, sizeof(value));
+    return static_cast<int32_t>(value);
+}
+
+// Where the key table of an archive keeps the record offset of Key; 0 when the key is absent.
+size_t OffsetFieldOf(const std::vector<uint8_t>& Archive, const std::string& Key) {
+    const int32_t count = Int32At(Archive, 4);
+    size_t at = static_cast<size_t>(Int32At(Archive, 8));
+    for (int32_t i = 0; i < count && at + 4 <= Archive.size(); ++i) {
+        const auto length = static_cast<size_t>(Int32At(Archive, at));
+        const std::string key(Archive.begin() + static_cast<std::ptrdiff_t>(at + 4),
+                              Archive.begin() + static_cast<std::ptrdiff_t>(at + 4 + length));
+        if (key == Key) {
+            return at + 4 + length;
+        }
+        at += 4 + length + 4;
+    }
+    return 0;
+}
+
+// Replaces every occurrence of From by To (of the same length) in the file.
+void ReplaceAll(std::vector<uint8_t>& Bytes, const std::string& From, const std::string& To) {
+    for (auto at = Bytes.begin(); (at = std::search(at, Bytes.end(), From.begin(), From.end())) != Bytes.end();) {
+        at = std::copy(To.begin(), To.end(), at);
+    }
+}
+
+struct TDamage {
+    const char* What;
+    const char* File;
+    std::function<void(std::vector<uint8_t>&)> Change;
+    // The second line of the message, or its beginning.
+    const char* Detail;
+};
+
+// Each damaged file ends the start with the message naming what is missing.
+void ExpectRefused(const TDamage& Damage) {
+    TGameRun run;
+    const std::filesystem::path file = run.Folder() / Damage.File;
+    std::vector<uint8_t> bytes = ReadBytes(file);
+    ASSERT_FALSE(bytes.empty()) << Damage.What;
+    Damage.Change(bytes);
+    WriteBytes(file, bytes);
+    EXPECT_EQ(run.Run({"frames 10"}), 1) << Damage.What;
+    EXPECT_TRUE(run.Has(std::string("messagebox text=\"Failed to load game data!\\n") + Damage.Detail))
+        << Damage.What << "\n" << run.Errors();
+    EXPECT_FALSE(run.Has("enter state=3")) << Damage.What;
+}
+} // namespace
 
 TEST(Startup, FreshStartGoesThroughLogoAndNameEntryToTheMenu) {
     TGameRun run;
@@ -38,5 +108,49 @@ TEST(Startup, UnreadableDataEndsWithAMessage) {
         EXPECT_TRUE(run.Has("messagebox text=\"Failed to load game data!\\n" + detail)) << c.File;
         EXPECT_NE(run.Errors().find("Failed to load game data!\n" + detail), std::string::npos) << run.Errors();
         EXPECT_FALSE(run.Has("enter state=3")) << c.File;
+    }
+}
+
+// Archives that open but lack records the game draws: the start ends with the message and the
+// first missing name instead of a black board, invisible pieces or no text.
+TEST(Startup, ArchiveWithoutTheGamesRecordsEndsWithAMessage) {
+    const TDamage cases[] = {
+        {"no records at all", "Data/gdata.fgg",
+         [](auto& b) { b = {'A', 'S', 'D', 'b', 0, 0, 0, 0, 12, 0, 0, 0}; }, "Data/gdata.fgg: missing image back"},
+        {"a zeroed record header", "Data/data.fgg",
+         [](auto& b) {
+             const size_t field = OffsetFieldOf(b, "RedCircle.piece");
+             ASSERT_NE(field, 0u);
+             std::fill_n(b.begin() + Int32At(b, field), 44, 0);
+         },
+         "Data/data.fgg: missing image RedCircle.piece"},
+        {"a directory entry pointing at the file header", "Data/data1.fgg",
+         [](auto& b) {
+             const size_t field = OffsetFieldOf(b, "sharetext");
+             ASSERT_NE(field, 0u);
+             std::fill_n(b.begin() + static_cast<std::ptrdiff_t>(field), 4, 0);
+         },
+         "Data/data1.fgg: missing font sharetext"},
+    };
+    for (const TDamage& c : cases) {
+        ExpectRefused(c);
+    }
+}
+
+// A screens file whose forms or controls lack a name the screens bind ends the start with the
+// message, instead of a name screen without its edit box or a menu without its buttons.
+TEST(Startup, ScreensWithoutTheirControlsEndWithAMessage) {
+    const TDamage cases[] = {
+        {"the name screen's edit box renamed", "Data/gfx.fgg",
+         [](auto& b) { ReplaceAll(b, "edit_name1", "edit_nameX"); }, "Data/gfx.fgg: missing edit box edit_name1"},
+        {"the exit question's button renamed", "Data/gfx.fgg", [](auto& b) { ReplaceAll(b, "b_exit_yes", "b_exit_yeZ"); },
+         "Data/gfx.fgg: missing button b_exit_yes"},
+        {"the main menu renamed", "Data/gfx.fgg", [](auto& b) { ReplaceAll(b, "scr_mainmenu", "scr_mainmenX"); },
+         "Data/gfx.fgg: missing form scr_mainmenu"},
+        {"the file cut after its first forms", "Data/gfx.fgg", [](auto& b) { b.resize(b.size() / 4); },
+         "Data/gfx.fgg: missing "},
+    };
+    for (const TDamage& c : cases) {
+        ExpectRefused(c);
     }
 }
