@@ -87,7 +87,9 @@ bool TForm1::FormCreate() {
     }
     Window->Input().SetListener(this);
     Device = std::make_unique<TGfxDevice>(
-        [this](const TDisplaySettings& Display) { return Window->CreateBackend(Display); });
+        [this](const TDisplaySettings& Display) {
+            return Window->CreateBackend(Display, Options.Renderer == TRenderer::None);
+        });
     Device->SetVSync(!Options.Headless);
     Timer = std::make_unique<TGfxTimer>(*Clock);
     Timer->SetMaxFPS(100);
@@ -634,7 +636,10 @@ void TForm1::RunCommand(const TCommand& C) {
         input.Minimize();
         break;
     case TCommandKind::Screenshot:
-        if (!Options.Headless) {
+        if (Options.Renderer == TRenderer::None) {
+            // Nothing is rasterised, so there is no picture to write.
+            std::fprintf(stderr, "cannot write the screenshot %s: it needs --renderer gl\n", C.Text.c_str());
+        } else if (!Options.Headless) {
             PendingScreenshot = C.Text;
         } else if (Device->Backend() && !SaveScreenshot(*Device->Backend(), C.Text)) {
             std::fprintf(stderr, "cannot write the screenshot %s\n", C.Text.c_str());

@@ -45,6 +45,19 @@ bool SetPath(std::string& Field, const char* Option, const char* Value, std::str
     return true;
 }
 
+bool ApplyRenderer(TOptions& O, const char* Value, std::string& Error) {
+    const std::string_view text(Value);
+    if (text == "gl") {
+        O.Renderer = TRenderer::Gl;
+    } else if (text == "none") {
+        O.Renderer = TRenderer::None;
+    } else {
+        Error = "--renderer takes gl or none, not '" + std::string(text) + "'";
+        return false;
+    }
+    return true;
+}
+
 constexpr TOptionRow kRows[] = {
     {"help", 'h', nullptr, "show this help and exit",
      [](TOptions& O, const char*, std::string&) { return O.Help = true; }},
@@ -63,6 +76,8 @@ constexpr TOptionRow kRows[] = {
      [](TOptions& O, const char* V, std::string& E) { return SetPath(O.TraceFile, "trace", V, E); }},
     {"score-server", 0, "HOST[:PORT]", "send scores to this online score service",
      [](TOptions& O, const char* V, std::string& E) { return SetPath(O.ScoreServer, "score-server", V, E); }},
+    {"renderer", 0, "gl|none", "draw through OpenGL (gl, the default) or only record the frames (none: faster, no screenshots)",
+     ApplyRenderer},
 };
 
 // getopt_long's description of the table; the value getopt returns for row i is 256 + i, or

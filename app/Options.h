@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+// How frames are drawn: rasterised through OpenGL, or only recorded (nothing rasterised; no
+// screenshots), for headless runs that need speed rather than pictures.
+enum class TRenderer : uint8_t { Gl, None };
+
 // The command line. A normal start uses none of these; they serve players with unusual set-ups,
 // tests and automation.
 struct TOptions {
@@ -19,6 +23,7 @@ struct TOptions {
     std::string ScoreServer; // HOST[:PORT]
     std::string DataDir;     // holds Data/, Sounds/, wdata/; empty: found beside the executable
     std::string UserDir;     // holds Config.cfg; empty: the player's data folder
+    TRenderer Renderer = TRenderer::Gl;
 };
 
 // Parses the arguments after the program name (GNU style: --opt value, --opt=value, unique

@@ -4,6 +4,7 @@
 #include "platform/DrawingArea.h"
 #include "platform/GlBackend.h"
 #include "platform/KeyMap.h"
+#include "platform/RecordingBackend.h"
 #include "platform/Text.h"
 
 #include <SDL.h>
@@ -69,8 +70,16 @@ TGameWindow::~TGameWindow() {
     SDL_DestroyWindow(Window);
 }
 
-std::unique_ptr<TRenderBackend> TGameWindow::CreateBackend(const TDisplaySettings& Settings) {
-    std::unique_ptr<TRenderBackend> Backend = TGlBackend::Create(Window, Settings);
+std::unique_ptr<TRenderBackend> TGameWindow::CreateBackend(const TDisplaySettings& Settings, bool RecordOnly) {
+    std::unique_ptr<TRenderBackend> Backend;
+    if (RecordOnly) {
+        auto Recorder = std::make_unique<TRecordingBackend>(ClientWidth, ClientHeight);
+        // A long run keeps only the frame being drawn.
+        Recorder->ForgetPastScenes = true;
+        Backend = std::move(Recorder);
+    } else {
+        Backend = TGlBackend::Create(Window, Settings);
+    }
     UpdateDrawingArea();
     return Backend;
 }

@@ -25,7 +25,10 @@ public:
     // The OpenGL renderer of this window (the device's backend factory); nullptr without
     // OpenGL 3.3. Full screen uses the desktop's resolution with the logical screen scaled
     // uniformly and centred.
-    [[nodiscard]] std::unique_ptr<TRenderBackend> CreateBackend(const TDisplaySettings& Settings);
+    // RecordOnly: a backend that records each frame's drawing and rasterises nothing (headless
+    // runs that need no pictures); otherwise OpenGL.
+    [[nodiscard]] std::unique_ptr<TRenderBackend> CreateBackend(const TDisplaySettings& Settings,
+                                                                bool RecordOnly = false);
 
     // Handles every pending system event; returns at once when there is none.
     void PumpEvents();

@@ -36,6 +36,11 @@ bool TRecordingBackend::BeginScene() {
         return false;
     }
     ++Scenes;
+    if (ForgetPastScenes) {
+        Batches.clear();
+        Calls.clear();
+        Clears.clear();
+    }
     Calls.push_back(TCall::BeginScene);
     return true;
 }

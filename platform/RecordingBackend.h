@@ -79,6 +79,9 @@ public:
     bool FailResets = false;
     // Off: DrawBatch only counts (benchmarks and allocation checks).
     bool RecordBatches = true;
+    // On: each BeginScene drops the batches, calls and clears of the scenes before, so the
+    // records hold one frame however long the run.
+    bool ForgetPastScenes = false;
     int DrawCount = 0;
     size_t VerticesDrawn = 0;
     bool FailBeginScene = false;

@@ -7,12 +7,26 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 namespace {
 constexpr int kRate = 44100;
 constexpr int kChannels = 64;
+// The game's effects and songs are a few hundred kilobytes; a file past this is not one of
+// them and is not read into memory.
+constexpr std::uintmax_t kMaxSoundFileBytes = 16 * 1024 * 1024;
+
+// A regular file no larger than the cap.
+bool SoundFileFits(const std::string& FileName) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(FileName, error)) {
+        return false;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(FileName, error);
+    return !error && size <= kMaxSoundFileBytes;
+}
 
 float VolumeScale(int32_t Volume) { return static_cast<float>(std::clamp(Volume, 0, 255)) / 255.0f; }
 } // namespace
@@ -83,7 +97,7 @@ TSoundSystem::TSong* TSoundSystem::SongOf(int32_t Song) const {
 }
 
 int32_t TSoundSystem::LoadSong(const std::string& FileName) {
-    if (!Open) {
+    if (!Open || !SoundFileFits(FileName)) {
         return 0;
     }
     std::ifstream in(FileName, std::ios::binary);
@@ -172,7 +186,7 @@ void TSoundSystem::MixSongs(void* User, uint8_t* Buffer, int Bytes) {
 }
 
 int32_t TSoundSystem::StreamOpen(const std::string& FileName) {
-    if (!Open) {
+    if (!Open || !SoundFileFits(FileName)) {
         return 0;
     }
     Mix_Chunk* chunk = Mix_LoadWAV(FileName.c_str());

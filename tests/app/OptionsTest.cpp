@@ -68,11 +68,40 @@ TEST(Options, RejectsBadCommandLinesWithOneLine) {
     }
 }
 
+// Frames are rasterised unless the command line asks for recording only.
+TEST(Options, RendererIsGlUnlessNoneIsAsked) {
+    const struct {
+        std::vector<std::string> Arguments;
+        bool Parsed;
+        TRenderer Renderer;
+        const char* Error;
+    } cases[] = {
+        {{}, true, TRenderer::Gl, ""},
+        {{"--renderer", "gl"}, true, TRenderer::Gl, ""},
+        {{"--renderer=none"}, true, TRenderer::None, ""},
+        {{"--renderer", "none", "--renderer", "gl"}, true, TRenderer::Gl, ""},
+        {{"--renderer=GL"}, false, TRenderer::Gl, "--renderer takes gl or none, not 'GL'"},
+        {{"--renderer="}, false, TRenderer::Gl, "--renderer takes gl or none, not ''"},
+        {{"--renderer"}, false, TRenderer::Gl, "option '--renderer' needs a value"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Error);
+        std::string error;
+        const auto options = ParseOptions(c.Arguments, error);
+        ASSERT_EQ(options.has_value(), c.Parsed) << error;
+        if (options) {
+            EXPECT_EQ(options->Renderer, c.Renderer);
+        } else {
+            EXPECT_EQ(error, c.Error);
+        }
+    }
+}
+
 TEST(Options, UsageListsEveryOptionOnItsOwnLine) {
     const std::string usage = UsageText();
     for (const char* line : {"  -h, --help ", "  -V, --version ", "      --data-dir DIR ", "      --user-dir DIR ",
                              "      --headless ", "      --seed N ", "      --control FILE ", "      --trace FILE ",
-                             "      --score-server HOST[:PORT] "}) {
+                             "      --score-server HOST[:PORT] ", "      --renderer gl|none "}) {
         EXPECT_NE(usage.find(std::string("\n") + line), std::string::npos) << line;
     }
 }

@@ -13,6 +13,8 @@ TGameInProcess::TGameInProcess(uint64_t Seed) {
     fs::current_path(Folder.Folder());
     TOptions options;
     options.Headless = true;
+    // No test here looks at pictures: frames are only recorded.
+    options.Renderer = TRenderer::None;
     options.Seed = Seed;
     options.TraceFile = "trace.txt";
     options.DataDir = Folder.Folder().string();

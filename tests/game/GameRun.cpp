@@ -41,7 +41,7 @@ int TGameRun::Run(const std::vector<std::string>& Commands, uint64_t Seed, const
     const fs::path errors = Dir / "errors.txt";
     const std::string command = "cd '" + Dir.string() + "' && '" +
                                 (fs::path(ZIBO_GAME_DIR) / "zibo").string() + "' --headless --seed " +
-                                std::to_string(Seed) + " --data-dir . --user-dir . --control control.txt --trace trace.txt " +
+                                std::to_string(Seed) + " --data-dir . --user-dir . --renderer none --control control.txt --trace trace.txt " +
                                 ExtraOptions + " 2> errors.txt";
     const int status = std::system(command.c_str());
     TraceLines = ReadLines(trace);

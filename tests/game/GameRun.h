@@ -21,6 +21,7 @@ public:
     [[nodiscard]] const std::filesystem::path& Folder() const { return Dir; }
 
     // Runs the game with the commands (one per line) and extra options; returns its exit code.
+    // Frames are only recorded (--renderer none) unless the extra options ask for gl.
     int Run(const std::vector<std::string>& Commands, uint64_t Seed = 1, const std::string& ExtraOptions = "");
 
     // Every trace line, in order.

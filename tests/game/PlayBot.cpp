@@ -104,7 +104,7 @@ std::vector<std::string> SwapClicks(const TSwapMove& Move) {
 TLiveGame::TLiveGame(const fs::path& Folder, int Seed, const std::string& ExtraOptions) : Folder(Folder) {
     const std::string command = "cd '" + Folder.string() + "' && '" +
                                 (fs::path(ZIBO_GAME_DIR) / "zibo").string() + "' --headless --seed " +
-                                std::to_string(Seed) + " --data-dir . --user-dir . --control - --trace trace.txt " +
+                                std::to_string(Seed) + " --data-dir . --user-dir . --renderer none --control - --trace trace.txt " +
                                 ExtraOptions + " 2> errors.txt";
     Pipe = ::popen(command.c_str(), "w");
 }

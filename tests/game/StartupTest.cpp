@@ -87,6 +87,26 @@ TEST(Startup, FreshStartGoesThroughLogoAndNameEntryToTheMenu) {
     EXPECT_TRUE(run.Has(" quit"));
 }
 
+// Pictures need the OpenGL renderer; with frames only recorded a screenshot is refused with a
+// line on standard error and no file.
+TEST(Startup, ScreenshotsNeedTheGlRenderer) {
+    for (const bool gl : {true, false}) {
+        TGameRun run;
+        std::vector<std::string> commands = ToMainMenu();
+        commands.push_back("screenshot menu.png");
+        ASSERT_EQ(run.Run(commands, 1, gl ? "--renderer gl" : ""), 0) << run.Errors();
+        const std::filesystem::path shot = run.Folder() / "menu.png";
+        EXPECT_EQ(std::filesystem::exists(shot), gl);
+        if (gl) {
+            // A drawn menu, not an empty frame: the PNG holds more than a blank picture compresses to.
+            EXPECT_GT(std::filesystem::file_size(shot), 10000u);
+        } else {
+            EXPECT_NE(run.Errors().find("needs --renderer gl"), std::string::npos) << run.Errors();
+        }
+        EXPECT_TRUE(run.Has("enter state=4"));
+    }
+}
+
 // Missing or damaged data ends the start with a message instead of an empty window that cannot
 // be closed.
 TEST(Startup, UnreadableDataEndsWithAMessage) {
