@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string_view>
+#include <vector>
 
 namespace {
 constexpr int kRate = 44100;
@@ -17,6 +19,55 @@ constexpr int kChannels = 64;
 // The game's effects and songs are a few hundred kilobytes; a file past this is not one of
 // them and is not read into memory.
 constexpr std::uintmax_t kMaxSoundFileBytes = 16 * 1024 * 1024;
+
+uint32_t Le32(const std::vector<char>& Bytes, size_t At) {
+    uint32_t value = 0;
+    for (size_t i = 0; i < 4; ++i) {
+        value |= static_cast<uint32_t>(static_cast<uint8_t>(Bytes[At + i])) << (8 * i);
+    }
+    return value;
+}
+
+uint16_t Le16(const std::vector<char>& Bytes, size_t At) {
+    return static_cast<uint16_t>(static_cast<uint8_t>(Bytes[At]) | static_cast<uint8_t>(Bytes[At + 1]) << 8);
+}
+
+// A RIFF WAVE file of plain PCM (8 or 16 bits, one or two channels, 8 to 96 kHz) whose every
+// chunk, the sound data included, lies inside the file. Anything else is not one of the game's
+// effects; the decoder is not asked to make sense of it (a damaged header can make it allocate
+// gigabytes).
+bool IsPlainWave(const std::vector<char>& Bytes) {
+    if (Bytes.size() < 12 || std::string_view(Bytes.data(), 4) != "RIFF" ||
+        std::string_view(Bytes.data() + 8, 4) != "WAVE") {
+        return false;
+    }
+    bool format = false;
+    size_t at = 12;
+    while (at + 8 <= Bytes.size()) {
+        const std::string_view id(Bytes.data() + at, 4);
+        const uint64_t size = Le32(Bytes, at + 4);
+        if (size > Bytes.size() - at - 8) {
+            return false;
+        }
+        if (id == "fmt ") {
+            if (size < 16) {
+                return false;
+            }
+            const uint16_t tag = Le16(Bytes, at + 8);
+            const uint16_t channels = Le16(Bytes, at + 10);
+            const uint32_t rate = Le32(Bytes, at + 12);
+            const uint16_t align = Le16(Bytes, at + 20);
+            const uint16_t bits = Le16(Bytes, at + 22);
+            format = tag == 1 && (channels == 1 || channels == 2) && rate >= 8000 && rate <= 96000 &&
+                     (bits == 8 || bits == 16) && align == channels * bits / 8;
+        } else if (id == "data") {
+            return format;
+        }
+        // Chunks are padded to an even length.
+        at += 8 + static_cast<size_t>(size) + (size & 1);
+    }
+    return false;
+}
 
 // A regular file no larger than the cap.
 bool SoundFileFits(const std::string& FileName) {
@@ -105,8 +156,9 @@ int32_t TSoundSystem::LoadSong(const std::string& FileName) {
         return 0;
     }
     const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    openmpt_module* module = openmpt_module_create_from_memory2(bytes.data(), bytes.size(), nullptr, nullptr,
-                                                                nullptr, nullptr, nullptr, nullptr, nullptr);
+    // A file that is not a song is refused quietly; the caller goes on without it.
+    openmpt_module* module = openmpt_module_create_from_memory2(bytes.data(), bytes.size(), &openmpt_log_func_silent,
+                                                                nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
     if (!module) {
         return 0;
     }
@@ -189,7 +241,13 @@ int32_t TSoundSystem::StreamOpen(const std::string& FileName) {
     if (!Open || !SoundFileFits(FileName)) {
         return 0;
     }
-    Mix_Chunk* chunk = Mix_LoadWAV(FileName.c_str());
+    std::ifstream in(FileName, std::ios::binary);
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!IsPlainWave(bytes)) {
+        return 0;
+    }
+    SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    Mix_Chunk* chunk = source ? Mix_LoadWAV_RW(source, 1) : nullptr;
     if (!chunk) {
         return 0;
     }

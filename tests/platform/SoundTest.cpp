@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 
@@ -22,7 +23,11 @@ TEST(Sound, LoadsTheGamesFilesAndRefusesHugeOnes) {
         GTEST_SKIP() << "no audio driver";
     }
     const fs::path sounds = fs::path(ZIBO_GAME_DIR) / "Sounds";
-    EXPECT_GT(sound.StreamOpen((sounds / "check.wav").string()), 0);
+    for (const auto& entry : fs::directory_iterator(sounds)) {
+        if (entry.path().extension() == ".wav") {
+            EXPECT_GT(sound.StreamOpen(entry.path().string()), 0) << entry.path();
+        }
+    }
     EXPECT_GT(sound.LoadSong((sounds / "1.xm").string()), 0);
 
     const fs::path dir = fs::temp_directory_path() / ("zibo-sound-" + std::to_string(getpid()));
@@ -38,6 +43,31 @@ TEST(Sound, LoadsTheGamesFilesAndRefusesHugeOnes) {
     EXPECT_EQ(sound.LoadSong(bigSong.string()), 0);
     EXPECT_EQ(sound.StreamOpen("/dev/zero"), 0);
     EXPECT_EQ(sound.LoadSong("/dev/zero"), 0);
+    // Headers that promise more than the file holds, or a sound format the game never uses.
+    std::ifstream in(sounds / "check.wav", std::ios::binary);
+    const std::string wave((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const struct {
+        const char* What;
+        size_t At;
+        std::string Bytes;
+    } damages[] = {
+        {"data past the end", 40, std::string("\xFF\xFF\xFF\x7F", 4)},
+        {"format chunk past the end", 16, std::string("\x00\x00\x00\x70", 4)},
+        {"compressed format", 20, std::string("\x55\x00", 2)},
+        {"eight channels", 22, std::string("\x08\x00", 2)},
+        {"not a wave", 8, "AVI "},
+    };
+    for (const auto& d : damages) {
+        std::string bytes = wave;
+        bytes.replace(d.At, d.Bytes.size(), d.Bytes);
+        const fs::path file = dir / "damaged.wav";
+        std::ofstream(file, std::ios::binary) << bytes;
+        EXPECT_EQ(sound.StreamOpen(file.string()), 0) << d.What;
+    }
+    // The file cut inside its sound data.
+    const fs::path cut = dir / "cut.wav";
+    std::ofstream(cut, std::ios::binary) << wave.substr(0, 300);
+    EXPECT_EQ(sound.StreamOpen(cut.string()), 0);
     fs::remove_all(dir);
     sound.Close();
 }
