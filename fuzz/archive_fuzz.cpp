@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the archive reader as a file: opening and reading every record must
 // never crash, hang or allocate beyond what the input can justify.
+#include "ScratchFile.h"
 #include "archive/Archive.h"
 #include "archive/Stream.h"
 
@@ -11,18 +12,9 @@
 
 namespace {
 
-const std::string& ScratchFile() {
-    static const std::string path = "/tmp/zibo_archive_fuzz_" + std::to_string(getpid()) + ".fgg";
-    return path;
-}
-
-bool WriteInput(const uint8_t* Data, size_t Size) {
-    std::FILE* file = std::fopen(ScratchFile().c_str(), "wb");
-    if (!file) {
-        return false;
-    }
-    const bool written = Size == 0 || std::fwrite(Data, 1, Size, file) == Size;
-    return std::fclose(file) == 0 && written;
+const TScratchFile& Scratch() {
+    static const TScratchFile File("archive", ".fgg");
+    return File;
 }
 
 void ReadEveryRecord(TArchive& Archive) {
@@ -35,11 +27,11 @@ void ReadEveryRecord(TArchive& Archive) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    if (!WriteInput(Data, Size)) {
+    if (!Scratch().Write(Data, Size)) {
         return 0;
     }
     TArchive archive;
-    archive.SetFileName(ScratchFile());
+    archive.SetFileName(Scratch().Name());
     archive.SetOpenMode(opReadOnly);
     if (archive.EnsureOpen()) {
         ReadEveryRecord(archive);
@@ -47,6 +39,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         (void)archive.SetKeyForTesting("fuzz-key");
         ReadEveryRecord(archive);
     }
-    std::remove(ScratchFile().c_str());
+    std::remove(Scratch().Name().c_str());
     return 0;
 }

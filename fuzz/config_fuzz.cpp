@@ -3,6 +3,7 @@
 // the reader: even for the settings file "Config.cfg", odd for the share screen's
 // "wdata/config.ini" (and with bit 1 set the share screen is also drawn and clicked, which
 // decodes the pictures it names). The rest is the file.
+#include "ScratchFile.h"
 #include "FuzzScreen.h"
 
 #include "archive/Stream.h"
@@ -16,18 +17,9 @@
 
 namespace {
 
-const std::string& ScratchFile() {
-    static const std::string Path = "/tmp/zibo_config_fuzz_" + std::to_string(getpid()) + ".cfg";
-    return Path;
-}
-
-bool WriteInput(const uint8_t* Data, size_t Size) {
-    std::FILE* File = std::fopen(ScratchFile().c_str(), "wb");
-    if (!File) {
-        return false;
-    }
-    const bool Written = Size == 0 || std::fwrite(Data, 1, Size, File) == Size;
-    return std::fclose(File) == 0 && Written;
+const TScratchFile& Scratch() {
+    static const TScratchFile File("config", ".cfg");
+    return File;
 }
 
 TFuzzScreen& Screen() {
@@ -46,7 +38,7 @@ TFuzzScreen& Screen() {
 void ReadSettings() {
     TSettings Settings;
     ResetHighScores(Settings);
-    LoadConfig(ScratchFile(), Settings);
+    LoadConfig(Scratch().Name(), Settings);
     // What the game does with the values right after reading them.
     (void)InsertHighScore(Settings, 500, 1, Settings.PlayerName);
     if (Settings.PlayerCount > 0) {
@@ -59,7 +51,7 @@ void ReadSettings() {
 void ReadShareSettings(bool Draw) {
     TFuzzScreen& Fuzz = Screen();
     TShareScreen Share(Fuzz.Device, Fuzz.Fonts);
-    Share.LoadShareSettings(ScratchFile());
+    Share.LoadShareSettings(Scratch().Name());
     if (!Draw || !Fuzz.Ready) {
         return;
     }
@@ -78,7 +70,7 @@ void ReadShareSettings(bool Draw) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    if (Size == 0 || !WriteInput(Data + 1, Size - 1)) {
+    if (Size == 0 || !Scratch().Write(Data + 1, Size - 1)) {
         return 0;
     }
     if (Data[0] % 2 == 0) {
@@ -86,6 +78,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     } else {
         ReadShareSettings((Data[0] & 2) != 0);
     }
-    std::remove(ScratchFile().c_str());
+    std::remove(Scratch().Name().c_str());
     return 0;
 }
