@@ -57,7 +57,8 @@ constexpr TKeyword kKeywords[] = {
     {"keydown", TCommandKind::KeyDown}, {"keyup", TCommandKind::KeyUp},
     {"type", TCommandKind::Type},       {"close", TCommandKind::Close},
     {"minimize", TCommandKind::Minimize}, {"screenshot", TCommandKind::Screenshot},
-    {"dump", TCommandKind::Dump},       {"quit", TCommandKind::Quit},
+    {"dump", TCommandKind::Dump},       {"stats", TCommandKind::Stats},
+    {"quit", TCommandKind::Quit},
 };
 
 TParsedLine Fail(std::string Message) { return {std::nullopt, std::move(Message)}; }

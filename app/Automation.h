@@ -21,6 +21,7 @@ enum class TCommandKind : uint8_t {
     Minimize,
     Screenshot,
     Dump,
+    Stats,
     Quit,
 };
 

@@ -15,6 +15,7 @@
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/GameWindow.h"
+#include "platform/Memory.h"
 #include "platform/Screenshot.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
@@ -585,6 +586,18 @@ void TForm1::Dump() {
     }
 }
 
+void TForm1::TraceStats() {
+    const TFrameStats& frame = MyCanvas->LastFrameStats();
+    const TTextureTotals textures = Device->Backend() ? Device->Backend()->TextureTotals() : TTextureTotals{};
+    Trace.Event("stats", {{"drawcalls", std::to_string(frame.DrawCalls)},
+                          {"binds", std::to_string(frame.Binds)},
+                          {"quads", std::to_string(frame.Quads)},
+                          {"textures", std::to_string(textures.Count)},
+                          {"texbytes", std::to_string(textures.Bytes)},
+                          {"heap", std::to_string(HeapBytesInUse())},
+                          {"rss", std::to_string(ResidentBytes())}});
+}
+
 void TForm1::RunCommand(const TCommand& C) {
     TWindowInput& input = Window->Input();
     const TPoint at = input.ToClient({C.X, C.Y});
@@ -647,6 +660,9 @@ void TForm1::RunCommand(const TCommand& C) {
         break;
     case TCommandKind::Dump:
         Dump();
+        break;
+    case TCommandKind::Stats:
+        TraceStats();
         break;
     case TCommandKind::Quit:
         Quit();

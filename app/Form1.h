@@ -134,6 +134,7 @@ private:
     void PumpLevelClock();
     void RunCommand(const TCommand& Command);
     void Dump();
+    void TraceStats();
     void Quit() { Running = false; }
     // Notes why an archive of the data could not be read, unless an earlier failure is noted.
     void NoteDataFailure(const TArchive& Failed);

@@ -93,6 +93,8 @@ struct TGfxCanvas::TBatch {
     bool StatesSet = false;
     bool Lost = false;
     uint64_t Drawn = 0;
+    // The texture the device was last asked to draw with in this frame (0: none yet).
+    TTextureHandle Bound = 0;
 };
 
 TGfxCanvas::TGfxCanvas(TGfxDevice& Device) : Device(Device), Batch(std::make_unique<TBatch>()) {
@@ -128,9 +130,12 @@ bool TGfxCanvas::DeviceNotify(TDeviceEvent Event) {
         break;
     case devBeginScene:
         Batch->StatesSet = false;
+        Batch->Bound = 0;
+        ThisFrame = {};
         break;
     case devEndScene:
         Flush();
+        LastFrame = ThisFrame;
         break;
     }
     return true;
@@ -201,6 +206,11 @@ void TGfxCanvas::Flush() {
         Backend->DrawBatch(B.Kind, B.Effect, B.Texture, B.Vertices.data(), B.VertexCount, B.Indices.data(),
                            B.IndexCount);
         ++B.Drawn;
+        ++ThisFrame.DrawCalls;
+        if (B.Texture != 0 && B.Texture != B.Bound) {
+            ++ThisFrame.Binds;
+            B.Bound = B.Texture;
+        }
     }
     B.VertexCount = 0;
     B.IndexCount = 0;
@@ -274,6 +284,7 @@ void TGfxCanvas::FillQuad(const TQuad& Q, const TColor4& Colors, uint32_t Effect
     }
     const std::array<uint16_t, 6> I{0, 1, 3, 1, 2, 3};
     Append(TPrimitive::Triangles, Effect, 0, V.data(), V.size(), I.data(), I.size());
+    ++ThisFrame.Quads;
 }
 
 void TGfxCanvas::FrameQuad(const TQuad& Q, const TColor4& Colors, uint32_t Effect) {
@@ -357,6 +368,7 @@ void TGfxCanvas::TexturedQuad(TTextureHandle Texture, const TQuad& Q, const TTex
     }
     const std::array<uint16_t, 6> I{0, 1, 3, 1, 2, 3};
     Append(TPrimitive::Triangles, Effect, Texture, V.data(), V.size(), I.data(), I.size());
+    ++ThisFrame.Quads;
 }
 
 void TGfxCanvas::TexMap(TGfxImage& Image, const TQuad& Q, const TPatternRequest& Request,

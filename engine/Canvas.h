@@ -45,6 +45,13 @@ struct TTexCorners {
     TPointF P[4];
 };
 
+// What one frame handed to the device: draw calls, changes of the bound texture, quads.
+struct TFrameStats {
+    int64_t DrawCalls = 0;
+    int64_t Binds = 0;
+    int64_t Quads = 0;
+};
+
 // The 2D canvas: turns draw calls into batches of points, lines and triangles. All
 // coordinates are logical (800x600); every drawing call takes an effect code. It subscribes
 // to the device for its whole life, so it must not outlive the device.
@@ -105,6 +112,8 @@ public:
 
     // Draw calls handed to the device since the canvas was made (tests and benchmarks).
     [[nodiscard]] uint64_t BatchesDrawn() const;
+    // The counts of the last finished frame (scene), for tests and benchmarks.
+    [[nodiscard]] const TFrameStats& LastFrameStats() const { return LastFrame; }
 
 private:
     struct TBatch;
@@ -133,4 +142,6 @@ private:
     bool Antialias_ = true;
     bool Dithering_ = false;
     bool AlphaTesting_ = true;
+    TFrameStats ThisFrame;
+    TFrameStats LastFrame;
 };

@@ -163,6 +163,9 @@ TGlBackend::TGlBackend(SDL_Window* Window, SDL_GLContext Context) : Window(Windo
 
 TGlBackend::~TGlBackend() {
     SDL_GL_MakeCurrent(Window, Context);
+    if (FrameFence != nullptr) {
+        glDeleteSync(static_cast<GLsync>(FrameFence));
+    }
     for (const auto& Entry : Textures) {
         const GLuint Name = Entry.first;
         glDeleteTextures(1, &Name);
@@ -295,12 +298,26 @@ void TGlBackend::Clear(uint32_t Color) {
 TPresentResult TGlBackend::Present() {
     SDL_GL_SwapWindow(Window);
     Presented = true;
+    WaitForPreviousFrame();
     // A drawable that changed size (a late full-screen switch) needs a new drawing area and
     // new scale factors: the device handles that exactly like a lost device.
     int W = 0;
     int H = 0;
     SDL_GL_GetDrawableSize(Window, &W, &H);
     return W == Drawable.X && H == Drawable.Y ? TPresentResult::Ok : TPresentResult::Lost;
+}
+
+void TGlBackend::WaitForPreviousFrame() {
+    // A software rasteriser behind an offscreen surface never makes the swap wait, so without
+    // this the driver queues frame after frame and its memory grows without bound. Waiting for
+    // the frame before this one keeps at most two in flight, as a presented window does.
+    constexpr GLuint64 OneSecond = 1000000000u;
+    if (FrameFence != nullptr) {
+        const auto Fence = static_cast<GLsync>(FrameFence);
+        glClientWaitSync(Fence, GL_SYNC_FLUSH_COMMANDS_BIT, OneSecond);
+        glDeleteSync(Fence);
+    }
+    FrameFence = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
 }
 
 bool TGlBackend::Reset() {
@@ -349,6 +366,15 @@ void TGlBackend::DeleteTexture(TTextureHandle Texture) {
         const GLuint Name = Texture;
         glDeleteTextures(1, &Name);
     }
+}
+
+TTextureTotals TGlBackend::TextureTotals() const {
+    TTextureTotals Totals;
+    for (const auto& Entry : Textures) {
+        ++Totals.Count;
+        Totals.Bytes += TextureBytes(Entry.second.Width, Entry.second.Height, Entry.second.MipMapping);
+    }
+    return Totals;
 }
 
 void TGlBackend::SetClipRect(const TRect& DeviceRect) {

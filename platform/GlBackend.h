@@ -31,6 +31,7 @@ public:
     [[nodiscard]] TTextureHandle CreateTexture(int Width, int Height, bool MipMapping) override;
     bool UpdateTexture(TTextureHandle Texture, const uint32_t* Pixels, int Width, int Height) override;
     void DeleteTexture(TTextureHandle Texture) override;
+    [[nodiscard]] TTextureTotals TextureTotals() const override;
 
     bool BeginScene() override;
     void Clear(uint32_t Color) override;
@@ -65,6 +66,7 @@ private:
     void ApplyViewport();
     void ApplyScissor();
     void ApplyEffect(uint32_t Effect);
+    void WaitForPreviousFrame();
 
     struct TTextureInfo {
         int Width = 0;
@@ -95,5 +97,7 @@ private:
     bool AlphaTest = false;
     // Set by Present, cleared by BeginScene: which buffer holds the latest picture.
     bool Presented = false;
+    // The fence behind the frame presented last (a GLsync), waited for at the next present.
+    void* FrameFence = nullptr;
     uint64_t DrawCalls_ = 0;
 };

@@ -31,6 +31,15 @@ void TRecordingBackend::DeleteTexture(TTextureHandle Texture) {
     Textures.erase(Texture);
 }
 
+TTextureTotals TRecordingBackend::TextureTotals() const {
+    TTextureTotals Totals;
+    for (const auto& Entry : Textures) {
+        ++Totals.Count;
+        Totals.Bytes += TextureBytes(Entry.second.Width, Entry.second.Height, Entry.second.MipMapping);
+    }
+    return Totals;
+}
+
 bool TRecordingBackend::BeginScene() {
     if (FailBeginScene) {
         return false;

@@ -46,6 +46,7 @@ public:
     [[nodiscard]] TTextureHandle CreateTexture(int Width, int Height, bool MipMapping) override;
     bool UpdateTexture(TTextureHandle Texture, const uint32_t* Pixels, int Width, int Height) override;
     void DeleteTexture(TTextureHandle Texture) override;
+    [[nodiscard]] TTextureTotals TextureTotals() const override;
 
     bool BeginScene() override;
     void Clear(uint32_t Color) override;

@@ -38,6 +38,27 @@ using TTextureHandle = uint32_t;
 
 enum class TPresentResult : uint8_t { Ok, Lost, DriverError };
 
+// What the live textures take on the device: how many, and their bytes (mip levels included).
+struct TTextureTotals {
+    int64_t Count = 0;
+    int64_t Bytes = 0;
+};
+
+// Bytes of one 32-bit texture, with its mip chain when it has one.
+[[nodiscard]] inline int64_t TextureBytes(int Width, int Height, bool MipMapping) {
+    int64_t Bytes = 0;
+    int64_t W = Width;
+    int64_t H = Height;
+    for (;;) {
+        Bytes += W * H * 4;
+        if (!MipMapping || (W == 1 && H == 1)) {
+            return Bytes;
+        }
+        W = W > 1 ? W / 2 : 1;
+        H = H > 1 ? H / 2 : 1;
+    }
+}
+
 class TRenderBackend {
 public:
     virtual ~TRenderBackend() = default;
@@ -52,6 +73,7 @@ public:
     [[nodiscard]] virtual TTextureHandle CreateTexture(int Width, int Height, bool MipMapping) = 0;
     virtual bool UpdateTexture(TTextureHandle Texture, const uint32_t* Pixels, int Width, int Height) = 0;
     virtual void DeleteTexture(TTextureHandle Texture) = 0;
+    [[nodiscard]] virtual TTextureTotals TextureTotals() const = 0;
 
     // A frame: BeginScene, Clear (optional), Draw..., EndScene, Present.
     virtual bool BeginScene() = 0;

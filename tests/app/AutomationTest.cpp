@@ -23,6 +23,7 @@ TEST(Automation, ParsesEveryCommandShape) {
         {"type  Вася Пупкин", TCommandKind::Type, 0, 0, 0, 0, 0, " Вася Пупкин"},
         {"screenshot shot.png", TCommandKind::Screenshot, 0, 0, 0, 0, 0, "shot.png"},
         {"dump\r", TCommandKind::Dump, 0, 0, 0, 0, 0, ""},
+        {"stats", TCommandKind::Stats, 0, 0, 0, 0, 0, ""},
         {"quit", TCommandKind::Quit, 0, 0, 0, 0, 0, ""},
         {"close", TCommandKind::Close, 0, 0, 0, 0, 0, ""},
         {"minimize", TCommandKind::Minimize, 0, 0, 0, 0, 0, ""},
@@ -48,7 +49,7 @@ TEST(Automation, SkipsBlankAndCommentLinesAndRejectsBadOnes) {
         EXPECT_TRUE(p.Error.empty()) << quiet;
     }
     for (const char* bad : {"jump", "frames", "frames -1", "frames x", "move 1", "click 1 2 sideways",
-                            "key 0", "key 256", "dump now", "screenshot"}) {
+                            "key 0", "key 256", "dump now", "stats 1", "screenshot"}) {
         const TParsedLine p = ParseCommandLine(bad);
         EXPECT_FALSE(p.Command.has_value()) << bad;
         EXPECT_FALSE(p.Error.empty()) << bad;

@@ -345,6 +345,31 @@ TEST_F(TCanvasFixture, NothingIsDrawnWhileLostAndDrawingResumesAfterReset) {
     EXPECT_FLOAT_EQ(Batches()[0].Vertices[0].X, 2.0f);
 }
 
+TEST_F(TCanvasFixture, FrameStatsCountTheLastSceneOnly) {
+    const TTexCorners Coords{};
+    int Frame = 0;
+    Device.OnRender = [&] {
+        // Textures 100, 100, 101, 100, then an untextured quad and texture 100 again: four
+        // textured batches, one plain, and three changes of the bound texture.
+        for (const int Index : {0, 0, 1, 0}) {
+            Canvas.TexMap(Texture, Index, Rect(0, 0, 10, 10), Coords, TColor4::All(1), fxBlend);
+        }
+        Canvas.FillQuad(Rect(0, 0, 10, 10), TColor4::All(1), fxBlend);
+        Canvas.TexMap(Texture, 0, Rect(0, 0, 10, 10), Coords, TColor4::All(1), fxBlend);
+        if (Frame++ == 0) {
+            Canvas.PutPixel({1, 1}, 1, fxBlend);
+        }
+    };
+    ASSERT_TRUE(Device.Render(0, false));
+    EXPECT_EQ(Canvas.LastFrameStats().DrawCalls, 6);
+    EXPECT_EQ(Canvas.LastFrameStats().Binds, 3);
+    EXPECT_EQ(Canvas.LastFrameStats().Quads, 6);
+    ASSERT_TRUE(Device.Render(0, false));
+    EXPECT_EQ(Canvas.LastFrameStats().DrawCalls, 5);
+    EXPECT_EQ(Canvas.LastFrameStats().Binds, 3);
+    EXPECT_EQ(Canvas.LastFrameStats().Quads, 6);
+}
+
 TEST_F(TCanvasFixture, ASteadyFrameMakesNoHeapAllocations) {
     const TTexCorners Coords{};
     Device.OnRender = [&] {
