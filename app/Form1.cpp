@@ -122,6 +122,10 @@ bool TForm1::FormCreate() {
     Device->OnRender = [this] { DeviceRender(); };
     Device->OnInitialize = [this] { return DeviceInitialize(); };
 
+    // Each archive stays open, its directory read once, until the start-up has read it all.
+    const TArchiveLoading loadingData(*Archive);
+    const TArchiveLoading loadingGameData(*Archive2);
+    const TArchiveLoading loadingFonts(*Archive3);
     // 1. The device, which loads the images and fonts as it comes up.
     if (!Device->Initialize()) {
         MessageBox("Failed to initialize device!");

@@ -21,6 +21,9 @@ constexpr int64_t MinKeyEntrySize = 8;
 // Deflate cannot expand a byte of input into more than 1032 bytes of output, so a larger
 // claim is corrupt and must not size a buffer.
 constexpr int64_t MaxInflateRatio = 1032;
+// Claimed unpacked sizes up to this are allocated at once (the largest picture of the game's
+// data is 16 MiB); a corrupt claim costs at most this much for a moment.
+constexpr size_t TrustedUnpackedSize = size_t{32} << 20;
 constexpr int32_t MaxKeyLength = BLOWFISH_MAX_KEY_SIZE;
 constexpr size_t CipherBlock = BLOWFISH_BLOCK_SIZE;
 
@@ -123,6 +126,8 @@ TArchive::~TArchive() {
 void TArchive::SetFileName(const std::string& Value) {
     FFileName = Value;
     FOpened = 0;
+    Held.reset();
+    LoadingDepth = 0;
 }
 
 bool TArchive::Fail(TArchiveError Error) {
@@ -311,7 +316,16 @@ void TArchive::Decipher(std::vector<uint8_t>& Stored, const TInitVector& InitVec
 bool TArchive::ReadRecordBuffer(std::string_view Key, std::vector<uint8_t>& Buffer) {
     TRecordInfo info;
     std::vector<uint8_t> stored;
-    {
+    if (Held) {
+        const int32_t index = IndexOf(Key);
+        if (index < 0) {
+            return Fail(TArchiveError::KeyNotFound);
+        }
+        info = Directory[static_cast<size_t>(index)];
+        if (!ReadStoredData(*Held, info, stored)) {
+            return false;
+        }
+    } else {
         TFileStream file(FFileName, TFileStream::TMode::Read);
         if (!file.IsOpen()) {
             return Fail(TArchiveError::CannotOpenFile);
@@ -345,6 +359,30 @@ bool TArchive::ReadRecordBuffer(std::string_view Key, std::vector<uint8_t>& Buff
     return true;
 }
 
+bool TArchive::BeginLoading() {
+    if (LoadingDepth > 0) {
+        ++LoadingDepth;
+        return true;
+    }
+    auto file = std::make_unique<TFileStream>(FFileName, TFileStream::TMode::Read);
+    if (!file->IsOpen()) {
+        return Fail(TArchiveError::CannotOpenFile);
+    }
+    if (!ReadDirectory(file.get())) {
+        return false;
+    }
+    FOpened = 1;
+    Held = std::move(file);
+    LoadingDepth = 1;
+    return true;
+}
+
+void TArchive::EndLoading() {
+    if (LoadingDepth > 0 && --LoadingDepth == 0) {
+        Held.reset();
+    }
+}
+
 bool TArchive::ReadRecord(std::string_view Key, TStream& Stream) {
     std::vector<uint8_t> buffer;
     if (!ReadRecordBuffer(Key, buffer)) {
@@ -364,8 +402,10 @@ bool TArchive::InflateRecord(const uint8_t* Stored, int32_t StoredSize, int32_t 
     }
     // One byte of room past the expected size tells "too long" apart from "exact".
     const size_t limit = static_cast<size_t>(UnpackedSize) + 1;
+    // A claimed size of a few megabytes is taken at its word, so the bytes inflate straight into
+    // their final buffer; a larger claim only grows the buffer as zlib really produces bytes.
     const size_t step = (static_cast<size_t>(StoredSize) + 255) / 256 * 256;
-    std::vector<uint8_t> out(std::min(limit, step));
+    std::vector<uint8_t> out(std::min(limit, std::max(step, TrustedUnpackedSize)));
     zs.next_in = const_cast<Bytef*>(Stored);
     zs.avail_in = static_cast<uInt>(StoredSize);
     zs.next_out = out.data();

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "archive/Stream.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-class TStream;
 
 // How Open treats the file: opUpdate reads an existing archive or creates an empty one,
 // opOverwrite always creates an empty one, opReadOnly only reads.
@@ -71,8 +71,10 @@ enum class TArchiveError : uint8_t {
 [[nodiscard]] const char* ArchiveErrorText(TArchiveError Error);
 
 // A read-only store of named, compressed records (images, fonts, particle templates).
-// No file handle is kept between calls: every operation opens the file, works and closes it,
-// and every record read re-reads the directory so it always mirrors the file on disk.
+// Outside a loading run no file handle is kept between calls: every operation opens the file,
+// works and closes it, and every record read re-reads the directory so it always mirrors the
+// file on disk. During a loading run (BeginLoading .. EndLoading, see TArchiveLoading) the file
+// stays open and the directory read at its start serves every record read.
 class TArchive {
 public:
     TArchive() = default;
@@ -99,6 +101,13 @@ public:
 
     // Appends the record's unpacked bytes at the stream's position. On failure nothing is written.
     [[nodiscard]] bool ReadRecord(std::string_view Key, TStream& Stream);
+
+    // Starts (or, when one runs, joins) a loading run: opens the file and reads its directory
+    // once. False when the file cannot be opened or its directory read; no run starts then.
+    [[nodiscard]] bool BeginLoading();
+    // Ends one BeginLoading; the last one closes the file.
+    void EndLoading();
+    [[nodiscard]] bool Loading() const { return LoadingDepth > 0; }
 
     [[nodiscard]] TArchiveError LastError() const { return FLastError; }
     [[nodiscard]] const TArchiveHeader& Header() const { return FHeader; }
@@ -133,4 +142,24 @@ private:
     std::array<uint8_t, 57> FKey{};
     int32_t FKeyLength = 0;
     TArchiveError FLastError = TArchiveError::None;
+    // The file held open during a loading run, and how many runs are nested.
+    std::unique_ptr<TStream> Held;
+    int32_t LoadingDepth = 0;
+};
+
+// A loading run for the life of a scope (a run that cannot start leaves the archive as it was).
+class TArchiveLoading {
+public:
+    explicit TArchiveLoading(TArchive& Archive) : Archive(Archive), Began(Archive.BeginLoading()) {}
+    ~TArchiveLoading() {
+        if (Began) {
+            Archive.EndLoading();
+        }
+    }
+    TArchiveLoading(const TArchiveLoading&) = delete;
+    TArchiveLoading& operator=(const TArchiveLoading&) = delete;
+
+private:
+    TArchive& Archive;
+    bool Began;
 };

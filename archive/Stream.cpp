@@ -40,6 +40,9 @@ bool TMemoryStream::Seek(int64_t NewPosition) {
 
 TFileStream::TFileStream(const std::string& FileName, TMode Mode) {
     File = std::fopen(FileName.c_str(), Mode == TMode::Read ? "rb" : "wb");
+    if (File && Mode == TMode::Read) {
+        ReadSize = MeasureSize();
+    }
 }
 
 TFileStream::~TFileStream() { Close(); }
@@ -72,6 +75,10 @@ int64_t TFileStream::Size() const {
     if (!File) {
         return 0;
     }
+    return ReadSize >= 0 ? ReadSize : MeasureSize();
+}
+
+int64_t TFileStream::MeasureSize() const {
     const long here = std::ftell(File);
     std::fseek(File, 0, SEEK_END);
     const long size = std::ftell(File);

@@ -66,8 +66,13 @@ public:
     bool Close();
 
 private:
+    [[nodiscard]] int64_t MeasureSize() const;
+
     std::FILE* File = nullptr;
     bool WriteFailed = false;
+    // A file opened for reading keeps its size from the open: asking the system again would
+    // seek and throw away the read buffer.
+    int64_t ReadSize = -1;
 };
 
 // The shared little-endian field readers. Each returns false on a short read and leaves the

@@ -25,8 +25,9 @@ function(zibo_test name)
   target_compile_definitions(${name} PRIVATE ZIBO_GAME_DIR="${ZIBO_GAME_DIR}"
     ZIBO_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZIBO_BINARY_DIR="${CMAKE_BINARY_DIR}"
     ZIBO_TEST_VERSION="${PROJECT_VERSION}")
+  # TIMEOUT comes first: the discovery passes the environment list on as separate words.
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;${ARG_ENV}" TIMEOUT ${ARG_TIMEOUT}
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;${ARG_ENV}"
     DISCOVERY_TIMEOUT 60)
 endfunction()

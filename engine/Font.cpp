@@ -70,10 +70,11 @@ bool TGfxFont::LoadFont(const std::string& Key, TArchive& Archive, TGfxQuality Q
     if (Index < 0 || Archive.RecordTypeOf(Index) != RecordTypeFont) {
         return false;
     }
-    TMemoryStream Stream;
-    if (!Archive.ReadRecord(Key, Stream) || !Stream.Seek(0)) {
+    std::vector<uint8_t> Bytes;
+    if (!Archive.ReadRecordBuffer(Key, Bytes)) {
         return false;
     }
+    TMemoryStream Stream(std::move(Bytes));
     return LoadFromStream(Stream, Quality, AlphaLevel);
 }
 
@@ -100,6 +101,8 @@ bool TGfxFont::LoadFromStream(TStream& Stream, TGfxQuality Quality, TAlphaLevel 
         }
     }
     auto Glyph = std::make_unique<TGfxImage>(Device);
+    // Text is measured from the glyph table; the glyph pixels live on the device only.
+    Glyph->SetKeepPixels(false);
     Glyph->SetQuality(Quality);
     Glyph->SetAlphaLevel(AlphaLevel);
     Glyph->SetMipMapping(true);
@@ -294,6 +297,7 @@ bool TGfxFonts::LoadArchive(TArchive& Archive) {
     if (!Archive.EnsureOpen()) {
         return false;
     }
+    const TArchiveLoading Loading(Archive);
     for (int32_t Index = 0; Index < Archive.RecordCount(); ++Index) {
         if (Archive.RecordTypeOf(Index) != RecordTypeFont) {
             continue;

@@ -70,6 +70,29 @@ TPixelFormat PreferredFormat(TAlphaLevel Alpha, TGfxQuality Quality) {
     return pfUnknown;
 }
 
+// The part of a stored texture the patterns use: the grid of whole cells, and for a single
+// texture only the rows (or, in one row, the cells) its pattern count fills. Records pad their
+// textures to powers of two; the device gets the used part only. Pattern positions stay as they
+// are, so the cells keep their places.
+TPoint UsedTextureSize(const TImageHeader& H) {
+    const TPoint T = H.TextureSize;
+    const TPoint Cell{H.PatternSize.X > 0 ? H.PatternSize.X : T.X, H.PatternSize.Y > 0 ? H.PatternSize.Y : T.Y};
+    if (Cell.X <= 0 || Cell.Y <= 0 || Cell.X > T.X || Cell.Y > T.Y) {
+        return T; // Prepare refuses these anyway
+    }
+    const int32_t PerRow = T.X / Cell.X;
+    int32_t Columns = PerRow;
+    int32_t Rows = T.Y / Cell.Y;
+    if (H.TextureCount == 1 && H.PatternCount > 0) {
+        const int64_t FilledRows = (static_cast<int64_t>(H.PatternCount) + PerRow - 1) / PerRow;
+        Rows = static_cast<int32_t>(std::min<int64_t>(Rows, FilledRows));
+        if (Rows == 1) {
+            Columns = std::min(Columns, H.PatternCount);
+        }
+    }
+    return {Columns * Cell.X, Rows * Cell.Y};
+}
+
 int32_t ClampToInt32(int64_t Value) {
     return static_cast<int32_t>(
         std::clamp<int64_t>(Value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
@@ -138,23 +161,27 @@ bool TGfxImage::LoadFromStream(TStream& Stream) {
     PatternSize_ = H.PatternSize;
     VisibleSize_ = H.VisibleSize;
     PatternCount_ = H.PatternCount;
-    SetTextureSize(H.TextureSize);
+    SetTextureSize(UsedTextureSize(H));
     SetTextureCount(H.TextureCount);
     ChangeState(tsReady);
     if (State_ != tsReady) {
         return false;
     }
-    if (!ReadTextures(Stream, static_cast<TPixelFormat>(H.StoredFormat))) {
+    if (!ReadTextures(Stream, static_cast<TPixelFormat>(H.StoredFormat), H.TextureSize)) {
         ChangeState(tsEmpty);
         return false;
     }
     return true;
 }
 
-bool TGfxImage::ReadTextures(TStream& Stream, TPixelFormat Stored) {
+bool TGfxImage::ReadTextures(TStream& Stream, TPixelFormat Stored, TPoint StoredSize) {
     const int32_t Width = TextureSize_.X;
     const bool Direct = Compatible(Stored, Format_);
     const size_t StoredRowBytes = static_cast<size_t>(Width) * BytesPerPixel(Stored);
+    // What the stored rows and textures hold beyond the used part is passed over.
+    const int64_t RowTail = static_cast<int64_t>(StoredSize.X - Width) * BytesPerPixel(Stored);
+    const int64_t TextureTail =
+        static_cast<int64_t>(StoredSize.Y - TextureSize_.Y) * StoredSize.X * BytesPerPixel(Stored);
     std::vector<uint8_t> StoredRow(Direct ? 0 : StoredRowBytes);
     std::vector<uint32_t> ArgbRow(Direct ? 0 : static_cast<size_t>(Width));
     for (int32_t t = 0; t < TextureCount_; ++t) {
@@ -168,13 +195,19 @@ bool TGfxImage::ReadTextures(TStream& Stream, TPixelFormat Stored) {
                 if (!Stream.ReadExact(Row, StoredRowBytes)) {
                     return false;
                 }
-                continue;
+            } else {
+                if (!Stream.ReadExact(StoredRow.data(), StoredRowBytes)) {
+                    return false;
+                }
+                DecodeRow(Stored, StoredRow.data(), ArgbRow.data(), Width);
+                EncodeRow(Format_, ArgbRow.data(), Row, Width);
             }
-            if (!Stream.ReadExact(StoredRow.data(), StoredRowBytes)) {
+            if (RowTail > 0 && !Stream.Seek(Stream.Position() + RowTail)) {
                 return false;
             }
-            DecodeRow(Stored, StoredRow.data(), ArgbRow.data(), Width);
-            EncodeRow(Format_, ArgbRow.data(), Row, Width);
+        }
+        if (TextureTail > 0 && !Stream.Seek(Stream.Position() + TextureTail)) {
+            return false;
         }
         if (!Unlock(t)) {
             return false;
@@ -187,10 +220,11 @@ bool TGfxImage::LoadFromArchive(const std::string& Key, TArchive& Archive) {
     if (!Archive.EnsureOpen()) {
         return false;
     }
-    TMemoryStream Record;
-    if (!Archive.ReadRecord(Key, Record) || !Record.Seek(0)) {
+    std::vector<uint8_t> Bytes;
+    if (!Archive.ReadRecordBuffer(Key, Bytes)) {
         return false;
     }
+    TMemoryStream Record(std::move(Bytes));
     return LoadFromStream(Record);
 }
 

@@ -76,7 +76,7 @@ private:
         int32_t Width;
         int32_t Height;
     };
-    bool ReadTextures(TStream& Stream, TPixelFormat Stored);
+    bool ReadTextures(TStream& Stream, TPixelFormat Stored, TPoint StoredSize);
     [[nodiscard]] static int64_t SourcePatterns(TPoint Picture, TPoint Cell);
     bool FillTexture(int32_t Index, const TPicture& Picture);
 

@@ -81,6 +81,8 @@ bool TGfxImages::LoadImage(const std::string& Key, TArchive& Archive, TGfxQualit
         return false;
     }
     TGfxImage& Image = AddImage();
+    // Nothing reads an archive picture back: its pixels live on the device only.
+    Image.SetKeepPixels(false);
     Image.SetName(Key);
     Image.SetQuality(Quality);
     Image.SetAlphaLevel(AlphaLevel);
@@ -95,7 +97,8 @@ bool TGfxImages::LoadArchive(TArchive& Archive) {
     if (!Archive.EnsureOpen()) {
         return false;
     }
-    // Every record read refreshes the archive's directory, so its size is asked anew each turn.
+    // One loading run: the file stays open and its directory is read once.
+    const TArchiveLoading Loading(Archive);
     for (int32_t i = 0; i < Archive.RecordCount(); ++i) {
         if (Archive.RecordTypeOf(i) != RecordTypeImage) {
             continue;

@@ -2,6 +2,7 @@
 #include "engine/Texture.h"
 
 #include <algorithm>
+#include <bit>
 
 TBaseTexture::TBaseTexture(TGfxDevice& Device) : Device(Device) {}
 
@@ -66,6 +67,12 @@ void TMultiTexture::SetTextureCount(int32_t Value) {
     }
 }
 
+void TMultiTexture::SetKeepPixels(bool Value) {
+    if (State_ == tsEmpty) {
+        KeepPixels_ = Value;
+    }
+}
+
 uint32_t TMultiTexture::UsageFlags() const {
     // The only usage that matters to the backend: an automatically generated mip chain.
     constexpr uint32_t AutoGenMipMap = 0x400;
@@ -124,6 +131,13 @@ bool TMultiTexture::LockRect(int32_t Index, const TRect& Rect, TLockedRect& Lock
     if (Texture == nullptr || Texture->LockMode != 0 || Rect.IsEmpty() || Rect.Intersect(Whole) != Rect) {
         return false;
     }
+    if (Texture->Pixels.empty()) {
+        // The copy went after the upload: only a rebuild of the whole texture may start anew.
+        if (Mode == LockReadOnly || Rect != Whole) {
+            return false;
+        }
+        Texture->Pixels.assign(PitchBytes() * static_cast<size_t>(TextureSize_.Y), 0);
+    }
     Texture->LockMode = Mode == LockReadOnly ? LockReadOnly : LockReadWrite;
     const size_t Offset = static_cast<size_t>(Rect.Top) * PitchBytes() +
                           static_cast<size_t>(Rect.Left) * BytesPerPixel(Format_);
@@ -140,7 +154,14 @@ bool TMultiTexture::Unlock(int32_t Index) {
     }
     const bool Written = Texture->LockMode != LockReadOnly;
     Texture->LockMode = 0;
-    return !Written || Upload(*Texture);
+    if (!Written) {
+        return true;
+    }
+    const bool Uploaded = Upload(*Texture);
+    if (Uploaded && !KeepPixels_) {
+        std::vector<uint8_t>().swap(Texture->Pixels);
+    }
+    return Uploaded;
 }
 
 bool TMultiTexture::Upload(const TTexture& Texture) {
@@ -149,6 +170,11 @@ bool TMultiTexture::Upload(const TTexture& Texture) {
         return false;
     }
     const TPoint Size = TextureSize_;
+    if (Format_ == pfA8R8G8B8 && std::endian::native == std::endian::little) {
+        // The copy already holds 0xAARRGGBB words.
+        return Backend->UpdateTexture(Texture.Handle, reinterpret_cast<const uint32_t*>(Texture.Pixels.data()),
+                                      Size.X, Size.Y);
+    }
     std::vector<uint32_t> Argb(static_cast<size_t>(Size.X) * Size.Y);
     for (int32_t y = 0; y < Size.Y; ++y) {
         DecodeRow(Format_, Texture.Pixels.data() + static_cast<size_t>(y) * PitchBytes(),

@@ -69,6 +69,8 @@ protected:
 // A set of TextureCount equal textures. Each keeps a CPU copy in Format that Lock hands out;
 // Unlock after a writing lock converts it to 32-bit ARGB and uploads it to the backend, so
 // the backend's texture always matches the copy, as a managed texture survives a reset.
+// A set told not to keep its pixels drops the copy after each upload: the picture then lives
+// on the device only, and only a lock of the whole texture for writing (a rebuild) is allowed.
 class TMultiTexture : public TBaseTexture {
 public:
     explicit TMultiTexture(TGfxDevice& Device);
@@ -84,6 +86,9 @@ public:
 
     // Ignored unless empty; a negative count becomes 0.
     void SetTextureCount(int32_t Value);
+    // Ignored unless empty.
+    void SetKeepPixels(bool Value);
+    [[nodiscard]] bool KeepPixels() const { return KeepPixels_; }
     [[nodiscard]] int32_t TextureCount() const { return TextureCount_; }
 
 protected:
@@ -99,4 +104,5 @@ protected:
 
     std::vector<std::unique_ptr<TTexture>> Textures;
     int32_t TextureCount_ = 1;
+    bool KeepPixels_ = true;
 };

@@ -14,17 +14,18 @@ int32_t TXParticleManager::LoadAll(TArchive& Archive) {
     if (!Archive.EnsureOpen()) {
         return 0;
     }
+    const TArchiveLoading loading(Archive);
     int32_t added = 0;
     for (int32_t i = 0; i < Archive.RecordCount(); ++i) {
         const std::string key = Archive.RecordKeyAt(i);
         if (key.size() < 4 || key.compare(key.size() - 4, 4, ".pss") != 0) {
             continue;
         }
-        TMemoryStream stream;
-        if (!Archive.ReadRecord(key, stream)) {
+        std::vector<uint8_t> bytes;
+        if (!Archive.ReadRecordBuffer(key, bytes)) {
             continue;
         }
-        const auto params = ParseParticleRecord(stream.Bytes().data(), stream.Bytes().size());
+        const auto params = ParseParticleRecord(bytes.data(), bytes.size());
         if (params) {
             AddTemplate(*params, key);
             ++added;

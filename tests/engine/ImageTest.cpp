@@ -174,15 +174,57 @@ TEST_F(ImageTest, WrittenRecordsLoadBack) {
     ASSERT_EQ(Image.TextureCount(), 2);
     EXPECT_EQ(Image.PatternCount(), 5);
     EXPECT_EQ(Image.PatternsPerTexture(), 4);
+    // The device gets the 6x4 grid of whole cells, not the stored 8x4.
+    EXPECT_EQ(Image.TextureSize(), (TPoint{6, 4}));
     const std::vector<uint32_t>& Second = Uploaded(Image, 1);
-    ASSERT_EQ(Second.size(), 32u);
+    ASSERT_EQ(Second.size(), 24u);
     EXPECT_EQ(Second[0], 0xFF040404u);
-    EXPECT_EQ(Second[1 * 8 + 2], 0x80000004u);
+    EXPECT_EQ(Second[1 * 6 + 2], 0x80000004u);
     EXPECT_EQ(Second[3], 0u);
     const std::vector<uint32_t>& First = Uploaded(Image, 0);
     // Pattern 3: second row of cells, second column.
-    EXPECT_EQ(First[2 * 8 + 3], 0xFF030303u);
-    EXPECT_EQ(First[3 * 8 + 5], 0x80000003u);
+    EXPECT_EQ(First[2 * 6 + 3], 0xFF030303u);
+    EXPECT_EQ(First[3 * 6 + 5], 0x80000003u);
+}
+
+// Stored textures padded beyond their cells reach the device at the size the patterns use;
+// the texture coordinates follow, so every pattern shows the same texels.
+TEST_F(ImageTest, PaddedTexturesAreUploadedAtTheSizeTheirPatternsUse) {
+    struct TCase {
+        TPoint Cell;
+        int32_t Patterns;
+        TPoint Stored;
+        TPoint Used;
+    };
+    const TCase Cases[] = {
+        {{5, 3}, 1, {8, 4}, {5, 3}},   // one picture in a power-of-two texture
+        {{2, 2}, 3, {8, 8}, {6, 2}},   // one row of cells, partly filled
+        {{2, 2}, 5, {8, 8}, {8, 4}},   // two rows of cells
+        {{2, 2}, 16, {8, 8}, {8, 8}},  // a full sheet
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(testing::Message() << C.Patterns << " cells of " << C.Cell.X << "x" << C.Cell.Y);
+        TImageRecordSource Source;
+        Source.PatternSize = C.Cell;
+        Source.TextureSize = C.Stored;
+        for (int32_t i = 0; i < C.Patterns; ++i) {
+            Source.Patterns.emplace_back(static_cast<size_t>(C.Cell.X * C.Cell.Y), 0xFF000000u + static_cast<uint32_t>(i));
+        }
+        TGfxImage Image(Device);
+        ASSERT_TRUE(LoadRecord(Image, WriteImageRecord(Source)));
+        ASSERT_EQ(Image.TextureCount(), 1);
+        EXPECT_EQ(Image.TextureSize(), C.Used);
+        const std::vector<uint32_t>& Pixels = Uploaded(Image, 0);
+        ASSERT_EQ(Pixels.size(), static_cast<size_t>(C.Used.X * C.Used.Y));
+        for (int32_t p = 0; p < C.Patterns; ++p) {
+            TTexCorners Corners;
+            int32_t Texture = -1;
+            ASSERT_TRUE(Image.PatternCoords({p, 0, 0, 0, 0, false, false}, Corners, Texture));
+            const auto X = static_cast<int32_t>(Corners.P[0].X * static_cast<float>(C.Used.X) + 0.5f);
+            const auto Y = static_cast<int32_t>(Corners.P[0].Y * static_cast<float>(C.Used.Y) + 0.5f);
+            EXPECT_EQ(Pixels[static_cast<size_t>(Y * C.Used.X + X)], 0xFF000000u + static_cast<uint32_t>(p)) << p;
+        }
+    }
 }
 
 struct TCoordsCase {
@@ -407,6 +449,24 @@ TEST_F(ImageTest, ImagesWithoutADeviceNeverGetReady) {
     TGfxImage Image(Offline);
     EXPECT_FALSE(LoadRecord(Image, RawRecord({})));
     EXPECT_EQ(Image.State(), tsEmpty);
+}
+
+TEST_F(ImageTest, ImagesThatKeepNoPixelsAllowOnlyAWholeRebuild) {
+    TGfxImage Image(Device);
+    Image.SetKeepPixels(false);
+    ASSERT_TRUE(LoadRecord(Image, RawRecord({})));
+    const std::vector<uint32_t> Before = Uploaded(Image, 0);
+    TLockedRect Locked;
+    EXPECT_FALSE(Image.Lock(0, LockReadOnly, Locked));
+    EXPECT_FALSE(Image.LockRect(0, {1, 2, 3, 4}, Locked, LockReadWrite));
+    // The device's copy is untouched by the refused locks.
+    EXPECT_EQ(Uploaded(Image, 0), Before);
+    ASSERT_TRUE(Image.Lock(0, LockReadWrite, Locked));
+    Locked.Bits[0] = 0x44;
+    Locked.Bits[3] = 0xFF;
+    ASSERT_TRUE(Image.Unlock(0));
+    EXPECT_EQ(Uploaded(Image, 0)[0], 0xFF000044u);
+    EXPECT_EQ(Uploaded(Image, 0)[1], 0u);
 }
 
 TEST_F(ImageTest, LocksGuardTheCpuCopy) {
