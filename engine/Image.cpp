@@ -71,9 +71,10 @@ TPixelFormat PreferredFormat(TAlphaLevel Alpha, TGfxQuality Quality) {
 }
 
 // The part of a stored texture the patterns use: the grid of whole cells, and for a single
-// texture only the rows (or, in one row, the cells) its pattern count fills. Records pad their
-// textures to powers of two; the device gets the used part only. Pattern positions stay as they
-// are, so the cells keep their places.
+// texture only the rows (or, in one row, the cells) its pattern count fills, each side rounded
+// up to a power of two. Pattern positions stay as they are, so the cells keep their places, and
+// texture coordinates stay exact binary fractions, so every pixel samples the same texel as from
+// the stored size (sides that are not powers of two round some coordinates onto the neighbour).
 TPoint UsedTextureSize(const TImageHeader& H) {
     const TPoint T = H.TextureSize;
     const TPoint Cell{H.PatternSize.X > 0 ? H.PatternSize.X : T.X, H.PatternSize.Y > 0 ? H.PatternSize.Y : T.Y};
@@ -90,7 +91,14 @@ TPoint UsedTextureSize(const TImageHeader& H) {
             Columns = std::min(Columns, H.PatternCount);
         }
     }
-    return {Columns * Cell.X, Rows * Cell.Y};
+    const auto PowerOfTwoWithin = [](int32_t Used, int32_t Stored) {
+        int32_t Side = 1;
+        while (Side < Used) {
+            Side *= 2;
+        }
+        return std::min(Side, Stored);
+    };
+    return {PowerOfTwoWithin(Columns * Cell.X, T.X), PowerOfTwoWithin(Rows * Cell.Y, T.Y)};
 }
 
 int32_t ClampToInt32(int64_t Value) {

@@ -117,6 +117,9 @@ public:
     [[nodiscard]] bool LoadArchive(TArchive& Archive);
     // The first image whose name equals Name ignoring ASCII case, or nullptr.
     [[nodiscard]] TGfxImage* Find(const std::string& Name) const;
+    // Changes whenever an image is added or deleted, so a pointer found under one value is
+    // still owned by the list while the value stays the same.
+    [[nodiscard]] uint64_t Generation() const { return Generation_; }
 
     bool MipMapping = false;
     TImageArchiveLoadEvent OnArchiveLoad;
@@ -124,4 +127,5 @@ public:
 private:
     TGfxDevice& Device;
     std::vector<std::unique_ptr<TGfxImage>> Images;
+    uint64_t Generation_ = 0;
 };

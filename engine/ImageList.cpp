@@ -49,6 +49,7 @@ TGfxImage& TGfxImages::AddImage() {
     auto Image = std::make_unique<TGfxImage>(Device);
     Image->SetMipMapping(MipMapping);
     Images.push_back(std::move(Image));
+    ++Generation_;
     return *Images.back();
 }
 
@@ -64,11 +65,13 @@ int32_t TGfxImages::IndexOfImage(const TGfxImage* Image) const {
 void TGfxImages::DeleteImage(int32_t Position) {
     if (Position >= 0 && Position < ImageCount()) {
         Images.erase(Images.begin() + Position);
+        ++Generation_;
     }
 }
 
 void TGfxImages::ClearImages() {
     Images.clear();
+    ++Generation_;
 }
 
 bool TGfxImages::LoadImage(const std::string& Key, TArchive& Archive, TGfxQuality Quality,
@@ -123,9 +126,8 @@ bool TGfxImages::LoadArchive(TArchive& Archive) {
 }
 
 TGfxImage* TGfxImages::Find(const std::string& Name) const {
-    const std::string Wanted = LowerAscii(Name);
     for (const auto& Image : Images) {
-        if (LowerAscii(Image->Name()) == Wanted) {
+        if (SameName(Image->Name(), Name)) {
             return Image.get();
         }
     }

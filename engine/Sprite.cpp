@@ -293,7 +293,7 @@ TGfxImage* TSprite::FindImage() {
     }
     // The list may have dropped or renamed the image since; a pointer it no longer holds is
     // never touched.
-    if (CacheMatches(*Images) && Cache.Image != nullptr && Images->IndexOfImage(Cache.Image) >= 0 &&
+    if (CacheMatches(*Images) && Cache.Image != nullptr && Cache.Generation == Images->Generation() &&
         SameName(Cache.Image->Name(), Cache.Name)) {
         return Cache.Image;
     }
@@ -305,6 +305,7 @@ TGfxImage* TSprite::FindImage() {
         Cache.Valid = true;
     }
     Cache.Image = Images->Find(Cache.Name);
+    Cache.Generation = Images->Generation();
     return Cache.Image;
 }
 

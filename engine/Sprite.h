@@ -191,6 +191,8 @@ private:
         uint8_t NameMode = 0;
         int32_t Index = 0;
         TGfxImages* Images = nullptr;
+        // The list's generation when Image was found.
+        uint64_t Generation = 0;
         std::string Name;
         TGfxImage* Image = nullptr;
     };

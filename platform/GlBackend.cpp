@@ -140,6 +140,11 @@ constexpr std::array<TSpecialEffect, 7> SpecialEffects{{
 
 constexpr int MaxTextureSide = 8192;
 
+// The streaming buffers a frame's batches are written into one after another; a frame that
+// fills them starts fresh ones. They hold what the canvas's largest cache can hand over.
+constexpr GLsizeiptr StreamVertexBytes = GLsizeiptr{65536} * sizeof(TVertex) * 2;
+constexpr GLsizeiptr StreamIndexBytes = GLsizeiptr{65536} * sizeof(uint16_t) * 2;
+
 } // namespace
 
 std::unique_ptr<TGlBackend> TGlBackend::Create(SDL_Window* Window, const TDisplaySettings& Settings) {
@@ -198,6 +203,7 @@ bool TGlBackend::CreateObjects() {
     glGenBuffers(1, &IndexBuffer);
     glBindBuffer(GL_ARRAY_BUFFER, VertexBuffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, IndexBuffer);
+    RenewStreamBuffers();
     const auto Stride = static_cast<GLsizei>(sizeof(TVertex));
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, Stride,
@@ -277,7 +283,20 @@ bool TGlBackend::BeginScene() {
     }
     EffectKnown = false;
     Presented = false;
+    RenewStreamBuffers();
     return true;
+}
+
+void TGlBackend::RenewStreamBuffers() {
+    // Handing the driver fresh storage once a frame lets it keep the last frame's until drawn,
+    // without waiting and without reallocating for every batch.
+    glBindVertexArray(VertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, VertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, StreamVertexBytes, nullptr, GL_STREAM_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, IndexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, StreamIndexBytes, nullptr, GL_STREAM_DRAW);
+    VertexOffset = 0;
+    IndexOffset = 0;
 }
 
 void TGlBackend::Clear(uint32_t Color) {
@@ -437,18 +456,31 @@ void TGlBackend::DrawBatch(TPrimitive Kind, uint32_t Effect, TTextureHandle Text
     ApplyEffect(Effect);
     const bool Textured = Texture != 0 && Textures.count(Texture) > 0;
     glUniform1i(TexturedUniform, Textured ? 1 : 0);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, Textured ? Texture : 0);
-    // Orphan the buffers each batch so the driver never waits for the previous draw.
+    // An untextured batch leaves the bound texture alone: the shader does not sample it.
+    if (Textured) {
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D, Texture);
+    }
     const auto VertexBytes = static_cast<GLsizeiptr>(VertexCount * sizeof(TVertex));
     const auto IndexBytes = static_cast<GLsizeiptr>(IndexCount * sizeof(uint16_t));
+    if (VertexBytes > StreamVertexBytes || IndexBytes > StreamIndexBytes) {
+        return;
+    }
+    if (VertexOffset + VertexBytes > StreamVertexBytes || IndexOffset + IndexBytes > StreamIndexBytes) {
+        RenewStreamBuffers();
+    }
+    // Each batch goes after the one before in this frame's buffers; its indices count from its
+    // own first vertex.
     glBindBuffer(GL_ARRAY_BUFFER, VertexBuffer);
-    glBufferData(GL_ARRAY_BUFFER, VertexBytes, nullptr, GL_STREAM_DRAW);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, VertexBytes, Vertices);
+    glBufferSubData(GL_ARRAY_BUFFER, VertexOffset, VertexBytes, Vertices);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, IndexBuffer);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, IndexBytes, nullptr, GL_STREAM_DRAW);
-    glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0, IndexBytes, Indices);
-    glDrawElements(PrimitiveMode(Kind), static_cast<GLsizei>(IndexCount), GL_UNSIGNED_SHORT, nullptr);
+    glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, IndexOffset, IndexBytes, Indices);
+    glDrawElementsBaseVertex(PrimitiveMode(Kind), static_cast<GLsizei>(IndexCount), GL_UNSIGNED_SHORT,
+                             reinterpret_cast<const void*>(static_cast<uintptr_t>(IndexOffset)),
+                             static_cast<GLint>(VertexOffset / static_cast<GLsizeiptr>(sizeof(TVertex))));
+    VertexOffset += VertexBytes;
+    // Index data stays aligned to four bytes.
+    IndexOffset += (IndexBytes + 3) / 4 * 4;
     ++DrawCalls_;
 }
 

@@ -67,6 +67,7 @@ private:
     void ApplyScissor();
     void ApplyEffect(uint32_t Effect);
     void WaitForPreviousFrame();
+    void RenewStreamBuffers();
 
     struct TTextureInfo {
         int Width = 0;
@@ -84,6 +85,9 @@ private:
     uint32_t VertexArray = 0;
     uint32_t VertexBuffer = 0;
     uint32_t IndexBuffer = 0;
+    // Where the next batch goes in this frame's streaming buffers, in bytes.
+    intptr_t VertexOffset = 0;
+    intptr_t IndexOffset = 0;
     uint32_t Samplers[2] = {0, 0};
     int32_t ViewSizeUniform = -1;
     int32_t TexturedUniform = -1;

@@ -174,21 +174,19 @@ TEST_F(ImageTest, WrittenRecordsLoadBack) {
     ASSERT_EQ(Image.TextureCount(), 2);
     EXPECT_EQ(Image.PatternCount(), 5);
     EXPECT_EQ(Image.PatternsPerTexture(), 4);
-    // The device gets the 6x4 grid of whole cells, not the stored 8x4.
-    EXPECT_EQ(Image.TextureSize(), (TPoint{6, 4}));
     const std::vector<uint32_t>& Second = Uploaded(Image, 1);
-    ASSERT_EQ(Second.size(), 24u);
+    ASSERT_EQ(Second.size(), 32u);
     EXPECT_EQ(Second[0], 0xFF040404u);
-    EXPECT_EQ(Second[1 * 6 + 2], 0x80000004u);
+    EXPECT_EQ(Second[1 * 8 + 2], 0x80000004u);
     EXPECT_EQ(Second[3], 0u);
     const std::vector<uint32_t>& First = Uploaded(Image, 0);
     // Pattern 3: second row of cells, second column.
-    EXPECT_EQ(First[2 * 6 + 3], 0xFF030303u);
-    EXPECT_EQ(First[3 * 6 + 5], 0x80000003u);
+    EXPECT_EQ(First[2 * 8 + 3], 0xFF030303u);
+    EXPECT_EQ(First[3 * 8 + 5], 0x80000003u);
 }
 
-// Stored textures padded beyond their cells reach the device at the size the patterns use;
-// the texture coordinates follow, so every pattern shows the same texels.
+// Stored textures padded beyond their cells reach the device at the power-of-two size the
+// patterns use; the texture coordinates follow, so every pattern shows the same texels.
 TEST_F(ImageTest, PaddedTexturesAreUploadedAtTheSizeTheirPatternsUse) {
     struct TCase {
         TPoint Cell;
@@ -197,8 +195,8 @@ TEST_F(ImageTest, PaddedTexturesAreUploadedAtTheSizeTheirPatternsUse) {
         TPoint Used;
     };
     const TCase Cases[] = {
-        {{5, 3}, 1, {8, 4}, {5, 3}},   // one picture in a power-of-two texture
-        {{2, 2}, 3, {8, 8}, {6, 2}},   // one row of cells, partly filled
+        {{5, 3}, 1, {16, 16}, {8, 4}}, // one picture in a texture twice its size
+        {{2, 2}, 3, {8, 8}, {8, 2}},   // one row of cells, partly filled
         {{2, 2}, 5, {8, 8}, {8, 4}},   // two rows of cells
         {{2, 2}, 16, {8, 8}, {8, 8}},  // a full sheet
     };
