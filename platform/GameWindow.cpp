@@ -76,6 +76,7 @@ std::unique_ptr<TRenderBackend> TGameWindow::CreateBackend(const TDisplaySetting
         auto Recorder = std::make_unique<TRecordingBackend>(ClientWidth, ClientHeight);
         // A long run keeps only the frame being drawn.
         Recorder->ForgetPastScenes = true;
+        Recorder->KeepTexturePixels = false;
         Backend = std::move(Recorder);
     } else {
         Backend = TGlBackend::Create(Window, Settings);

@@ -12,7 +12,9 @@ TTextureHandle TRecordingBackend::CreateTexture(int Width, int Height, bool MipM
     Record.Width = Width;
     Record.Height = Height;
     Record.MipMapping = MipMapping;
-    Record.Pixels.assign(static_cast<size_t>(Width) * static_cast<size_t>(Height), 0);
+    if (KeepTexturePixels) {
+        Record.Pixels.assign(static_cast<size_t>(Width) * static_cast<size_t>(Height), 0);
+    }
     return Handle;
 }
 
@@ -22,7 +24,9 @@ bool TRecordingBackend::UpdateTexture(TTextureHandle Texture, const uint32_t* Pi
         Height != Found->second.Height) {
         return false;
     }
-    Found->second.Pixels.assign(Pixels, Pixels + static_cast<size_t>(Width) * static_cast<size_t>(Height));
+    if (KeepTexturePixels) {
+        Found->second.Pixels.assign(Pixels, Pixels + static_cast<size_t>(Width) * static_cast<size_t>(Height));
+    }
     ++Found->second.Updates;
     return true;
 }

@@ -83,6 +83,9 @@ public:
     // On: each BeginScene drops the batches, calls and clears of the scenes before, so the
     // records hold one frame however long the run.
     bool ForgetPastScenes = false;
+    // Off: textures keep their size and update count but not their pixels (a long headless run
+    // then holds no picture twice).
+    bool KeepTexturePixels = true;
     int DrawCount = 0;
     size_t VerticesDrawn = 0;
     bool FailBeginScene = false;
