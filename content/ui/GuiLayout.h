@@ -54,7 +54,7 @@ private:
     TGuiNode Graphics();
     TGuiNode HighScores();
     TGuiNode Question(const std::string& FormName, int Left, int Top, const std::string& Title,
-                      const std::string& Text, const std::string& Yes, const std::string& No);
+                      const std::string& Text, const std::string& Yes, const std::string& No, int Width = 360);
     TGuiNode ChooseDifficulty();
     TGuiNode LevelMix();
     TGuiNode GameOver();
