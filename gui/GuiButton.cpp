@@ -19,6 +19,7 @@ constexpr TGuiPropertyInfo ButtonProperties[] = {
     {"GlyphWidth", pkInteger, Id + 7, "The width of button glyph"},
     {"GlyphHeight", pkInteger, Id + 8, "The height of button glyph"},
     {"GlyphPosition", pkGlyph, Id + 9, "The position of the glyph in relation to text"},
+    {"InactiveGlyph", pkInteger, Id + 10, "The sub-image number for a disabled button, -1 for none"},
 };
 
 } // namespace
@@ -40,12 +41,16 @@ TGuiButton::TGuiButton(TGuiControl* Parent) : TGuiControl(Parent) {
     Bind(Id + 7, &GlyphWidth);
     Bind(Id + 8, &GlyphHeight);
     Bind(Id + 9, &GlyphPosition);
+    Bind(Id + 10, &InactiveGlyph);
     SetBounds(0, 0, 90, 24);
     Font = TGuiFont(0xFFC65D21, 0xFFC65D21);
     DisabledFont = TGuiFont(0xFF5F6B70, 0xFF5F6B70);
 }
 
 int32_t TGuiButton::CurrentGlyph() const {
+    if (!Enabled() && InactiveGlyph >= 0) {
+        return InactiveGlyph;
+    }
     if (Pressed) {
         return ClickedGlyph;
     }

@@ -16,6 +16,8 @@ public:
     // Shown while the mouse is over the button.
     int32_t DisabledGlyph = 1;
     int32_t ClickedGlyph = 0;
+    // Shown while the button is disabled; -1 keeps the state's usual pattern.
+    int32_t InactiveGlyph = -1;
     int32_t GlyphSpacer = 4;
     int32_t GlyphWidth = 18;
     int32_t GlyphHeight = 18;

@@ -38,6 +38,9 @@ constexpr uint32_t CaptionTop = 0xFFFFFFFF;
 constexpr uint32_t CaptionBottom = 0xFFFFF0C0;
 constexpr uint32_t DisabledTop = 0xFFA4A4BC;
 constexpr uint32_t DisabledBottom = 0xFF7C7C98;
+// A disabled button's caption: pale grey on the button's grey body.
+constexpr uint32_t DisabledCaptionTop = 0xFFD4D4DE;
+constexpr uint32_t DisabledCaptionBottom = 0xFFA8A8B8;
 constexpr uint32_t Gold = 0xFFE8B040;
 constexpr uint32_t WellTop = 0xFF0E1232;
 constexpr uint32_t WellBottom = 0xFF1E2456;
@@ -123,7 +126,7 @@ TGuiNode TGuiLayout::Button(const std::string& Name, const std::string& Caption,
         std::to_string(Width) + "x" + std::to_string(Height) + IconNames[static_cast<int>(Icon)];
     const int Index = ImageFor({Image, TUiImageRequest::TKind::Button, Width, Height, Theme, Icon, {}});
     TGuiNode Node{"TGuiButton", {}, {}};
-    // Pattern 0 normal, 1 under the mouse, 2 pressed.
+    // Pattern 0 normal, 1 under the mouse, 2 pressed, 3 disabled.
     Node.SetText("Name", Name)
         .SetInt("Left", Left)
         .SetInt("Top", Top)
@@ -134,8 +137,9 @@ TGuiNode TGuiLayout::Button(const std::string& Name, const std::string& Caption,
         .SetInt("NormalGlyph", 0)
         .SetInt("DisabledGlyph", 1)
         .SetInt("ClickedGlyph", 2)
+        .SetInt("InactiveGlyph", 3)
         .SetFont("Font", FontOf(FontButton, CaptionTop, CaptionBottom))
-        .SetFont("DisabledFont", FontOf(FontButton, DisabledTop, DisabledBottom));
+        .SetFont("DisabledFont", FontOf(FontButton, DisabledCaptionTop, DisabledCaptionBottom));
     return Node;
 }
 
@@ -144,11 +148,13 @@ TGuiNode TGuiLayout::Tab(const std::string& Name, const std::string& Caption, in
     const std::string Image = "gui_tab_" + std::to_string(Width) + "x" + std::to_string(Height);
     const int Index = ImageFor({Image, TUiImageRequest::TKind::Tab, Width, Height, {}, {}, {}});
     TGuiNode Node = Button(Name, Caption, Left, Top, Width, Height);
-    // The high-score screen picks the pattern of each tab (1 for the chosen one) itself.
+    // The high-score screen picks the pattern of each tab (1 for the chosen one) itself;
+    // 2 is the grey one of a disabled tab.
     Node.SetInt("ImageIndex", Index)
         .SetInt("NormalGlyph", 0)
         .SetInt("DisabledGlyph", 0)
-        .SetInt("ClickedGlyph", 0);
+        .SetInt("ClickedGlyph", 0)
+        .SetInt("InactiveGlyph", 2);
     return Node;
 }
 
@@ -157,11 +163,13 @@ TGuiNode TGuiLayout::Switch(const std::string& Name, int Left, int Top) {
     constexpr int Height = 40;
     const int Index = ImageFor({"gui_switch", TUiImageRequest::TKind::Switch, Width, Height, {}, {}, {}});
     TGuiNode Node = Button(Name, "", Left, Top, Width, Height);
-    // Pattern 0 reads "on", 1 "off"; the graphics screen sets all three glyphs on entry.
+    // Pattern 0 reads "on", 1 "off", 2 is a disabled switch; the graphics screen sets the
+    // normal, mouse-over and pressed glyphs on entry.
     Node.SetInt("ImageIndex", Index)
         .SetInt("NormalGlyph", 0)
         .SetInt("DisabledGlyph", 0)
-        .SetInt("ClickedGlyph", 0);
+        .SetInt("ClickedGlyph", 0)
+        .SetInt("InactiveGlyph", 2);
     return Node;
 }
 
@@ -375,14 +383,16 @@ TGuiNode TGuiLayout::HighScores() {
 }
 
 TGuiNode TGuiLayout::Question(const std::string& FormName, int Left, int Top, const std::string& TitleText,
-                              const std::string& Text, const std::string& Yes, const std::string& No) {
-    TGuiNode F = Form(FormName, Left, Top, 360, 190);
-    F.Add(Title(TitleText, 360));
-    TGuiNode Body = Label("", Text, 24, 56, 312, 56, FontOf(FontText, TextTop, TextBottom), AlignCentre);
+                              const std::string& Text, const std::string& Yes, const std::string& No, int Width) {
+    TGuiNode F = Form(FormName, Left, Top, Width, 190);
+    F.Add(Title(TitleText, Width));
+    TGuiNode Body =
+        Label("", Text, 24, 56, Width - 48, 56, FontOf(FontText, TextTop, TextBottom), AlignCentre);
     Body.SetBool("WordWrap", true);
     F.Add(std::move(Body));
-    F.Add(Button(Yes, "Да", 40, 124, 130, 44));
-    F.Add(Button(No, "Нет", 190, 124, 130, 44, TButtonTheme::Violet));
+    // "Да" and "Нет" stand 20 pixels apart about the middle.
+    F.Add(Button(Yes, "Да", Width / 2 - 140, 124, 130, 44));
+    F.Add(Button(No, "Нет", Width / 2 + 10, 124, 130, 44, TButtonTheme::Violet));
     return F;
 }
 
@@ -501,8 +511,9 @@ std::vector<TGuiNode> TGuiLayout::Build() {
         ChangePlayer(),
         DeletePlayer(),
         YourScore(),
-        Question("scr_sendscore", 220, 220, "Отправить результат?",
-                 "Отправить ваш счёт в таблицу рекордов в Интернете?", "b_sendscore_yes", "b_sendscore_no"),
+        // Its title needs the wider form: at the title font it is 340 pixels long.
+        Question("scr_sendscore", 200, 220, "Отправить результат?",
+                 "Отправить ваш счёт в таблицу рекордов в Интернете?", "b_sendscore_yes", "b_sendscore_no", 400),
         Sound(),
         Graphics(),
         Country(),

@@ -99,7 +99,14 @@ struct TButtonColours {
     TRgb Top, Bottom, Rim, Glow;
 };
 
+// The pattern a button shows while it cannot be used.
+constexpr int DisabledState = 3;
+
 TButtonColours ButtonColours(TButtonTheme Theme, int State) {
+    // A button that cannot be used loses its colour whatever its theme: a dim slate grey.
+    if (State == DisabledState) {
+        return {Hex(0x7A7A88), Hex(0x4C4C5A), Hex(0x26262F), Hex(0x9A9AA8)};
+    }
     if (Theme == TButtonTheme::Orange) {
         switch (State) {
         case 1:
@@ -147,8 +154,8 @@ void IconPath(cairo_t* cr, TButtonIcon Icon, double CX, double CY, double S) {
     }
 }
 
-// A white icon with a dark drop shadow.
-void FillIcon(cairo_t* cr, TButtonIcon Icon, double CX, double CY, double Size) {
+// A white icon with a dark drop shadow; a disabled button's icon is a faded grey.
+void FillIcon(cairo_t* cr, TButtonIcon Icon, double CX, double CY, double Size, bool Disabled) {
     if (Icon == TButtonIcon::None) {
         return;
     }
@@ -158,7 +165,11 @@ void FillIcon(cairo_t* cr, TButtonIcon Icon, double CX, double CY, double Size) 
     cairo_set_source_rgba(cr, 0.15, 0.05, 0.0, 0.55);
     cairo_fill(cr);
     IconPath(cr, Icon, CX, CY, Size);
-    cairo_set_source_rgb(cr, 1, 1, 0.95);
+    if (Disabled) {
+        cairo_set_source_rgb(cr, 0.66, 0.66, 0.72);
+    } else {
+        cairo_set_source_rgb(cr, 1, 1, 0.95);
+    }
     cairo_fill(cr);
 }
 
@@ -184,15 +195,32 @@ TPicture ButtonPattern(int Width, int Height, TButtonTheme Theme, TButtonIcon Ic
         cairo_stroke(cr);
         // Gloss on the upper half.
         RoundedRect(cr, X + 3, Y + 2.5, W - 6, H * 0.46, R * 0.8);
-        VerticalGradient(cr, Y + 2, Y + 2 + H * 0.46, Hex(0xFFFFFF), State == 2 ? 0.25 : 0.55, Hex(0xFFFFFF),
-                         0.05);
+        const double Gloss = State == 2 ? 0.25 : State == DisabledState ? 0.18 : 0.55;
+        VerticalGradient(cr, Y + 2, Y + 2 + H * 0.46, Hex(0xFFFFFF), Gloss, Hex(0xFFFFFF), 0.05);
         cairo_fill(cr);
         // A bright line along the lower inside edge, as light through a glass body.
         RoundedRect(cr, X + 2, Y + 2, W - 4, H - 4, R - 1);
         cairo_set_line_width(cr, 1.2);
         VerticalGradient(cr, Y, Y + H, C.Glow, 0.0, C.Glow, State == 1 ? 0.9 : 0.6);
         cairo_stroke(cr);
-        FillIcon(cr, Icon, Width / 2.0, Height / 2.0 - 1.0 + Sink, std::min(Width, Height) * 0.2);
+        FillIcon(cr, Icon, Width / 2.0, Height / 2.0 - 1.0 + Sink, std::min(Width, Height) * 0.2,
+                 State == DisabledState);
+    });
+}
+
+// A switch that cannot be used: a grey track with the knob resting in the middle, no word.
+TPicture DisabledSwitch(int Width, int Height) {
+    return DrawPicture(Width, Height, [&](cairo_t* cr) {
+        const double X = 2.5, Y = 2.5, W = Width - 5.0, H = Height - 5.0, R = H / 2;
+        RoundedRect(cr, X, Y, W, H, R);
+        VerticalGradient(cr, Y, Y + H, Hex(0x3A3A46), 1.0, Hex(0x5A5A68), 1.0);
+        cairo_fill_preserve(cr);
+        cairo_set_line_width(cr, 2.0);
+        SetRgb(cr, Hex(0x1E1E26));
+        cairo_stroke(cr);
+        cairo_arc(cr, X + W / 2, Y + H / 2, R - 3.5, 0, 2 * std::numbers::pi);
+        SetRgb(cr, Hex(0x8A8A96));
+        cairo_fill(cr);
     });
 }
 
@@ -275,26 +303,31 @@ TPicture DrawPanel(int Width, int Height, const std::vector<TUiInset>& Insets) {
 
 std::vector<TPicture> DrawButton(int Width, int Height, TButtonTheme Theme, TButtonIcon Icon) {
     return {ButtonPattern(Width, Height, Theme, Icon, 0), ButtonPattern(Width, Height, Theme, Icon, 1),
-            ButtonPattern(Width, Height, Theme, Icon, 2)};
+            ButtonPattern(Width, Height, Theme, Icon, 2), ButtonPattern(Width, Height, Theme, Icon, DisabledState)};
 }
 
 std::vector<TPicture> DrawTab(int Width, int Height) {
+    // 0 not chosen, 1 chosen, 2 not to be used (grey).
     std::vector<TPicture> Patterns;
-    for (int Chosen = 0; Chosen < 2; ++Chosen) {
+    for (int State = 0; State < 3; ++State) {
         Patterns.push_back(DrawPicture(Width, Height, [&](cairo_t* cr) {
+            const bool Chosen = State == 1;
             const double X = 2, Y = Chosen ? 1.5 : 5.5, W = Width - 4.0, H = Height - Y;
             TabShape(cr, X, Y, W, H, 12);
             if (Chosen) {
                 VerticalGradient(cr, Y, Y + H, Hex(0xFFC450), 1.0, Hex(0xE8741A), 1.0);
+            } else if (State == 2) {
+                VerticalGradient(cr, Y, Y + H, Hex(0x44444E), 0.95, Hex(0x2A2A32), 0.95);
             } else {
                 VerticalGradient(cr, Y, Y + H, Hex(0x4C3FA8), 0.95, Hex(0x2A2270), 0.95);
             }
             cairo_fill_preserve(cr);
             cairo_set_line_width(cr, 2);
-            SetRgb(cr, Chosen ? Hex(0x7A3205) : Hex(0x9E8CFF), Chosen ? 1.0 : 0.7);
+            const TRgb Rim = Chosen ? Hex(0x7A3205) : State == 2 ? Hex(0x8A8A96) : Hex(0x9E8CFF);
+            SetRgb(cr, Rim, Chosen ? 1.0 : 0.7);
             cairo_stroke(cr);
             TabShape(cr, X + 3, Y + 2.5, W - 6, H * 0.42, 9);
-            VerticalGradient(cr, Y, Y + H * 0.45, Hex(0xFFFFFF), Chosen ? 0.5 : 0.22, Hex(0xFFFFFF), 0.03);
+            VerticalGradient(cr, Y, Y + H * 0.45, Hex(0xFFFFFF), Chosen ? 0.5 : 0.16, Hex(0xFFFFFF), 0.03);
             cairo_fill(cr);
         }));
     }
@@ -302,5 +335,5 @@ std::vector<TPicture> DrawTab(int Width, int Height) {
 }
 
 std::vector<TPicture> DrawSwitch(int Width, int Height) {
-    return {SwitchPattern(Width, Height, true), SwitchPattern(Width, Height, false)};
+    return {SwitchPattern(Width, Height, true), SwitchPattern(Width, Height, false), DisabledSwitch(Width, Height)};
 }

@@ -27,12 +27,12 @@ enum class TButtonIcon { None, Minus, Plus, Left, Right };
 // is a recessed dark well (where the game draws a picture over the form).
 [[nodiscard]] TPicture DrawPanel(int Width, int Height, const std::vector<TUiInset>& Insets);
 
-// Three patterns of a button: normal, with the mouse over it, pressed.
+// Four patterns of a button: normal, with the mouse over it, pressed, disabled (grey, dim).
 [[nodiscard]] std::vector<TPicture> DrawButton(int Width, int Height, TButtonTheme Theme,
                                                TButtonIcon Icon = TButtonIcon::None);
 
-// Two patterns of a tab: 0 not chosen, 1 chosen.
+// Three patterns of a tab: 0 not chosen, 1 chosen, 2 disabled.
 [[nodiscard]] std::vector<TPicture> DrawTab(int Width, int Height);
 
-// Two patterns of an on/off switch: 0 on, 1 off, each with its Russian word.
+// Three patterns of an on/off switch: 0 on, 1 off, each with its Russian word; 2 disabled.
 [[nodiscard]] std::vector<TPicture> DrawSwitch(int Width, int Height);
