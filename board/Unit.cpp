@@ -6,8 +6,11 @@
 #include "board/Bonus.h"
 #include "board/GameEngine.h"
 #include "board/ScreenState.h"
+#include "engine/Canvas.h"
 #include "engine/Image.h"
 #include "engine/Random.h"
+
+#include <cmath>
 
 TUnit::TUnit(TSpriteEngine& Engine, int32_t Col, int32_t Row, uint8_t Kind)
     : TAnimatedSprite(Engine), Col(static_cast<uint8_t>(Col)), Row(static_cast<uint8_t>(Row)) {
@@ -120,6 +123,18 @@ void TUnit::FollowWithBonus() {
         BonusSprite->X += 2.0f;
     } else if (image == BonusImage(2) || image == BonusImage(1)) {
         BonusSprite->X += 1.0f;
+    }
+}
+
+void TUnit::Draw() {
+    TAnimatedSprite::Draw();
+    if (!Visible || !MyCell().Selected) {
+        return;
+    }
+    TGfxCanvas* canvas = Engine().Canvas();
+    TGfxImages* images = Engine().Images();
+    if (TGfxImage* mark = images != nullptr ? images->Find("selection") : nullptr; canvas != nullptr && mark) {
+        canvas->Draw(*mark, 0, std::trunc(X - Engine().WorldX), std::trunc(Y - Engine().WorldY), fxBlend);
     }
 }
 

@@ -19,6 +19,8 @@ public:
 
     void MarkDead() override;
     void Move(float Elapsed) override;
+    // The piece, and over it the selection mark while it is the selected one.
+    void Draw() override;
 
     uint8_t Col = 0;
     uint8_t Row = 0;

@@ -92,6 +92,48 @@ TPicture DrawTile(int Chapter) {
     });
 }
 
+// The mark round a selected piece, drawn over the cell at its corner: a gold frame with a
+// dark outline (so it reads on every tile set), a bright inner line and a bracket at each
+// corner, the way the menu panels are trimmed.
+TPicture DrawSelectionMark() {
+    return DrawPicture(TileSize, TileSize, [](cairo_t* cr) {
+        RoundedRect(cr, 2.5, 2.5, 39, 39, 8);
+        SetColour(cr, Rgb(0x1a0c30, 0.85));
+        cairo_set_line_width(cr, 5.0);
+        cairo_stroke(cr);
+        RoundedRect(cr, 2.5, 2.5, 39, 39, 8);
+        cairo_pattern_t* gold = cairo_pattern_create_linear(0, 0, 0, TileSize);
+        AddStop(gold, 0, Rgb(0xfff2a0));
+        AddStop(gold, 0.5, Rgb(0xffc040));
+        AddStop(gold, 1, Rgb(0xe87818));
+        cairo_set_source(cr, gold);
+        cairo_set_line_width(cr, 3.0);
+        cairo_stroke(cr);
+        cairo_pattern_destroy(gold);
+        RoundedRect(cr, 5, 5, 34, 34, 6);
+        SetColour(cr, Rgb(0xffffff, 0.55));
+        cairo_set_line_width(cr, 1.0);
+        cairo_stroke(cr);
+        // Corner brackets reaching in along both edges.
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        for (const double x : {1.5, 42.5}) {
+            for (const double y : {1.5, 42.5}) {
+                const double dx = x < 22 ? 1 : -1;
+                const double dy = y < 22 ? 1 : -1;
+                cairo_move_to(cr, x + dx * 11, y);
+                cairo_line_to(cr, x, y);
+                cairo_line_to(cr, x, y + dy * 11);
+            }
+        }
+        SetColour(cr, Rgb(0x1a0c30, 0.9));
+        cairo_set_line_width(cr, 4.0);
+        cairo_stroke_preserve(cr);
+        SetColour(cr, Rgb(0xffffff));
+        cairo_set_line_width(cr, 2.0);
+        cairo_stroke(cr);
+    });
+}
+
 } // namespace
 
 void AddTileImages(TManifest& Manifest) {
@@ -100,4 +142,5 @@ void AddTileImages(TManifest& Manifest) {
         patterns.push_back(DrawTile(chapter));
     }
     Manifest.AddImage(TArchiveId::Data, "podlogki", std::move(patterns));
+    Manifest.AddImage(TArchiveId::Data, "selection", {DrawSelectionMark()});
 }
