@@ -14,8 +14,23 @@
 #include "screens/ScreenHost.h"
 #include "share/ShareScreen.h"
 
+#include <cmath>
+
 namespace {
 constexpr TColor kWhite = 0xFFFFFFFF;
+// The board's cells, in screen pixels.
+constexpr float kBoardLeft = 222;
+constexpr float kBoardTop = 138;
+constexpr float kBoardRight = 574;
+constexpr float kBoardBottom = 490;
+// Where "ПАУЗА" is drawn, its top-left corner.
+constexpr float kPauseX = 350;
+constexpr float kPauseY = 290;
+// Colours in the canvas's order (red in the lowest byte): a night-blue veil that lets the
+// board show through faintly, and a white-to-gold hint like the buttons' captions.
+constexpr TColor kPauseVeil = 0xB8200A08;
+constexpr TColor kHintTop = 0xFFFFFFFF;
+constexpr TColor kHintBottom = 0xFF8AE4FF;
 
 class TFrame {
 public:
@@ -64,10 +79,25 @@ public:
             Host.Canvas().Draw(*image, 0, 0, 0, fxNone);
         }
     }
+    // The paused board sinks under a dark veil, so the pieces cannot be studied while the
+    // clock stands still; "ПАУЗА" stays where it always was, the way back written under it.
     void PauseText() {
-        if (TGfxFont* font = Host.Fonts().Find("zagolovki")) {
-            const std::string pause = "\xCF\xC0\xD3\xC7\xC0"; // "ПАУЗА" in code page 1251
-            font->TextOut(pause, 350, 290, 0xFF1721FC, 0xFF1721FC, fxBlend);
+        const TQuad board{{{kBoardLeft, kBoardTop}, {kBoardRight, kBoardTop}, {kBoardRight, kBoardBottom},
+                           {kBoardLeft, kBoardBottom}}};
+        Host.Canvas().FillQuad(board, TColor4::All(kPauseVeil), fxBlend);
+        TGfxFont* font = Host.Fonts().Find("zagolovki");
+        if (!font) {
+            return;
+        }
+        const std::string pause = "\xCF\xC0\xD3\xC7\xC0"; // "ПАУЗА" in code page 1251
+        font->TextOut(pause, kPauseX, kPauseY, 0xFF1721FC, 0xFF1721FC, fxBlend);
+        if (TGfxFont* hint = Host.Fonts().Find("knopki")) {
+            // "P — продолжить" in code page 1251.
+            const std::string resume = "P \x97 \xEF\xF0\xEE\xE4\xEE\xEB\xE6\xE8\xF2\xFC";
+            const float centre = kPauseX + font->TextWidth(pause) / 2;
+            const float y = kPauseY + font->TextHeight(pause) + 6;
+            hint->TextOut(resume, std::round(centre - hint->TextWidth(resume) / 2), y, kHintTop, kHintBottom,
+                          fxBlend);
         }
     }
     void HelpWindow() {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "GameRun.h"
+#include "platform/Picture.h"
 
 #include <gtest/gtest.h>
 
@@ -129,4 +130,91 @@ TEST(PlayScreens, EscapeDuringTheStorySlideInStartsTheStage) {
     EXPECT_LT(play - story, 30);
     EXPECT_EQ(run.LastDump()["state"], "12");
     EXPECT_EQ(run.LastDump()["stage"], "1");
+}
+
+namespace {
+struct TShot {
+    std::vector<uint32_t> Pixels;
+    int32_t Width = 0;
+    int32_t Height = 0;
+};
+
+// Pixels of the rectangle [Left, Right) x [Top, Bottom) of Shot that pass Test.
+template <class F> int CountPixels(const TShot& Shot, int Left, int Top, int Right, int Bottom, F Test) {
+    int Count = 0;
+    for (int y = Top; y < Bottom; ++y) {
+        for (int x = Left; x < Right; ++x) {
+            const uint32_t p = Shot.Pixels[static_cast<size_t>(y * Shot.Width + x)];
+            Count += Test(static_cast<int>((p >> 16) & 255), static_cast<int>((p >> 8) & 255),
+                          static_cast<int>(p & 255))
+                         ? 1
+                         : 0;
+        }
+    }
+    return Count;
+}
+} // namespace
+
+// One stage played into: a shot in play, one with the top-left piece selected, one paused.
+class PlayLook : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        Run = new TGameRun;
+        std::vector<std::string> c = ToMainMenu();
+        Append(c, kStartEasy);
+        Append(c, {"frames 100", "key 27", "frames 200", "click 502 504", "frames 50", "move 400 590", "frames 2",
+                   "screenshot play.png", "move 244 160", "frames 2", "click 244 160", "move 400 590", "frames 3",
+                   "screenshot selected.png",
+                   "key 80", "frames 2", "dump", "screenshot pause.png"});
+        Exit = Run->Run(c);
+    }
+    static void TearDownTestSuite() {
+        delete Run;
+        Run = nullptr;
+    }
+    void SetUp() override { ASSERT_EQ(Exit, 0) << Run->Errors(); }
+
+    static TShot Shot(const std::string& Name) {
+        TShot shot;
+        EXPECT_TRUE(DecodePicture((Run->Folder() / Name).string(), shot.Pixels, shot.Width, shot.Height)) << Name;
+        EXPECT_EQ(shot.Width, 800);
+        EXPECT_EQ(shot.Height, 600);
+        shot.Pixels.resize(800 * 600);
+        return shot;
+    }
+
+    static TGameRun* Run;
+    static int Exit;
+};
+TGameRun* PlayLook::Run = nullptr;
+int PlayLook::Exit = -1;
+
+// The pause hides the board under a dark veil, keeps "ПАУЗА" where it is drawn and writes the
+// way back under it.
+TEST_F(PlayLook, PauseVeilsTheBoardAndSaysHowToGoOn) {
+    ASSERT_EQ(Run->LastDump()["state"], "16");
+    const TShot play = Shot("play.png");
+    const TShot pause = Shot("pause.png");
+    // Above the pause text the board's pieces are bright in play and sunk under the veil.
+    const auto Bright = [](int R, int G, int B) { return R + G + B > 400; };
+    const int Lit = CountPixels(play, 222, 138, 574, 280, Bright);
+    EXPECT_GT(Lit, 1000);
+    EXPECT_LT(CountPixels(pause, 222, 138, 574, 280, Bright), Lit / 50);
+    // "ПАУЗА" is red at (350, 290); the hint is light text in the band under it.
+    const auto Red = [](int R, int G, int B) { return R > 180 && G < 100 && B < 100; };
+    EXPECT_GT(CountPixels(pause, 350, 290, 520, 336, Red), 300);
+    EXPECT_GT(CountPixels(pause, 330, 336, 540, 366, Bright), 150);
+}
+
+// The selected piece wears a gold frame along its cell's edges, which a merely hovered or
+// resting piece never shows.
+TEST_F(PlayLook, TheSelectedPieceWearsAGoldFrame) {
+    const TShot play = Shot("play.png");
+    const TShot selected = Shot("selected.png");
+    const auto Gold = [](int R, int G, int B) { return R > 200 && G > 120 && B < 110 && R - B > 120; };
+    // The band 2..5 pixels inside the top edge of cell (0, 0), whose corner is (222, 138).
+    const int Before = CountPixels(play, 228, 139, 260, 143, Gold);
+    const int After = CountPixels(selected, 228, 139, 260, 143, Gold);
+    EXPECT_LT(Before, 10);
+    EXPECT_GT(After, 50);
 }
