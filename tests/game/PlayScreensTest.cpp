@@ -166,7 +166,7 @@ protected:
                    "screenshot play.png", "move 244 160", "frames 2", "click 244 160", "move 400 590", "frames 3",
                    "screenshot selected.png",
                    "key 80", "frames 2", "dump", "screenshot pause.png"});
-        Exit = Run->Run(c);
+        Exit = Run->Run(c, 1, "--renderer gl");
     }
     static void TearDownTestSuite() {
         delete Run;
