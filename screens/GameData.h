@@ -31,7 +31,7 @@ inline constexpr std::string_view RequiredDataImages[] = {
     "zibo.pupil", "zibo.mouth", "Monstr1.head", "Monstr1.eye", "Monstr2.head", "Monstr2.eye", "Monstr3.head",
     "Monstr3.eye", "Monstr4.head", "Monstr4.eye", "monstr.mouth", "ZiboAndLirra", "Planet.Speech",
     "Cave.Speech", "Room.Speech", "Engine.Speech", "1.help", "2.help", "3.help", "4.help", "5.help",
-    "6.help", "7.help", "8.help", "9.help", "10.help", "11.help", "12.help", "13.help",
+    "6.help", "7.help", "8.help", "9.help", "10.help", "11.help", "12.help", "13.help", "selection",
 };
 
 // Data/gdata.fgg: the menu pictures, the cursor and the pictures of the GUI controls.
@@ -47,7 +47,7 @@ inline constexpr std::string_view RequiredGDataImages[] = {
     "gui_button_orange_44x44_plus", "gui_button_violet_140x44", "gui_panel_360x256", "gui_switch",
     "gui_button_orange_104x40", "gui_panel_340x206", "gui_panel_560x360", "gui_button_violet_160x44",
     "gui_button_orange_160x44", "gui_panel_scr_howtoplay", "gui_button_violet_100x44",
-    "gui_button_orange_100x44",
+    "gui_button_orange_100x44", "gui_panel_400x190",
 };
 
 // Data/data1.fgg: every font.
