@@ -211,10 +211,11 @@ TEST_F(PlayLook, PauseVeilsTheBoardAndSaysHowToGoOn) {
 TEST_F(PlayLook, TheSelectedPieceWearsAGoldFrame) {
     const TShot play = Shot("play.png");
     const TShot selected = Shot("selected.png");
-    const auto Gold = [](int R, int G, int B) { return R > 200 && G > 120 && B < 110 && R - B > 120; };
-    // The band 2..5 pixels inside the top edge of cell (0, 0), whose corner is (222, 138).
-    const int Before = CountPixels(play, 228, 139, 260, 143, Gold);
-    const int After = CountPixels(selected, 228, 139, 260, 143, Gold);
-    EXPECT_LT(Before, 10);
-    EXPECT_GT(After, 50);
+    const auto Gold = [](int R, int G, int B) { return R > 200 && G > 100 && B < 120; };
+    // The band 1..4 pixels inside the left edge of cell (0, 0), whose corner is (222, 138),
+    // along the middle of the edge.
+    const int Before = CountPixels(play, 223, 150, 227, 172, Gold);
+    const int After = CountPixels(selected, 223, 150, 227, 172, Gold);
+    EXPECT_LT(Before, 5);
+    EXPECT_GT(After, 30);
 }
