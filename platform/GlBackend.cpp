@@ -388,12 +388,7 @@ void TGlBackend::DeleteTexture(TTextureHandle Texture) {
 }
 
 TTextureTotals TGlBackend::TextureTotals() const {
-    TTextureTotals Totals;
-    for (const auto& Entry : Textures) {
-        ++Totals.Count;
-        Totals.Bytes += TextureBytes(Entry.second.Width, Entry.second.Height, Entry.second.MipMapping);
-    }
-    return Totals;
+    return SumTextures(Textures);
 }
 
 void TGlBackend::SetClipRect(const TRect& DeviceRect) {

@@ -36,12 +36,7 @@ void TRecordingBackend::DeleteTexture(TTextureHandle Texture) {
 }
 
 TTextureTotals TRecordingBackend::TextureTotals() const {
-    TTextureTotals Totals;
-    for (const auto& Entry : Textures) {
-        ++Totals.Count;
-        Totals.Bytes += TextureBytes(Entry.second.Width, Entry.second.Height, Entry.second.MipMapping);
-    }
-    return Totals;
+    return SumTextures(Textures);
 }
 
 bool TRecordingBackend::BeginScene() {

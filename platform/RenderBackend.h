@@ -59,6 +59,17 @@ struct TTextureTotals {
     }
 }
 
+// The totals of a backend's texture table: any map from handle to a record with Width, Height
+// and MipMapping.
+template <typename TTextureMap> [[nodiscard]] TTextureTotals SumTextures(const TTextureMap& Textures) {
+    TTextureTotals Totals;
+    for (const auto& Entry : Textures) {
+        ++Totals.Count;
+        Totals.Bytes += TextureBytes(Entry.second.Width, Entry.second.Height, Entry.second.MipMapping);
+    }
+    return Totals;
+}
+
 class TRenderBackend {
 public:
     virtual ~TRenderBackend() = default;
