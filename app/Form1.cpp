@@ -2,6 +2,7 @@
 #include "app/Form1.h"
 
 #include "app/Automation.h"
+#include "app/LinkFile.h"
 #include "archive/Archive.h"
 #include "board/GameEngine.h"
 #include "board/ScreenState.h"
@@ -42,6 +43,15 @@ const char* const kDefaultScoreServer = "scores.kapitan-zibo.net";
 const char* const kSoundNames[9] = {"check",         "lineready",    "startlevel", "gameover",  "stagecomplete",
                                     "layerexplode",  "exchangefail", "timeending", "bonustaken"};
 
+// The whole file when it is at most Limit bytes long; empty otherwise.
+std::string ReadSmallFile(const std::string& File, size_t Limit) {
+    std::ifstream in(File, std::ios::binary);
+    std::string text(Limit + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    const auto got = static_cast<size_t>(in.gcount());
+    return got <= Limit ? text.substr(0, got) : std::string();
+}
+
 // The first line of a small text file, at most a kilobyte of it (a device that never ends
 // gives its first kilobyte).
 std::string ReadFirstLine(const std::filesystem::path& File) {
@@ -81,10 +91,21 @@ TForm1::~TForm1() {
 }
 
 bool TForm1::FormCreate() {
-    Window = TGameWindow::Create(kCaption, Options.Headless);
-    if (!Window) {
-        ShowMessageBox(kCaption, "Failed to initialize device!");
+    // A window on no display would run unseen and could never be closed. With no display there
+    // is no box either: the line on stderr is the message.
+    std::string problem = Options.Headless ? std::string() : TGameWindow::DisplayProblem();
+    if (!problem.empty()) {
+        std::fprintf(stderr, "zibo: %s\n", problem.c_str());
         return false;
+    }
+    Window = TGameWindow::Create(kCaption, Options.Headless, &problem);
+    if (!Window) {
+        std::fprintf(stderr, "zibo: %s\n", problem.c_str());
+        ShowMessageBox(kCaption, "Failed to initialize device!\n" + Utf8ToCp1251(problem));
+        return false;
+    }
+    if (const std::filesystem::path icon = Folders.IconFile(); !icon.empty()) {
+        Window->SetIcon(icon.string());
     }
     Window->Input().SetListener(this);
     Device = std::make_unique<TGfxDevice>(
@@ -128,7 +149,9 @@ bool TForm1::FormCreate() {
     const TArchiveLoading loadingFonts(*Archive3);
     // 1. The device, which loads the images and fonts as it comes up.
     if (!Device->Initialize()) {
-        MessageBox("Failed to initialize device!");
+        const std::string& why = Window->BackendProblem();
+        std::fprintf(stderr, "Failed to initialize device!\n%s\n", why.c_str());
+        MessageBox("Failed to initialize device!" + (why.empty() ? std::string() : "\n" + Utf8ToCp1251(why)));
         return false;
     }
     // Without its pictures and fonts the game has no frame loop: a window that shows nothing and
@@ -491,9 +514,23 @@ void TForm1::OpenFile(const std::string& Path) {
     if (!FileExists(file)) {
         return;
     }
-    TraceEvent("open", "path", Path);
+    if (!IsLinkFile(Path)) {
+        TraceEvent("open", "path", Path);
+        if (!Options.Headless) {
+            ShellOpen(file);
+        }
+        return;
+    }
+    // A link file is not handed over as a file (a desktop may show it as text): the browser
+    // gets its web address, and a link without one is refused.
+    const std::string address = LinkFileAddress(ReadSmallFile(file, kMaxLinkFileBytes));
+    if (address.empty()) {
+        TraceEvent2("open", "path", Path, "refused", "1");
+        return;
+    }
+    TraceEvent2("open", "path", Path, "url", address);
     if (!Options.Headless) {
-        ShellOpen(file);
+        ShellOpen(address);
     }
 }
 

@@ -3,6 +3,8 @@
 
 #include "platform/Desktop.h"
 
+#include "generated/Version.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -35,6 +37,16 @@ fs::path TGameFolders::ConfigToWrite() const { return User.empty() ? fs::path() 
 fs::path TGameFolders::PlayerFile(const std::string& Name) const {
     const fs::path mine = User.empty() ? fs::path() : User / Name;
     return !mine.empty() && IsFile(mine) ? mine : Data / Name;
+}
+
+fs::path TGameFolders::IconFile() const {
+    const fs::path icon = fs::path("hicolor") / "64x64" / "apps" / (std::string(ZIBO_APP_ID) + ".png");
+    for (const fs::path& theme : {Data / "icons", Data / ".." / ".." / "icons"}) {
+        if (IsFile(theme / icon)) {
+            return (theme / icon).lexically_normal();
+        }
+    }
+    return {};
 }
 
 fs::path FindDataFolder(const std::string& Option, const fs::path& ExecutableFolder) {

@@ -28,6 +28,10 @@ struct TGameFolders {
     // A per-player file that may also come with the data (scoreserver.txt): the user folder's
     // when it is there, else the data folder's.
     [[nodiscard]] std::filesystem::path PlayerFile(const std::string& Name) const;
+    // The window's icon: the build tree keeps the icon theme beside the data, an installed
+    // game finds it in <prefix>/share/icons, two folders up from its data. Empty when neither
+    // is there.
+    [[nodiscard]] std::filesystem::path IconFile() const;
 };
 
 // The data folder: Option when given; else the executable's own folder when it holds Data/

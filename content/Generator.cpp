@@ -37,6 +37,7 @@ constexpr TWriteModule WriteModules[] = {
     {"share", &WriteShareData},
     {"sounds", &WriteSoundEffects},
     {"music", &WriteMusic},
+    {"icons", &WriteAppIcons},
 };
 
 bool Selected(const char* Kind, const std::string& Only) { return Only.empty() || Only == Kind; }

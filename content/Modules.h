@@ -32,3 +32,7 @@ bool WriteShareData(const TManifest& Manifest, const std::string& GameDir);
 bool WriteSoundEffects(const TManifest& Manifest, const std::string& GameDir);
 // The three songs "Sounds/1.xm" to "Sounds/3.xm" (content/audio/).
 bool WriteMusic(const TManifest& Manifest, const std::string& GameDir);
+// The game's icon in the icon theme's sizes and as a scalable picture,
+// "icons/hicolor/<N>x<N>/apps/<app-id>.png" and "icons/hicolor/scalable/apps/<app-id>.svg"
+// (content/icons/); the game also takes its window icon from there.
+bool WriteAppIcons(const TManifest& Manifest, const std::string& GameDir);

@@ -4,12 +4,16 @@
 #include "platform/DrawingArea.h"
 #include "platform/GlBackend.h"
 #include "platform/KeyMap.h"
+#include "platform/Picture.h"
 #include "platform/RecordingBackend.h"
 #include "platform/Text.h"
+
+#include "generated/Version.h"
 
 #include <SDL.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -29,12 +33,45 @@ constexpr int ClientHeight = 600;
     }
 }
 
+[[nodiscard]] bool IsSet(const char* Variable) {
+    const char* value = SDL_getenv(Variable);
+    return value != nullptr && *value != '\0';
+}
+
+[[nodiscard]] bool IsInvisibleDriver(const char* Driver) {
+    return Driver != nullptr && (SDL_strcmp(Driver, "offscreen") == 0 || SDL_strcmp(Driver, "dummy") == 0);
+}
+
 } // namespace
 
-std::unique_ptr<TGameWindow> TGameWindow::Create(std::string_view Caption, bool Hidden) {
+std::string TGameWindow::DisplayProblem() {
+    const char* const noDisplay = "no display: set DISPLAY or run with --headless";
+    // Without a display server SDL would try its drivers one by one (noisily) and at best offer
+    // one that draws nowhere. A driver chosen on purpose (such as kmsdrm) is let through.
+    const char* chosen = SDL_getenv("SDL_VIDEODRIVER");
+    const bool choseVisible = chosen != nullptr && *chosen != '\0' && !IsInvisibleDriver(chosen);
+    if (!choseVisible && !IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) {
+        return noDisplay;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        return std::string("cannot start the video system: ") + SDL_GetError();
+    }
+    const bool invisible = IsInvisibleDriver(SDL_GetCurrentVideoDriver());
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return invisible ? noDisplay : "";
+}
+
+std::unique_ptr<TGameWindow> TGameWindow::Create(std::string_view Caption, bool Hidden, std::string* Problem) {
     // Closing the window is the game's decision, so the system's close box only asks.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // The desktop groups the window with its launcher and icon by this name.
+    SDL_SetHint(SDL_HINT_APP_NAME, ZIBO_APP_ID);
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", ZIBO_APP_ID, 0);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", ZIBO_APP_ID, 0);
+    std::string ignored;
+    std::string& problem = Problem ? *Problem : ignored;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        problem = std::string("cannot start the video system: ") + SDL_GetError();
         return nullptr;
     }
     // The OpenGL driver stays loaded for the whole run: unloading it with the window would
@@ -54,11 +91,29 @@ std::unique_ptr<TGameWindow> TGameWindow::Create(std::string_view Caption, bool 
     SDL_Window* Window = SDL_CreateWindow(Title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                           ClientWidth, ClientHeight, Flags);
     if (Window == nullptr) {
+        problem = std::string("cannot create the window: ") + SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
     SDL_StartTextInput();
     return std::unique_ptr<TGameWindow>(new TGameWindow(Window));
+}
+
+bool TGameWindow::SetIcon(const std::string& PictureFile) {
+    std::vector<uint32_t> pixels;
+    int32_t width = 0;
+    int32_t height = 0;
+    if (!DecodePicture(PictureFile, pixels, width, height) || width <= 0 || height <= 0) {
+        return false;
+    }
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), width, height, 32, width * 4,
+                                                           SDL_PIXELFORMAT_ARGB8888);
+    if (icon == nullptr) {
+        return false;
+    }
+    SDL_SetWindowIcon(Window, icon);
+    SDL_FreeSurface(icon);
+    return true;
 }
 
 TGameWindow::TGameWindow(SDL_Window* Window) : Window(Window) {
@@ -81,6 +136,7 @@ std::unique_ptr<TRenderBackend> TGameWindow::CreateBackend(const TDisplaySetting
     } else {
         Backend = TGlBackend::Create(Window, Settings);
     }
+    BackendProblem_ = Backend ? std::string() : TGlBackend::Problem(Window);
     UpdateDrawingArea();
     return Backend;
 }

@@ -6,6 +6,7 @@
 #include "platform/WindowInput.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 struct SDL_Window;
@@ -16,8 +17,12 @@ union SDL_Event;
 class TGameWindow {
 public:
     // Caption in code page 1251. Hidden windows serve headless runs and tests. nullptr when
-    // the video system or the window cannot be created.
-    [[nodiscard]] static std::unique_ptr<TGameWindow> Create(std::string_view Caption, bool Hidden = false);
+    // the video system or the window cannot be created, with the reason in Problem when given.
+    // Why a window the player could see cannot be had: no display server, or only the offscreen
+    // and dummy drivers, which draw nowhere. Empty when a display is there.
+    [[nodiscard]] static std::string DisplayProblem();
+    [[nodiscard]] static std::unique_ptr<TGameWindow> Create(std::string_view Caption, bool Hidden = false,
+                                                             std::string* Problem = nullptr);
     ~TGameWindow();
     TGameWindow(const TGameWindow&) = delete;
     TGameWindow& operator=(const TGameWindow&) = delete;
@@ -29,11 +34,15 @@ public:
     // runs that need no pictures); otherwise OpenGL.
     [[nodiscard]] std::unique_ptr<TRenderBackend> CreateBackend(const TDisplaySettings& Settings,
                                                                 bool RecordOnly = false);
+    // Why the last CreateBackend failed ("OpenGL 3.3 core is needed; ..."), empty after a success.
+    [[nodiscard]] const std::string& BackendProblem() const { return BackendProblem_; }
 
     // Handles every pending system event; returns at once when there is none.
     void PumpEvents();
     [[nodiscard]] TWindowInput& Input() { return Input_; }
 
+    // Shows the picture file (PNG) as the window's icon; false when it cannot be read.
+    bool SetIcon(const std::string& PictureFile);
     void HideSystemPointer();
     [[nodiscard]] TPoint Position() const;
     void SetPosition(TPoint Value);
@@ -50,4 +59,5 @@ private:
 
     SDL_Window* Window;
     TWindowInput Input_;
+    std::string BackendProblem_;
 };

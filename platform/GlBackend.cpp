@@ -164,6 +164,34 @@ std::unique_ptr<TGlBackend> TGlBackend::Create(SDL_Window* Window, const TDispla
     return Backend;
 }
 
+std::string TGlBackend::Problem(SDL_Window* Window) {
+    std::string offered = "no OpenGL at all";
+    bool enough = false;
+    if (Window != nullptr) {
+        // Whatever context the driver gives without asking for a version or profile.
+        int major = 0, minor = 0, profile = 0;
+        SDL_GL_GetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, &major);
+        SDL_GL_GetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, &minor);
+        SDL_GL_GetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, &profile);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 1);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, 0);
+        if (SDL_GLContext probe = SDL_GL_CreateContext(Window)) {
+            const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+            offered = version ? std::string("OpenGL ") + version : "an OpenGL of unknown version";
+            enough = epoxy_gl_version() >= 33;
+            SDL_GL_DeleteContext(probe);
+        }
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, major);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, minor);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, profile);
+    }
+    if (enough) {
+        return "OpenGL 3.3 core could not be set up (this system offers " + offered + ")";
+    }
+    return "OpenGL 3.3 core is needed; this system offers " + offered;
+}
+
 TGlBackend::TGlBackend(SDL_Window* Window, SDL_GLContext Context) : Window(Window), Context(Context) {}
 
 TGlBackend::~TGlBackend() {

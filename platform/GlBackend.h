@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -21,6 +22,9 @@ public:
     // available or the settings cannot be applied.
     [[nodiscard]] static std::unique_ptr<TGlBackend> Create(SDL_Window* Window,
                                                             const TDisplaySettings& Settings);
+    // After a failed Create: which OpenGL the window can have instead, for the player
+    // ("OpenGL 3.3 core is needed; this system offers 2.1 Mesa ...").
+    [[nodiscard]] static std::string Problem(SDL_Window* Window);
     ~TGlBackend() override;
     TGlBackend(const TGlBackend&) = delete;
     TGlBackend& operator=(const TGlBackend&) = delete;

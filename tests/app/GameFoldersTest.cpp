@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "generated/Version.h"
+
 #include <fstream>
 #include <unistd.h>
 
@@ -89,6 +91,19 @@ TEST_F(GameFoldersTest, ConfigIsReadFromAnEarlierBuildUntilTheUserFolderHasOne) 
 
     EXPECT_EQ(folders.InData("Data/data.fgg"), Dir / "data" / "Data" / "data.fgg");
     EXPECT_EQ(folders.InData("/etc/x.url"), fs::path("/etc/x.url"));
+}
+
+// The window icon comes from the icon theme beside the build tree's data, or from the one an
+// installation put two folders above its data folder.
+TEST_F(GameFoldersTest, WindowIconIsFoundInTheBuildTreeOrTheInstalledTheme) {
+    const fs::path icon = fs::path("hicolor") / "64x64" / "apps" / (std::string(ZIBO_APP_ID) + ".png");
+    const TGameFolders installed{Dir / "usr" / "share" / "games" / "kapitan-zibo", Dir / "user"};
+    fs::create_directories(installed.Data);
+    EXPECT_EQ(installed.IconFile(), fs::path());
+    Touch(Dir / "usr" / "share" / "icons" / icon);
+    EXPECT_EQ(installed.IconFile(), Dir / "usr" / "share" / "icons" / icon);
+    Touch(installed.Data / "icons" / icon);
+    EXPECT_EQ(installed.IconFile(), installed.Data / "icons" / icon);
 }
 
 } // namespace

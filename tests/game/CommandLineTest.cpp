@@ -44,4 +44,27 @@ TEST(CommandLine, HelpVersionAndBadOptionsExitWithoutStarting) {
               std::string("zibo ") + ZIBO_TEST_VERSION + "\n");
 }
 
+// A windowed start without a display ends at once with one clear line instead of running
+// unseen; nothing is written to the user folder.
+TEST(CommandLine, WindowedStartWithoutADisplayStopsWithAClearLine) {
+    const std::filesystem::path game = std::filesystem::path(ZIBO_GAME_DIR) / "zibo";
+    TGameRun folder;
+    const char* environments[] = {
+        "SDL_VIDEODRIVER=offscreen", // only a driver that draws nowhere
+        "SDL_VIDEODRIVER=dummy",
+        "-u SDL_VIDEODRIVER", // SDL finds no driver at all
+    };
+    for (const char* environment : environments) {
+        SCOPED_TRACE(environment);
+        // "timeout" only guards the test against a game that would run on unseen.
+        const TProgramRun run = RunProgram("env -u DISPLAY -u WAYLAND_DISPLAY " + std::string(environment) +
+                                               " timeout 120 " + ShellQuote(game.string()) +
+                                               " --data-dir . --user-dir user",
+                                           folder.Folder());
+        EXPECT_EQ(run.Exit, 1);
+        EXPECT_EQ(run.Err, "zibo: no display: set DISPLAY or run with --headless\n");
+        EXPECT_FALSE(std::filesystem::exists(folder.Folder() / "user"));
+    }
+}
+
 } // namespace

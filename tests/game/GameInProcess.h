@@ -28,6 +28,8 @@ public:
     // Runs frames one at a time until the screen is State; false when it does not come.
     bool WaitFor(uint8_t State, int32_t Frames);
     [[nodiscard]] TForm1& Game() { return *Form; }
+    // The temporary data and user folder the game runs in.
+    [[nodiscard]] const std::filesystem::path& RunFolder() const { return Folder.Folder(); }
     // Every trace line written so far.
     [[nodiscard]] std::vector<std::string> Trace() const;
     // How many trace lines so far hold Fragment.
