@@ -3,6 +3,7 @@
 
 #include "content/Manifest.h"
 #include "content/Modules.h"
+#include "content/characters/CharacterPaint.h"
 #include "content/characters/HeroFace.h"
 
 #include "generated/Version.h"
@@ -25,16 +26,11 @@ constexpr double BustCentreX = 122;
 constexpr double BustCentreY = 226;
 constexpr double BustScale = 0.86;
 
-void SetRgb(cairo_t* cr, uint32_t Colour, double Alpha = 1.0) {
-    cairo_set_source_rgba(cr, ((Colour >> 16) & 0xFF) / 255.0, ((Colour >> 8) & 0xFF) / 255.0, (Colour & 0xFF) / 255.0,
-                          Alpha);
-}
-
 void Badge(cairo_t* cr) {
     cairo_arc(cr, Units / 2, Units / 2, BadgeRadius, 0, 2 * std::numbers::pi);
     cairo_pattern_t* sky = cairo_pattern_create_radial(Units * 0.42, Units * 0.36, 8, Units / 2, Units / 2, BadgeRadius);
-    cairo_pattern_add_color_stop_rgb(sky, 0, 0.30, 0.22, 0.62);
-    cairo_pattern_add_color_stop_rgb(sky, 1, 0.07, 0.06, 0.22);
+    CharacterPaint::AddStop(sky, 0, 0xFF4D389E);
+    CharacterPaint::AddStop(sky, 1, 0xFF120F38);
     cairo_set_source(cr, sky);
     cairo_fill(cr);
     cairo_pattern_destroy(sky);
@@ -42,7 +38,7 @@ void Badge(cairo_t* cr) {
     const double stars[][3] = {{58, 70, 3.2}, {196, 58, 2.6}, {214, 128, 2.0}, {44, 150, 2.2}, {90, 40, 1.8}};
     for (const auto& s : stars) {
         cairo_arc(cr, s[0], s[1], s[2], 0, 2 * std::numbers::pi);
-        SetRgb(cr, 0xFFF4D8);
+        CharacterPaint::SetColour(cr, 0xFFFFF4D8);
         cairo_fill(cr);
     }
 }
@@ -50,10 +46,10 @@ void Badge(cairo_t* cr) {
 void Rim(cairo_t* cr) {
     cairo_arc(cr, Units / 2, Units / 2, BadgeRadius, 0, 2 * std::numbers::pi);
     cairo_set_line_width(cr, 8);
-    SetRgb(cr, 0xFFC83A);
+    CharacterPaint::SetColour(cr, 0xFFFFC83A);
     cairo_stroke_preserve(cr);
     cairo_set_line_width(cr, 2.5);
-    SetRgb(cr, 0x8A5A10);
+    CharacterPaint::SetColour(cr, 0xFF8A5A10);
     cairo_stroke(cr);
 }
 
