@@ -56,7 +56,8 @@ constexpr TKeyword kKeywords[] = {
     {"click", TCommandKind::Click},     {"key", TCommandKind::Key},
     {"keydown", TCommandKind::KeyDown}, {"keyup", TCommandKind::KeyUp},
     {"type", TCommandKind::Type},       {"close", TCommandKind::Close},
-    {"minimize", TCommandKind::Minimize}, {"screenshot", TCommandKind::Screenshot},
+    {"minimize", TCommandKind::Minimize}, {"focus", TCommandKind::Focus}, {"display", TCommandKind::Display},
+    {"screenshot", TCommandKind::Screenshot},
     {"dump", TCommandKind::Dump},       {"stats", TCommandKind::Stats},
     {"quit", TCommandKind::Quit},
 };
@@ -117,6 +118,17 @@ TParsedLine ParseCommandLine(std::string_view Line) {
         c.Text = std::string(at < Line.size() ? Line.substr(at + 1) : std::string_view{});
         break;
     }
+    case TCommandKind::Display:
+        if (args != 2 || !ToInt(words[1], c.Count, 1, 1000) || !ToInt(words[2], c.Milliseconds, 0, 100000000)) {
+            return Fail("display needs a refresh rate 1..1000 and milliseconds");
+        }
+        break;
+    case TCommandKind::Focus:
+        if (args != 1 || (words[1] != "in" && words[1] != "out")) {
+            return Fail("focus needs in or out");
+        }
+        c.Focused = words[1] == "in";
+        break;
     case TCommandKind::Screenshot:
         if (args != 1) {
             return Fail("screenshot needs one file name");

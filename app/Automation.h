@@ -19,6 +19,8 @@ enum class TCommandKind : uint8_t {
     Type,
     Close,
     Minimize,
+    Focus,
+    Display,
     Screenshot,
     Dump,
     Stats,
@@ -27,10 +29,12 @@ enum class TCommandKind : uint8_t {
 
 struct TCommand {
     TCommandKind Kind = TCommandKind::Frames;
-    int32_t Count = 0;      // frames N
+    int32_t Count = 0;      // frames N; display: its refresh rate
+    int32_t Milliseconds = 0; // display: how long it runs
     int32_t X = 0, Y = 0;   // pointer commands, logical coordinates
     uint8_t Button = 0;     // 0 left, 1 right, 2 middle
     uint8_t Key = 0;        // virtual-key code
+    bool Focused = false;   // focus in (true) or out
     std::string Text;       // type TEXT (UTF-8), screenshot FILE
 };
 

@@ -9,13 +9,16 @@
 #include "engine/Canvas.h"
 #include "engine/Device.h"
 #include "engine/Font.h"
+#include "engine/FramePacer.h"
 #include "engine/Image.h"
 #include "engine/Timer.h"
 #include "gui/GuiBase.h"
 #include "particles/ParticleManager.h"
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
+#include "platform/QuitSignals.h"
 #include "platform/GameWindow.h"
+#include "platform/KeyMap.h"
 #include "platform/Memory.h"
 #include "platform/Screenshot.h"
 #include "platform/Shell.h"
@@ -31,8 +34,10 @@
 #include "screens/Screens.h"
 #include "share/ShareScreen.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -68,7 +73,13 @@ std::string ReadFirstLine(const std::filesystem::path& File) {
 }
 } // namespace
 
-TForm1::TForm1(const TOptions& Opts) : Options(Opts), Folders(ResolveGameFolders(Opts)) {
+TForm1::TForm1(const TOptions& Opts)
+    : Options(Opts), Folders(ResolveGameFolders(Opts)), Saver(Folders.ConfigToWrite().string()) {
+    // The user folder is made on the first save, private to the player.
+    Saver.PrepareFolder = [this] {
+        std::string why;
+        return MakePrivateFolder(Folders.User.string(), why) ? 0 : (errno != 0 ? errno : EIO);
+    };
     if (!Options.TraceFile.empty() && !Trace.Open(Options.TraceFile)) {
         std::fprintf(stderr, "cannot write the trace %s\n", Options.TraceFile.c_str());
     }
@@ -84,11 +95,7 @@ TForm1::TForm1(const TOptions& Opts) : Options(Opts), Folders(ResolveGameFolders
     }
 }
 
-TForm1::~TForm1() {
-    if (Control && Control != stdin) {
-        std::fclose(Control);
-    }
-}
+TForm1::~TForm1() = default;
 
 bool TForm1::FormCreate() {
     // A window on no display would run unseen and could never be closed. With no display there
@@ -113,6 +120,9 @@ bool TForm1::FormCreate() {
             return Window->CreateBackend(Display, Options.Renderer == TRenderer::None);
         });
     Device->SetVSync(!Options.Headless);
+    // The back buffer is the window as it opened (a whole multiple of the screen).
+    Device->SetWidth(Window->ClientSize().X);
+    Device->SetHeight(Window->ClientSize().Y);
     Timer = std::make_unique<TGfxTimer>(*Clock);
     Timer->SetMaxFPS(100);
     Timer->OnTimer = [this](TGfxTimer&) { TimerTimer(); };
@@ -189,9 +199,11 @@ bool TForm1::FormCreate() {
     LoadConfig(Folders.ConfigToRead().string(), Settings_);
     // 10. A reserved key cannot be typed into an edit box.
     ReserveKeyCodes();
-    // 11-13. Cursor offsets, placement (the window opens centred), smoothing.
-    CursorOffsetX = 12;
-    CursorOffsetY = 25;
+    // 11-13. The window opened centred; the stored full-screen choice applies at once, and
+    // the smoothing. (The cursor's tip sits on the pointer in every mode: see TCursor.)
+    if (Settings_.FullScreen) {
+        SetFullScreen(true);
+    }
     MyCanvas->SetAntialias(Settings_.Antialias);
     // 14. The board engine.
     GameEngine = std::make_unique<TGameEngine>(*this, Random);
@@ -200,6 +212,8 @@ bool TForm1::FormCreate() {
     GameEngine->SetFonts(Fonts_.get());
     // 15. The active profile.
     Settings_.PlayerName = Settings_.PlayerCount > 0 ? Settings_.Players[static_cast<size_t>(Settings_.CurrentPlayer)] : "";
+    // What was read is what the file holds: the first save comes with the first change.
+    Saver.Adopt(Settings_);
     // 16. Music and effects.
     StartMusicAndSounds();
     // 17. The logo.
@@ -348,14 +362,14 @@ void TForm1::ApplyMusicVolume() {
 
 void TForm1::SetLevelClock(bool Enabled) {
     if (Enabled && !LevelClockOn) {
-        NextSecond = Clock->TickCount() + 1000;
+        NextSecond = GameTime + 1000;
     }
     LevelClockOn = Enabled;
 }
 
 void TForm1::PumpLevelClock() {
     // Seconds that passed while the clock runs, each one a tick.
-    while (LevelClockOn && static_cast<int32_t>(Clock->TickCount() - NextSecond) >= 0) {
+    while (LevelClockOn && static_cast<int32_t>(GameTime - NextSecond) >= 0) {
         NextSecond += 1000;
         Timer1Timer();
     }
@@ -384,15 +398,39 @@ void TForm1::Timer1Timer() {
     }
 }
 
+void TForm1::LogicFrame(bool Draw) {
+    GameTime += 10;
+    PumpLevelClock();
+    if (Timer->Enabled) {
+        DrawThisFrame = Draw;
+        TimerTimer();
+        DrawThisFrame = true;
+    }
+}
+
 void TForm1::TimerTimer() {
     ++FrameNumber;
     Trace.SetFrame(FrameNumber);
     Screens->PollScoreSubmission();
     Screens->ScreenUpdate(State_.ScreenState);
     State_.KeyReleased.fill(0);
+    // Whatever the frame changed (a profile, a score in a table, an option) reaches the disk
+    // now, so a crash or a kill loses nothing.
+    SyncDisplaySettings();
+    ReportSave(Saver.SaveIfChanged(Settings_), true);
 }
 
 void TForm1::RenderFrame(bool WithGui, bool QueueBack) {
+    if (!DrawThisFrame) {
+        // Everything the drawing list moves and counts happens; nothing reaches the screen.
+        MyCanvas->SetDiscarding(true);
+        DeviceRender();
+        MyCanvas->SetDiscarding(false);
+        if (WithGui) {
+            GuiBase->Update();
+        }
+        return;
+    }
     if (QueueBack) {
         if (TGfxImage* back = Images_->Find("back")) {
             MyCanvas->Draw(*back, 0, 0, 0, fxBlend);
@@ -409,11 +447,14 @@ void TForm1::RenderFrame(bool WithGui, bool QueueBack) {
         PendingScreenshot.clear();
     }
     Device->Flip();
+    if (VirtualClock) {
+        VirtualClock->AdvanceToRetrace(RetraceHz);
+    }
 }
 
 void TForm1::DeviceRender() {
     float dt = 0.0f;
-    const uint32_t now = Clock->TickCount();
+    const uint32_t now = GameTime;
     if (LastTick != 0) {
         dt = std::min(static_cast<float>(now - LastTick) * 0.001f, 0.001f);
     }
@@ -439,7 +480,7 @@ void TForm1::SetElementIndex(int32_t Index) {
 }
 
 void TForm1::MouseDown(const TMouseInput& Input) {
-    Pointer = {static_cast<float>(Input.Logical.X), static_cast<float>(Input.Logical.Y)};
+    Pointer = Input.Exact;
     if (Cursor_) {
         Cursor_->SetPatternIndex(1);
     }
@@ -447,7 +488,7 @@ void TForm1::MouseDown(const TMouseInput& Input) {
 }
 
 void TForm1::MouseUp(const TMouseInput& Input) {
-    Pointer = {static_cast<float>(Input.Logical.X), static_cast<float>(Input.Logical.Y)};
+    Pointer = Input.Exact;
     if (Cursor_) {
         Cursor_->SetPatternIndex(0);
     }
@@ -461,7 +502,7 @@ void TForm1::MouseUp(const TMouseInput& Input) {
 }
 
 void TForm1::MouseMove(const TMouseInput& Input) {
-    Pointer = {static_cast<float>(Input.Logical.X), static_cast<float>(Input.Logical.Y)};
+    Pointer = Input.Exact;
     GuiBase->OnMouseMove(Input.Shift, Input.Position.X, Input.Position.Y);
 }
 
@@ -469,14 +510,34 @@ void TForm1::Click() { GuiBase->OnClick(); }
 
 void TForm1::DoubleClick() { GuiBase->OnDblClick(); }
 
-void TForm1::KeyDown(uint8_t Key, uint8_t Shift) { GuiBase->OnKeyDown(Key, Shift); }
+void TForm1::KeyDown(uint8_t Key, uint8_t Shift) {
+    // F11 and Alt+Enter switch full screen anywhere in the game, as the graphics switch does.
+    if (Key == ShortcutKey) {
+        return; // held down: a repeat
+    }
+    if (Key == vk::F11 || (Key == vk::Return && (Shift & ss::Alt) != 0)) {
+        ShortcutKey = Key;
+        SetFullScreen(!FullScreen());
+        return;
+    }
+    GuiBase->OnKeyDown(Key, Shift);
+}
 
 void TForm1::KeyUp(uint8_t Key, uint8_t Shift) {
+    if (Key == ShortcutKey) {
+        ShortcutKey = 0;
+        return;
+    }
     State_.KeyReleased[Key] = 1;
     GuiBase->OnKeyUp(Key, Shift);
 }
 
-void TForm1::KeyPress(char Character) { GuiBase->OnKeyPress(static_cast<uint8_t>(Character)); }
+void TForm1::KeyPress(char Character) {
+    if (ShortcutKey == vk::Return && Character == '\r') {
+        return; // the Enter of Alt+Enter confirms nothing
+    }
+    GuiBase->OnKeyPress(static_cast<uint8_t>(Character));
+}
 
 void TForm1::CloseRequest() {
     const uint8_t s = State_.ScreenState;
@@ -507,6 +568,15 @@ void TForm1::Minimized() {
 }
 
 void TForm1::Hidden() { Minimized(); }
+
+// Alt+Tab away from a stage pauses it as minimising does; coming back leaves the pause screen
+// to the player.
+void TForm1::FocusChanged(bool Focused) {
+    TraceEvent("focus", "window", Focused ? "in" : "out");
+    if (!Focused) {
+        Minimized();
+    }
+}
 
 void TForm1::OpenFile(const std::string& Path) {
     // Link files and the files they name come with the data.
@@ -541,22 +611,25 @@ void TForm1::OpenLink(const std::string& Address) {
     }
 }
 
-bool TForm1::SaveSettings() {
+void TForm1::SyncDisplaySettings() {
     Settings_.FullScreen = !Device->Windowed();
     Settings_.Antialias = MyCanvas->Antialias();
-    try {
-        // The user folder is made on the first save, private to the player.
-        std::string why;
-        if (!MakePrivateFolder(Folders.User.string(), why)) {
-            throw EInOutError("cannot create the folder for the player's files: " + why);
-        }
-        SaveConfig(Folders.ConfigToWrite().string(), Settings_);
+}
+
+void TForm1::ReportSave(const TSettingsSaver::TOutcome& Outcome, bool GameGoesOn) {
+    if (!Outcome.Attempted) {
+        return;
+    }
+    if (Outcome.Saved) {
         Trace.RawEvent("config saved");
-        return true;
-    } catch (const EInOutError& e) {
-        Trace.RawEvent("config failed");
-        std::fprintf(stderr, "%s\n", e.what());
-        return false;
+        return;
+    }
+    Trace.Event("config failed", {{"reason", std::strerror(Outcome.Error)}});
+    std::fprintf(stderr, "cannot write %s: %s\n", Saver.FileName().c_str(), std::strerror(Outcome.Error));
+    // Once a run is enough: the player knows, and every later failure is only traced.
+    if (GameGoesOn && !SaveFailureShown) {
+        SaveFailureShown = true;
+        MessageBox(Utf8ToCp1251(SaveFailedMessage(Saver.FileName(), Outcome.Error)));
     }
 }
 
@@ -564,9 +637,8 @@ bool TForm1::FullScreen() const { return Device && !Device->Windowed(); }
 
 void TForm1::SetFullScreen(bool Value) {
     Device->SetWindowed(!Value);
-    if (Value) {
-        CursorOffsetX = 0;
-        CursorOffsetY = 0;
+    if (!Value) {
+        Window->Centre();
     }
     Settings_.FullScreen = !Device->Windowed();
 }
@@ -644,15 +716,15 @@ void TForm1::RunCommand(const TCommand& C) {
     const TPoint at = input.ToClient({C.X, C.Y});
     switch (C.Kind) {
     case TCommandKind::Frames:
-        for (int32_t i = 0; i < C.Count && Running && !Closing; ++i) {
+        for (int32_t i = 0; i < C.Count && Running && !Closing && QuitSignal() == 0; ++i) {
             if (VirtualClock) {
                 VirtualClock->Advance(10000);
             }
-            PumpLevelClock();
-            if (Timer->Enabled) {
-                TimerTimer();
-            }
+            LogicFrame(true);
         }
+        break;
+    case TCommandKind::Display:
+        SimulateDisplay(C.Count, C.Milliseconds);
         break;
     case TCommandKind::Move:
         input.MouseMove(at);
@@ -689,6 +761,9 @@ void TForm1::RunCommand(const TCommand& C) {
     case TCommandKind::Minimize:
         input.Minimize();
         break;
+    case TCommandKind::Focus:
+        input.Focus(C.Focused);
+        break;
     case TCommandKind::Screenshot:
         if (Options.Renderer == TRenderer::None) {
             // Nothing is rasterised, so there is no picture to write.
@@ -711,6 +786,30 @@ void TForm1::RunCommand(const TCommand& C) {
     }
 }
 
+void TForm1::SimulateDisplay(int32_t Hz, int32_t Milliseconds) {
+    if (!VirtualClock) {
+        std::fprintf(stderr, "control: display needs the virtual clock of a headless run\n");
+        return;
+    }
+    RetraceHz = Hz;
+    TFramePacer pacer(*VirtualClock);
+    const uint64_t end = VirtualClock->Counter() + static_cast<uint64_t>(Milliseconds) * 1000;
+    int64_t frames = 0;
+    int64_t presents = 0;
+    while (VirtualClock->Counter() < end && Running && !Closing && QuitSignal() == 0) {
+        const int32_t due = pacer.Wait();
+        for (int32_t i = 0; i < due; ++i) {
+            LogicFrame(i == due - 1);
+        }
+        frames += due;
+        ++presents;
+    }
+    RetraceHz = 0;
+    Trace.Event("display", {{"hz", std::to_string(Hz)},
+                            {"frames", std::to_string(frames)},
+                            {"presents", std::to_string(presents)}});
+}
+
 bool TForm1::RunControlLine(std::string_view Line) {
     const TParsedLine parsed = ParseCommandLine(Line);
     if (parsed.Command) {
@@ -722,40 +821,50 @@ bool TForm1::RunControlLine(std::string_view Line) {
     return true;
 }
 
-int TForm1::Run() {
-    if (!Options.ControlFile.empty()) {
-        Control = Options.ControlFile == "-" ? stdin : std::fopen(Options.ControlFile.c_str(), "r");
-        if (!Control) {
-            std::fprintf(stderr, "cannot read the control file %s\n", Options.ControlFile.c_str());
-            return 2;
-        }
+bool TForm1::RunNextControlLine() {
+    std::string line;
+    // A headless run waits for its next command; a windowed one only takes what is there.
+    switch (Control.Next(line, Options.Headless)) {
+    case TLineInput::TStatus::Line:
+        RunControlLine(line);
+        return true;
+    case TLineInput::TStatus::None:
+        return true;
+    case TLineInput::TStatus::End:
+        break;
     }
-    char line[4096];
-    while (Running && !Closing) {
+    return false;
+}
+
+int TForm1::Run() {
+    if (!Options.ControlFile.empty() && !Control.Open(Options.ControlFile)) {
+        std::fprintf(stderr, "cannot read the control file %s\n", Options.ControlFile.c_str());
+        return 2;
+    }
+    bool controlled = Control.IsOpen();
+    // A windowed run keeps 100 logic frames a second whatever the display does and draws the
+    // last of the frames each pass runs.
+    TFramePacer pacer(*Clock);
+    while (Running && !Closing && QuitSignal() == 0) {
         if (!Options.Headless) {
             Window->PumpEvents();
-            PumpLevelClock();
-            Timer->Idle();
+            const int32_t due = pacer.Wait();
+            for (int32_t i = 0; i < due && Running && !Closing; ++i) {
+                LogicFrame(i == due - 1);
+            }
         }
         // In a headless run time passes only through "frames"; otherwise commands run between
-        // frames.
-        if (Control) {
-            if (!std::fgets(line, sizeof line, Control)) {
-                if (Options.Headless) {
-                    break;
-                }
-                if (Control != stdin) {
-                    std::fclose(Control);
-                }
-                Control = nullptr;
-                continue;
-            }
-            RunControlLine(line);
-        } else if (Options.Headless) {
+        // frames, and the player goes on alone when they end.
+        if (controlled) {
+            controlled = RunNextControlLine();
+        }
+        if (!controlled && Options.Headless) {
             break;
         }
     }
-    if (Closing) {
+    if (QuitSignal() != 0) {
+        EndOnSignal(QuitSignal());
+    } else if (Closing) {
         FormClose();
     }
     FormDestroy();
@@ -763,8 +872,15 @@ int TForm1::Run() {
     return 0;
 }
 
+void TForm1::EndOnSignal(int Number) {
+    Trace.Event("signal", {{"number", std::to_string(Number)}});
+    SyncDisplaySettings();
+    ReportSave(Saver.SaveNow(Settings_), false);
+}
+
 void TForm1::FormClose() {
-    SaveSettings();
+    SyncDisplaySettings();
+    ReportSave(Saver.SaveNow(Settings_), false);
     OpenFile("play.url");
 }
 

@@ -7,14 +7,15 @@
 #include "board/BoardHost.h"
 #include "engine/Random.h"
 #include "gui/GuiContext.h"
+#include "platform/LineInput.h"
 #include "platform/WindowInput.h"
 #include "screens/GameState.h"
 #include "screens/ScreenHost.h"
 #include "screens/Settings.h"
+#include "screens/SettingsSaver.h"
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -77,7 +78,7 @@ public:
     void RequestClose() override { CloseRequest(); }
     void OpenFile(const std::string& Path) override;
     void OpenLink(const std::string& Address) override;
-    bool SaveSettings() override;
+    void SaveSettings() override { Saver.Request(); }
     bool FullScreen() const override;
     void SetFullScreen(bool Value) override;
     void SetAntialias(bool Value) override;
@@ -92,7 +93,6 @@ public:
     TPointF PointerPosition() const override;
     void ProgressChanged(uint8_t ProgressPercent) override;
     void SetElementIndex(int32_t Index) override;
-    TPoint CursorOffset() const override { return {CursorOffsetX, CursorOffsetY}; }
 
     // IWindowListener
     void MouseDown(const TMouseInput& Input) override;
@@ -106,7 +106,12 @@ public:
     void CloseRequest() override;
     void Minimized() override;
     void Hidden() override;
+    void FocusChanged(bool Focused) override;
 
+    // One logic frame: 10 ms of game time pass (the level clock may tick), then TimerTimer.
+    // Draw false runs the frame's drawing list without putting anything on screen, for a
+    // display slower than the game.
+    void LogicFrame(bool Draw);
     // One frame: the current screen's update, then the released keys are forgotten.
     void TimerTimer();
     // One second of the level clock.
@@ -131,13 +136,27 @@ private:
     void StartCompanion();
     // Tells the player the game's data are incomplete (Detail names what is missing); false.
     bool FailedDataLoad(const std::string& Detail);
+    // The display switches as the device and the canvas have them, into the settings.
+    void SyncDisplaySettings();
+    // Traces a save's outcome; the first failure of the run is also shown to the player when
+    // the game goes on after it.
+    void ReportSave(const TSettingsSaver::TOutcome& Outcome, bool GameGoesOn);
     void PumpLevelClock();
     void RunCommand(const TCommand& Command);
+    // A headless run shown as a display of Hz with vertical sync would show it, for Milliseconds
+    // of virtual real time: the frame loop of a windowed run, with presents that wait for the
+    // retrace.
+    void SimulateDisplay(int32_t Hz, int32_t Milliseconds);
     void Dump();
     void TraceStats();
     void Quit() { Running = false; }
     // Notes why an archive of the data could not be read, unless an earlier failure is noted.
     void NoteDataFailure(const TArchive& Failed);
+    // Takes the next control line, if any, and runs it; false when the control input ended.
+    bool RunNextControlLine();
+    // A quit signal: the settings are saved and the game ends at once, without the exit question
+    // and the share screen (a player who logs out is not kept waiting).
+    void EndOnSignal(int Number);
 
     TOptions Options;
     TGameFolders Folders;
@@ -164,22 +183,31 @@ private:
 
     TGameState State_;
     TSettings Settings_;
+    TSettingsSaver Saver;
+    bool SaveFailureShown = false;
     TGuiCharSet TypeableChars;
     TGuiCharSet EditKeys;
     std::array<TSoundSlot, 9> SoundSlots;
     std::array<int32_t, 3> Songs{};
     std::string EncodedScore;
-    int32_t CursorOffsetX = 12;
-    int32_t CursorOffsetY = 25;
+    // The key of a full-screen shortcut (F11, Alt+Enter) while it is held: the game sees
+    // neither its repeats nor its release nor the Enter it would type.
+    uint8_t ShortcutKey = 0;
     TPointF Pointer{400.0f, 300.0f};
 
+    // Game time in milliseconds: 10 per logic frame, whatever the display does. The frame
+    // time and the level clock count it, so a stall or a slow display costs the player nothing.
+    uint32_t GameTime = 0;
     uint32_t LastTick = 0;
     bool LevelClockOn = false;
     uint32_t NextSecond = 0;
+    bool DrawThisFrame = true;
+    // The refresh rate of a simulated display (SimulateDisplay), 0 otherwise.
+    int32_t RetraceHz = 0;
     bool Running = true;
     bool Closing = false;
     int64_t FrameNumber = 0;
-    std::FILE* Control = nullptr;
+    TLineInput Control;
     // In a window the picture on show cannot always be read back, so a screenshot waits for the
     // next frame and is taken before that frame is presented.
     std::string PendingScreenshot;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/Form1.h"
 #include "app/Options.h"
+#include "platform/QuitSignals.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
     }
+    // From the start: a logout during loading still ends the game in good order.
+    InstallQuitSignals();
     TForm1 form(*options);
     if (!form.FormCreate()) {
         return 1;

@@ -22,8 +22,4 @@ public:
     virtual void ProgressChanged(uint8_t ProgressPercent) = 0;
     // A collected level target fills the element picture up to this index.
     virtual void SetElementIndex(int32_t Index) = 0;
-    // Whether the window is full screen, and the cursor picture's offset from the pointer
-    // there.
-    [[nodiscard]] virtual bool FullScreen() const { return false; }
-    [[nodiscard]] virtual TPoint CursorOffset() const { return {0, 0}; }
 };

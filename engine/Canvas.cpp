@@ -222,7 +222,7 @@ void TGfxCanvas::Append(TPrimitive Kind, uint32_t Effect, TTextureHandle Texture
                         size_t IndexCount) {
     TBatch& B = *Batch;
     const auto Capacity = static_cast<size_t>(VertexCache_);
-    if (!B.Allocated || !Device.Backend() || VertexCount > Capacity || IndexCount > Capacity) {
+    if (Discarding_ || !B.Allocated || !Device.Backend() || VertexCount > Capacity || IndexCount > Capacity) {
         return;
     }
     if (!B.StatesSet) {

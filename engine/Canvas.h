@@ -73,6 +73,10 @@ public:
     [[nodiscard]] bool Dithering() const { return Dithering_; }
     void SetAlphaTesting(bool Value) { AlphaTesting_ = Value; }
     [[nodiscard]] bool AlphaTesting() const { return AlphaTesting_; }
+    // While set, everything drawn is dropped: a logic frame that the display will not show
+    // runs its drawing list for what the list moves and counts, and puts nothing on screen.
+    void SetDiscarding(bool Value) { Discarding_ = Value; }
+    [[nodiscard]] bool Discarding() const { return Discarding_; }
 
     void PutPixel(TPointF P, TColor Color, uint32_t Effect);
     void Line(TPointF A, TPointF B, TColor ColorA, TColor ColorB, uint32_t Effect);
@@ -144,4 +148,5 @@ private:
     bool AlphaTesting_ = true;
     TFrameStats ThisFrame;
     TFrameStats LastFrame;
+    bool Discarding_ = false;
 };

@@ -30,6 +30,15 @@ public:
     [[nodiscard]] uint64_t Frequency() const override { return 1000000; }
     void Sleep(uint32_t Milliseconds) override { Micros += static_cast<uint64_t>(Milliseconds) * 1000; }
     void Advance(uint64_t Microseconds) { Micros += Microseconds; }
+    // Waits as a present with vertical sync waits on a display refreshed Hz times a second:
+    // to its next retrace (retraces at whole multiples of the refresh period).
+    void AdvanceToRetrace(int32_t Hz) {
+        if (Hz > 0) {
+            const auto Rate = static_cast<uint64_t>(Hz);
+            const uint64_t Retrace = Micros * Rate / 1000000 + 1;
+            Micros = (Retrace * 1000000 + Rate - 1) / Rate;
+        }
+    }
 
 private:
     uint64_t Micros = 0;

@@ -83,6 +83,7 @@ std::string EnvironmentValue(const char* Name) {
 bool MakePrivateFolder(const std::string& Folder, std::string& Error) {
     if (Folder.empty()) {
         Error = "no folder given";
+        errno = ENOENT;
         return false;
     }
     // Each prefix ending before a '/', then the whole path.
@@ -96,6 +97,7 @@ bool MakePrivateFolder(const std::string& Folder, std::string& Error) {
             }
         } else if (!S_ISDIR(info.st_mode)) {
             Error = part + ": not a folder";
+            errno = ENOTDIR;
             return false;
         }
         if (end == std::string::npos) {

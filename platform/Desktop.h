@@ -25,7 +25,8 @@ void ShowMessageBox(std::string_view Title, std::string_view Text);
 // An environment variable's value, empty when unset.
 [[nodiscard]] std::string EnvironmentValue(const char* Name);
 // Creates Folder and every missing folder above it, each new one readable by its owner only
-// (mode 0700); folders that exist keep their mode. False, with a one-line reason, when it cannot.
+// (mode 0700); folders that exist keep their mode. False, with a one-line reason, when it cannot
+// (errno then tells why: ENOTDIR when a part of the path is not a folder).
 [[nodiscard]] bool MakePrivateFolder(const std::string& Folder, std::string& Error);
 // True when Path names a regular file this system may run (its execute permission is set).
 [[nodiscard]] bool IsProgramFile(const std::string& Path);

@@ -18,3 +18,14 @@
     const auto H = std::min(Client.Y, static_cast<int32_t>(std::lround(Height * Scale)));
     return RectOfSize((Client.X - W) / 2, (Client.Y - H) / 2, W, H);
 }
+
+// How many times the logical screen Width x Height a new window shows: the largest whole
+// multiple that fits into nine tenths of the desktop, at least 1.
+[[nodiscard]] inline int32_t InitialWindowScale(TPoint Desktop, int32_t Width, int32_t Height) {
+    if (Width <= 0 || Height <= 0) {
+        return 1;
+    }
+    const int64_t ByWidth = static_cast<int64_t>(Desktop.X) * 9 / (10 * static_cast<int64_t>(Width));
+    const int64_t ByHeight = static_cast<int64_t>(Desktop.Y) * 9 / (10 * static_cast<int64_t>(Height));
+    return static_cast<int32_t>(std::clamp<int64_t>(std::min(ByWidth, ByHeight), 1, 64));
+}

@@ -87,9 +87,15 @@ std::unique_ptr<TGameWindow> TGameWindow::Create(std::string_view Caption, bool 
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     const std::string Title = Cp1251ToUtf8(Caption);
-    const Uint32 Flags = SDL_WINDOW_OPENGL | (Hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
+    const Uint32 Flags =
+        SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | (Hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
+    int32_t Scale = 1;
+    SDL_DisplayMode Desktop{};
+    if (!Hidden && SDL_GetDesktopDisplayMode(0, &Desktop) == 0) {
+        Scale = InitialWindowScale({Desktop.w, Desktop.h}, ClientWidth, ClientHeight);
+    }
     SDL_Window* Window = SDL_CreateWindow(Title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                          ClientWidth, ClientHeight, Flags);
+                                          ClientWidth * Scale, ClientHeight * Scale, Flags);
     if (Window == nullptr) {
         problem = std::string("cannot create the window: ") + SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -146,8 +152,7 @@ void TGameWindow::UpdateDrawingArea() {
     int H = 0;
     SDL_GetWindowSize(Window, &W, &H);
     // The same fit the renderer makes, so a click lands on what is drawn under the pointer.
-    const bool FullScreen = (SDL_GetWindowFlags(Window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    Input_.SetDrawingArea(FullScreen ? FitDrawingArea({W, H}, ClientWidth, ClientHeight) : TRect{0, 0, W, H});
+    Input_.SetDrawingArea(FitDrawingArea({W, H}, ClientWidth, ClientHeight));
 }
 
 void TGameWindow::PumpEvents() {
@@ -224,6 +229,10 @@ TPoint TGameWindow::Position() const {
 
 void TGameWindow::SetPosition(TPoint Value) {
     SDL_SetWindowPosition(Window, Value.X, Value.Y);
+}
+
+void TGameWindow::Centre() {
+    SDL_SetWindowPosition(Window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
 TPoint TGameWindow::ClientSize() const {

@@ -12,11 +12,14 @@
 struct SDL_Window;
 union SDL_Event;
 
-// The game's one window: 800x600 client area, not resizable, centred on the desktop, drawn
-// through OpenGL. Its events reach the game through Input()'s listener.
+// The game's one window, drawn through OpenGL: resizable, it opens centred at the largest whole
+// multiple of the 800x600 screen that fits into nine tenths of the desktop, and shows the
+// screen scaled to fit between black bars at any size. Its events reach the game through
+// Input()'s listener.
 class TGameWindow {
 public:
-    // Caption in code page 1251. Hidden windows serve headless runs and tests. nullptr when
+    // Caption in code page 1251. Hidden windows serve headless runs and tests and open at
+    // 800x600. nullptr when
     // the video system or the window cannot be created, with the reason in Problem when given.
     // Why a window the player could see cannot be had: no display server, or only the offscreen
     // and dummy drivers, which draw nowhere. Empty when a display is there.
@@ -46,6 +49,8 @@ public:
     void HideSystemPointer();
     [[nodiscard]] TPoint Position() const;
     void SetPosition(TPoint Value);
+    // Centred on the desktop at its current size (back in a window after full screen).
+    void Centre();
     [[nodiscard]] TPoint ClientSize() const;
     void Minimize();
     // The pointer where the window last saw it, in client and in logical coordinates.

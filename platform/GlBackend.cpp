@@ -263,13 +263,26 @@ bool TGlBackend::CreateObjects() {
 }
 
 bool TGlBackend::ApplySettings(const TDisplaySettings& Value) {
+    const bool SizeAsked = Value.Width != Settings.Width || Value.Height != Settings.Height || !Applied;
     Settings = Value;
+    Applied = true;
     const Uint32 FullScreen = Settings.Windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP;
-    if ((SDL_GetWindowFlags(Window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != FullScreen &&
-        SDL_SetWindowFullscreen(Window, FullScreen) != 0) {
-        return false;
+    const Uint32 WasFullScreen = SDL_GetWindowFlags(Window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
+    if (WasFullScreen != FullScreen) {
+        if (WasFullScreen == 0) {
+            SDL_GetWindowSize(Window, &WindowedSize.X, &WindowedSize.Y);
+        }
+        if (SDL_SetWindowFullscreen(Window, FullScreen) != 0) {
+            return false;
+        }
+        // Back in a window at the size it had, whatever the player had made of it.
+        if (FullScreen == 0 && WindowedSize.X > 0 && WindowedSize.Y > 0) {
+            SDL_SetWindowSize(Window, WindowedSize.X, WindowedSize.Y);
+        }
     }
-    if (Settings.Windowed) {
+    // The window takes a size only when the game asks for a new one; otherwise it keeps the
+    // size the player gave it.
+    if (Settings.Windowed && SizeAsked) {
         SDL_SetWindowSize(Window, Settings.Width, Settings.Height);
     }
     SDL_GL_MakeCurrent(Window, Context);
@@ -283,8 +296,8 @@ void TGlBackend::UpdateArea() {
     int H = 0;
     SDL_GL_GetDrawableSize(Window, &W, &H);
     Drawable = {W, H};
-    // A window shows exactly the back buffer; full screen fits the logical shape into it.
-    Area = Settings.Windowed ? TRect{0, 0, W, H} : FitDrawingArea(Drawable, 800, 600);
+    // In a window of any size and in full screen alike the logical shape is fitted in.
+    Area = FitDrawingArea(Drawable, 800, 600);
     Clip = {0, 0, Area.Width(), Area.Height()};
     ApplyViewport();
 }

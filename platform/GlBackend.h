@@ -40,7 +40,8 @@ public:
     bool BeginScene() override;
     void Clear(uint32_t Color) override;
     void EndScene() override {}
-    // Lost when the drawable changed size since the drawing area was fitted; Reset refits it.
+    // Lost when the drawable changed size since the drawing area was fitted (the player resized
+    // the window, full screen came late); Reset refits it.
     TPresentResult Present() override;
     bool Reset() override;
     bool ApplySettings(const TDisplaySettings& Settings) override;
@@ -82,6 +83,9 @@ private:
     SDL_Window* Window;
     SDL_GLContext Context;
     TDisplaySettings Settings;
+    bool Applied = false;
+    // The window's size before it went full screen.
+    TPoint WindowedSize;
     TRect Area;
     TPoint Drawable;
     TRect Clip;

@@ -18,6 +18,7 @@ constexpr uint8_t Up = 38;
 constexpr uint8_t Right = 39;
 constexpr uint8_t Down = 40;
 constexpr uint8_t F1 = 112;
+constexpr uint8_t F11 = 122;
 } // namespace vk
 
 // The virtual-key code of a physical key (an SDL scancode), 0 for keys the game cannot know.

@@ -40,10 +40,20 @@ void TWindowInput::SetDrawingArea(const TRect& Value) {
     }
 }
 
-TPoint TWindowInput::ToLogical(TPoint Client) const {
+std::pair<double, double> TWindowInput::Unscaled(TPoint Client) const {
     const double Sx = static_cast<double>(Area.Width()) / 800.0;
     const double Sy = static_cast<double>(Area.Height()) / 600.0;
-    return {RoundHalfEven((Client.X - Area.Left) / Sx), RoundHalfEven((Client.Y - Area.Top) / Sy)};
+    return {(Client.X - Area.Left) / Sx, (Client.Y - Area.Top) / Sy};
+}
+
+TPointF TWindowInput::ToLogicalExact(TPoint Client) const {
+    const auto [X, Y] = Unscaled(Client);
+    return {static_cast<float>(X), static_cast<float>(Y)};
+}
+
+TPoint TWindowInput::ToLogical(TPoint Client) const {
+    const auto [X, Y] = Unscaled(Client);
+    return {RoundHalfEven(X), RoundHalfEven(Y)};
 }
 
 TPoint TWindowInput::ToClient(TPoint Logical) const {
@@ -71,6 +81,7 @@ TMouseInput TWindowInput::MakeEvent(uint8_t Button, TPoint Client, uint8_t Shift
     Event.Button = Button;
     Event.Shift = Shift;
     Event.Position = {Client.X - Area.Left, Client.Y - Area.Top};
+    Event.Exact = ToLogicalExact(Client);
     Event.Logical = ToLogical(Client);
     return Event;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 // Shift state bits of mouse and key events, one byte.
 namespace ss {
@@ -27,12 +28,14 @@ constexpr uint8_t None = 3;
 
 // Where a mouse event happened. Position is in pixels of the drawing area (the window's
 // client area minus any full-screen bars): the GUI divides it by the device's scale factors.
-// Logical is that division already made, rounded half to even, in the 800x600 screen.
+// Logical is that division already made, rounded half to even, in the 800x600 screen; Exact
+// is the same point unrounded (the pointer between two logical pixels of an enlarged screen).
 struct TMouseInput {
     uint8_t Button = mb::None;
     uint8_t Shift = 0;
     TPoint Position;
     TPoint Logical;
+    TPointF Exact;
 };
 
 // What the window tells the game. Every handler does nothing unless overridden.
@@ -66,6 +69,7 @@ public:
     void SetDrawingArea(const TRect& Area);
     [[nodiscard]] const TRect& DrawingArea() const { return Area; }
     [[nodiscard]] TPoint ToLogical(TPoint Client) const;
+    [[nodiscard]] TPointF ToLogicalExact(TPoint Client) const;
     // The client pixel whose logical position is Logical (the headless driver's pointer).
     [[nodiscard]] TPoint ToClient(TPoint Logical) const;
 
@@ -87,6 +91,8 @@ public:
     [[nodiscard]] TPoint Pointer() const { return Last; }
 
 private:
+    // Client pixels in logical units, unrounded.
+    [[nodiscard]] std::pair<double, double> Unscaled(TPoint Client) const;
     [[nodiscard]] TMouseInput MakeEvent(uint8_t Button, TPoint Client, uint8_t Shift) const;
     [[nodiscard]] static uint8_t ButtonBit(uint8_t Button);
 

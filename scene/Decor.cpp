@@ -3,6 +3,7 @@
 
 #include "board/Board.h"
 #include "board/BoardHost.h"
+#include "engine/Canvas.h"
 
 TPanel::TPanel(TSpriteEngine& Engine, float X, float Y, const std::string& Image) : TSprite(Engine), RestY(Y) {
     Name = "Panel";
@@ -140,17 +141,25 @@ TCursor::TCursor(TSpriteEngine& Engine, const IBoardHost& Host) : TAnimatedSprit
 }
 
 void TCursor::FollowPointer() {
-    // The pointer arrives in logical client coordinates; in full screen the picture keeps
-    // its own offset from it.
+    // The pointer arrives in logical coordinates, unrounded, so the tip stays under it at any
+    // scale.
     const TPointF p = Host.PointerPosition();
-    const TPoint offset = Host.FullScreen() ? Host.CursorOffset() : TPoint{0, 0};
-    X = p.X - static_cast<float>(offset.X);
-    Y = p.Y - static_cast<float>(offset.Y);
+    X = p.X - HotSpot.X;
+    Y = p.Y - HotSpot.Y;
 }
 
 void TCursor::Move(float Elapsed) {
     TAnimatedSprite::Move(Elapsed);
     FollowPointer();
+}
+
+void TCursor::Draw() {
+    TGfxCanvas* canvas = Engine().Canvas();
+    TGfxImage* image = FindImage();
+    if (!Visible || canvas == nullptr || image == nullptr) {
+        return;
+    }
+    canvas->DrawEx(*image, PatternIndex, X, Y, 1.0f, 1.0f, false, false, 0, TColor4::All(PackedColor()), DrawEffect);
 }
 
 bool IsLive(const TSpriteEngine& Engine, const TSprite* Sprite) {

@@ -60,11 +60,19 @@ public:
     void SetElementIndex(int32_t Index);
 };
 
-// The game's own mouse cursor, drawn over everything.
+// The game's own mouse cursor, drawn over everything. Its picture's arrow tip (the hot spot)
+// lies HotSpot pixels into the picture; the sprite is placed so the tip is exactly where the
+// pointer is, in a window at any size and in full screen alike.
 class TCursor final : public TAnimatedSprite {
 public:
     TCursor(TSpriteEngine& Engine, const IBoardHost& Host);
     void Move(float Elapsed) override;
+    // Drawn where it is, not on whole logical pixels as other sprites are: on an enlarged
+    // screen that would leave the tip up to a logical pixel away from the pointer.
+    void Draw() override;
+
+    // Where the content generator draws the tip in both cursor patterns.
+    static constexpr TPointF HotSpot{5.0f, 5.0f};
 
 private:
     void FollowPointer();

@@ -15,8 +15,10 @@ constexpr int32_t kVolumeMax = 250;
 
 // The standard menu screen: a form, Escape as its way back, the GUI drawn every frame (over
 // the menu background where BackImage says so).
+// Enter runs when the screen is entered and, when EachFrame is set, before every frame as well.
 void RegisterFormScreen(TScreens& S, uint8_t State, const std::string& Form, const std::string& EscapeButton,
-                        bool BackImage, std::function<void()> Enter = {}, std::function<void()> Leave = {}) {
+                        bool BackImage, std::function<void()> Enter = {}, std::function<void()> Leave = {},
+                        bool EachFrame = false) {
     S.Register(State, {
         [&S, State, Form, Enter] {
             S.EnterForm(State, Form);
@@ -24,7 +26,10 @@ void RegisterFormScreen(TScreens& S, uint8_t State, const std::string& Form, con
                 Enter();
             }
         },
-        [&S, EscapeButton, BackImage] {
+        [&S, EscapeButton, BackImage, Enter, EachFrame] {
+            if (EachFrame && Enter) {
+                Enter();
+            }
             if (!EscapeButton.empty() && S.State().Released(vkEscape)) {
                 S.Press(EscapeButton);
             }
@@ -186,7 +191,8 @@ void ShowSwitches(TScreens& S) {
 }
 
 void RegisterGraphics(TScreens& S) {
-    RegisterFormScreen(S, ssGraphics, "scr_graphics", "b_graphics_back", true, [&S] { ShowSwitches(S); });
+    // The switches follow full screen also when F11 or Alt+Enter changes it.
+    RegisterFormScreen(S, ssGraphics, "scr_graphics", "b_graphics_back", true, [&S] { ShowSwitches(S); }, {}, true);
     S.Bind("b_graphics_back", [&S] { S.ClickGo(ssGraphics, ssOptions); });
     S.Bind("b_fullscreen", [&S] {
         S.Host().PlaySound("check");

@@ -54,8 +54,9 @@ public:
     // Opens a file with the desktop's handler when it exists; an address always.
     virtual void OpenFile(const std::string& Path) = 0;
     virtual void OpenLink(const std::string& Address) = 0;
-    // Saves the settings file; false (and reported) when it could not be written.
-    virtual bool SaveSettings() = 0;
+    // Saves the settings file at the end of this frame, even when nothing changed (the game
+    // saves every change on its own).
+    virtual void SaveSettings() = 0;
 
     [[nodiscard]] virtual bool FullScreen() const = 0;
     virtual void SetFullScreen(bool Value) = 0;

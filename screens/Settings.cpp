@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "screens/Settings.h"
 
+#include "platform/DurableFile.h"
 #include "screens/LineCode.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -58,6 +60,7 @@ public:
             Lines.push_back(std::move(line));
         }
     }
+    [[nodiscard]] bool Empty() const { return Lines.empty(); }
     std::string Next() { return Index < Lines.size() ? DecodeLine(Lines[Index++]) : (++Index, std::string()); }
     // Passes over Count lines. Past the last line every line reads empty, so a count larger
     // than the file stops at its end instead of walking through lines that are not there.
@@ -173,16 +176,8 @@ void SaveConfig(const std::string& FileName, const TSettings& Settings) {
         text += EncodeLine(line);
         text += kCrLf;
     }
-    const std::string temp = FileName + ".tmp";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) {
-        throw EInOutError("cannot create " + temp);
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !closed || std::rename(temp.c_str(), FileName.c_str()) != 0) {
-        std::remove(temp.c_str());
-        throw EInOutError("cannot write " + FileName);
+    if (const int error = ReplaceFileDurably(FileName, text); error != 0) {
+        throw EInOutError("cannot write " + FileName + ": " + std::strerror(error), error);
     }
 }
 
@@ -202,6 +197,11 @@ void LoadConfig(const std::string& FileName, TSettings& Settings) {
     text.resize(static_cast<size_t>(file.gcount()));
     std::istringstream content(text);
     TLineReader in(content);
+    // An empty file (a save cut short by a power cut on a system that lost it) holds nothing;
+    // read as lines it would switch full screen on.
+    if (in.Empty()) {
+        return;
+    }
     TSettings& s = Settings;
     s.FullScreen = in.Next() != "false";
     s.Antialias = in.Next() != "false";

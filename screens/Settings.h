@@ -20,6 +20,7 @@ struct THighScoreRow {
     std::string Place;
     std::string Name;
     std::string Score;
+    friend bool operator==(const THighScoreRow&, const THighScoreRow&) = default;
 };
 
 struct TSettings {
@@ -35,23 +36,26 @@ struct TSettings {
     int32_t CurrentPlayer = 0;
     std::array<std::string, MaxPlayers> Players;
     std::vector<int32_t> KeyCodes{39, 37, 32, 38};
+    friend bool operator==(const TSettings&, const TSettings&) = default;
 };
 
-// A failed create or write of the settings file.
+// A failed create or write of the settings file; Error is the system's errno value.
 class EInOutError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    EInOutError(const std::string& Message, int Error) : std::runtime_error(Message), Error(Error) {}
+    int Error;
 };
 
 // Every row of the three tables: place "1".."10", name "Вулко", 1000 down to 100 points.
 void ResetHighScores(TSettings& Settings);
 
-// Writes the file through a temporary file renamed over it, so a failed save never loses the
-// previous file. Throws EInOutError when the file cannot be written.
+// Writes the file through a temporary file that reaches the disk before it is renamed over
+// the file, so a failed or interrupted save never loses the previous file. Throws EInOutError
+// when the file cannot be written.
 void SaveConfig(const std::string& FileName, const TSettings& Settings);
 
-// Reads the file over the values already in Settings (the defaults). A missing file changes
-// nothing. A number line that does not read as a number stops the reading and keeps the
+// Reads the file over the values already in Settings (the defaults). A missing or empty file
+// changes nothing. A number line that does not read as a number stops the reading and keeps the
 // values of the remaining fields; counts are capped at the list sizes and CurrentPlayer is
 // kept inside the profile list.
 void LoadConfig(const std::string& FileName, TSettings& Settings);

@@ -8,8 +8,8 @@ using namespace ArtKit;
 
 namespace {
 
-// The pointer's hot spot is (5, 5) of the picture: the sprite is placed 5 px left of and
-// above the pointer, so the arrow's tip sits there.
+// The pointer's hot spot is (5, 5) of the picture (TCursor::HotSpot): the game places the
+// sprite 5 px left of and above the pointer, so the arrow's tip sits there.
 constexpr int CursorSize = 32;
 constexpr double TipX = 5;
 constexpr double TipY = 5;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 TEST(Automation, ParsesEveryCommandShape) {
     struct TCase {
         const char* Line;
@@ -27,6 +29,8 @@ TEST(Automation, ParsesEveryCommandShape) {
         {"quit", TCommandKind::Quit, 0, 0, 0, 0, 0, ""},
         {"close", TCommandKind::Close, 0, 0, 0, 0, 0, ""},
         {"minimize", TCommandKind::Minimize, 0, 0, 0, 0, 0, ""},
+        {"focus out", TCommandKind::Focus, 0, 0, 0, 0, 0, ""},
+        {"focus in", TCommandKind::Focus, 0, 0, 0, 0, 0, ""},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Line);
@@ -39,7 +43,13 @@ TEST(Automation, ParsesEveryCommandShape) {
         EXPECT_EQ(p.Command->Button, c.Button);
         EXPECT_EQ(p.Command->Key, c.Key);
         EXPECT_EQ(p.Command->Text, c.Text);
+        EXPECT_EQ(p.Command->Focused, std::string_view(c.Line) == "focus in");
     }
+    const TParsedLine display = ParseCommandLine("display 144 10000");
+    ASSERT_TRUE(display.Command.has_value()) << display.Error;
+    EXPECT_EQ(display.Command->Kind, TCommandKind::Display);
+    EXPECT_EQ(display.Command->Count, 144);
+    EXPECT_EQ(display.Command->Milliseconds, 10000);
 }
 
 TEST(Automation, SkipsBlankAndCommentLinesAndRejectsBadOnes) {
@@ -49,7 +59,8 @@ TEST(Automation, SkipsBlankAndCommentLinesAndRejectsBadOnes) {
         EXPECT_TRUE(p.Error.empty()) << quiet;
     }
     for (const char* bad : {"jump", "frames", "frames -1", "frames x", "move 1", "click 1 2 sideways",
-                            "key 0", "key 256", "dump now", "stats 1", "screenshot"}) {
+                            "key 0", "key 256", "dump now", "stats 1", "screenshot", "focus", "focus away",
+                            "focus in out", "display 60", "display 0 100", "display 60 -1"}) {
         const TParsedLine p = ParseCommandLine(bad);
         EXPECT_FALSE(p.Command.has_value()) << bad;
         EXPECT_FALSE(p.Error.empty()) << bad;

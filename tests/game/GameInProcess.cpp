@@ -5,7 +5,10 @@
 
 namespace fs = std::filesystem;
 
-TGameInProcess::TGameInProcess(uint64_t Seed) {
+TGameInProcess::TGameInProcess(uint64_t Seed, const std::function<void(const fs::path&)>& Prepare) {
+    if (Prepare) {
+        Prepare(Folder.Folder());
+    }
     // A headless run draws offscreen and plays into no device.
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);

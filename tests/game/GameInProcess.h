@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,7 +16,8 @@
 // test reads the game's state between them. It works in a fresh copy of the game folder.
 class TGameInProcess {
 public:
-    explicit TGameInProcess(uint64_t Seed);
+    // Prepare may put files into the fresh game folder (a Config.cfg) before the game starts.
+    explicit TGameInProcess(uint64_t Seed, const std::function<void(const std::filesystem::path&)>& Prepare = {});
     ~TGameInProcess();
     TGameInProcess(const TGameInProcess&) = delete;
     TGameInProcess& operator=(const TGameInProcess&) = delete;

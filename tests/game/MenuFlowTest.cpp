@@ -32,7 +32,7 @@ TEST(MenuFlow, CloseBoxAndEscapeInTheMenuAskBeforeLeaving) {
     EXPECT_EQ(TGameRun::Fields(dumps[1])["state"], "4");  // Escape there answers "no"
     EXPECT_EQ(TGameRun::Fields(dumps[2])["state"], "10"); // Escape in the menu asks again
     EXPECT_TRUE(run.Has("leave state=4"));
-    EXPECT_EQ(run.Count("config saved"), 0); // nothing closed, nothing saved
+    EXPECT_EQ(run.Count("config saved"), 1); // the new profile; closing was only asked
 }
 
 TEST(MenuFlow, TenStepsDownSilenceTheMusicAndEachDepartureFromOptionsSaves) {
@@ -45,7 +45,9 @@ TEST(MenuFlow, TenStepsDownSilenceTheMusicAndEachDepartureFromOptionsSaves) {
     commands.insert(commands.end(), {kFxMin, "frames 2", kSoundBack, "frames 3", kOptionsBack, "frames 3", "dump"});
     ASSERT_EQ(run.Run(commands), 0) << run.Errors();
     EXPECT_EQ(run.LastDump()["state"], "4");
-    EXPECT_EQ(run.Count("config saved"), 2); // options → sound, then options → menu
+    // The new profile, options → sound, each of the eleven volume steps that changed a volume,
+    // then options → menu.
+    EXPECT_EQ(run.Count("config saved"), 14);
 
     // Each of the ten music steps played its click, the eleventh did nothing, then one effects
     // step and "back" clicked.
@@ -109,5 +111,5 @@ TEST(MenuFlow, CloseBoxAndMinimiseWhilePlayingOpenOverlaysInsteadOfClosing) {
     EXPECT_EQ(TGameRun::Fields(dumps[2])["state"], "16"); // minimising pauses
     EXPECT_EQ(TGameRun::Fields(dumps[3])["state"], "12"); // P resumes
     EXPECT_EQ(TGameRun::Fields(dumps[0])["timeleft"], TGameRun::Fields(dumps[3])["timeleft"]);
-    EXPECT_EQ(run.Count("config saved"), 0);
+    EXPECT_EQ(run.Count("config saved"), 1); // the new profile only
 }

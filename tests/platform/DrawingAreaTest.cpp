@@ -22,3 +22,21 @@ TEST(TDrawingArea, TheLogicalScreenFitsCentredBetweenBars) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(TDrawingArea, ANewWindowIsTheLargestWholeMultipleInNineTenthsOfTheDesktop) {
+    struct TCase {
+        TPoint Desktop;
+        int32_t Scale;
+    };
+    const TCase Cases[] = {
+        {{1024, 768}, 1}, {{800, 600}, 1},   {{640, 480}, 1},   {{1920, 1080}, 1},
+        {{1920, 1200}, 1}, {{2560, 1440}, 2}, {{3840, 2160}, 3}, {{7680, 4320}, 6},
+    };
+    for (const TCase& Case : Cases) {
+        EXPECT_EQ(InitialWindowScale(Case.Desktop, 800, 600), Case.Scale) << Case.Desktop.X << "x" << Case.Desktop.Y;
+    }
+}
+
+} // namespace

@@ -120,8 +120,9 @@ TEST_F(Scene, CursorIsOnTopAndFollowsThePointer) {
     EXPECT_EQ(Engine.SpriteAt(Engine.SpriteCount() - 1), &Cursor);
     Host.Pointer = {10, 20};
     Engine.Move(0.001f);
-    EXPECT_EQ(Cursor.X, 10.0f);
-    EXPECT_EQ(Cursor.Y, 20.0f);
+    // The picture's tip is on the pointer.
+    EXPECT_EQ(Cursor.X + TCursor::HotSpot.X, 10.0f);
+    EXPECT_EQ(Cursor.Y + TCursor::HotSpot.Y, 20.0f);
     EXPECT_TRUE(IsLive(Engine, &Cursor));
     Cursor.MarkDead();
     EXPECT_FALSE(IsLive(Engine, &Cursor));

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+// The game keeps its speed on every display: a stage seen on a 60 Hz or a 144 Hz display for
+// ten seconds of real time is the stage a 100 Hz run plays in the same logic frames.
+#include "GameRun.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+std::vector<std::string> ToPlayThen(std::initializer_list<std::string> More) {
+    std::vector<std::string> commands = ToMainMenu();
+    commands.insert(commands.end(), {"click 600 296", "frames 3", "click 600 268", "frames 3", "key 27",
+                                     "frames 120", "key 27", "frames 5", "dump"});
+    commands.insert(commands.end(), More);
+    return commands;
+}
+
+// Ten seconds of a stage on a display of Hz, then the same logic frames at 100 Hz.
+void ExpectTheSpeedOfOneHundredHertz(int Hz) {
+    TGameRun shown;
+    ASSERT_EQ(shown.Run(ToPlayThen({"display " + std::to_string(Hz) + " 10000", "dump"})), 0) << shown.Errors();
+    const std::vector<std::string> display = shown.Events("display");
+    ASSERT_EQ(display.size(), 1u);
+    const int frames = std::stoi(TGameRun::Fields(display[0])["frames"]);
+    const int presents = std::stoi(TGameRun::Fields(display[0])["presents"]);
+    EXPECT_NEAR(frames, 1000, 2); // 100 logic frames per second of real time
+    EXPECT_LE(presents, 1001);    // never more pictures than logic frames
+    if (Hz < 100) {
+        EXPECT_NEAR(presents, Hz * 10, 2); // one picture per retrace
+    }
+
+    // The same logic frames at 100 Hz: the same stage, clock and score.
+    TGameRun reference;
+    ASSERT_EQ(reference.Run(ToPlayThen({"frames " + std::to_string(frames), "dump"})), 0) << reference.Errors();
+    const std::vector<std::string> a = shown.Events("dump");
+    const std::vector<std::string> b = reference.Events("dump");
+    ASSERT_EQ(a.size(), 2u);
+    ASSERT_EQ(b.size(), 2u);
+    EXPECT_EQ(TGameRun::Fields(a[0])["state"], "12");
+    EXPECT_NE(TGameRun::Fields(a[1])["timeleft"], TGameRun::Fields(a[0])["timeleft"]); // time went by
+    EXPECT_EQ(a[1], b[1]); // frame number, state, stage, score, time left
+    EXPECT_EQ(shown.LastBoard(), reference.LastBoard());
+}
+} // namespace
+
+TEST(DisplayFlow, ASixtyHertzDisplayKeepsTheGamesSpeed) {
+    ExpectTheSpeedOfOneHundredHertz(60);
+}
+
+TEST(DisplayFlow, AHundredAndFortyFourHertzDisplayKeepsTheGamesSpeed) {
+    ExpectTheSpeedOfOneHundredHertz(144);
+}
