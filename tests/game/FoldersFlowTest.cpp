@@ -44,7 +44,7 @@ TEST(Folders, BuildTreeGameStartedFromTheRootKeepsThePlayersFilesInXdgDataHome) 
     ASSERT_EQ(run.Exit, 0) << run.Err;
     const std::vector<std::string> trace = ReadLines(dir / "trace.txt");
     EXPECT_EQ(CountHolding(trace, "dump state=4"), 1);
-    EXPECT_EQ(CountHolding(trace, "config saved"), 1);
+    EXPECT_EQ(CountHolding(trace, "config saved"), 2); // the new profile, then leaving the options
 
     const fs::path user = dir / "xdg" / "kapitan-zibo";
     TSettings saved;

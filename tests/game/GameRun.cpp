@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "GameRun.h"
 
+#include "screens/Settings.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -173,4 +175,15 @@ std::string ShellQuote(const std::string& Word) {
 
 std::vector<std::string> ToMainMenu() {
     return {"frames 390", "type Tester", "frames 2", "key 13", "frames 5"};
+}
+
+void WriteLowHardTable(const fs::path& Folder) {
+    TSettings settings;
+    ResetHighScores(settings);
+    AddProfile(settings, "Tester");
+    for (THighScoreRow& row : settings.HighScores[2]) {
+        row.Name = "Nobody";
+        row.Score = "0";
+    }
+    SaveConfig((Folder / "Config.cfg").string(), settings);
 }

@@ -65,3 +65,7 @@ struct TProgramRun {
 // The commands that take a fresh start past the logo and the first-run name entry to the
 // main menu (the name typed is "Tester").
 [[nodiscard]] std::vector<std::string> ToMainMenu();
+
+// Writes a Config.cfg into Folder with one profile, "Tester", and a hard table low enough that a
+// score of 0 enters it at the top.
+void WriteLowHardTable(const std::filesystem::path& Folder);

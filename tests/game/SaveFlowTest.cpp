@@ -30,17 +30,6 @@ std::vector<std::string> GameOverToTheTable() {
             "frames 200",  "click 502 504", "frames 2000", "key 13",       "frames 5",   "type Россия",
             "frames 2",    "key 13",        "frames 5",   "click 475 366", "frames 3"};
 }
-
-void WriteLowHardTable(const fs::path& Folder) {
-    TSettings settings;
-    ResetHighScores(settings);
-    AddProfile(settings, "Tester");
-    for (THighScoreRow& row : settings.HighScores[2]) {
-        row.Name = "Nobody";
-        row.Score = "0";
-    }
-    SaveConfig((Folder / "Config.cfg").string(), settings);
-}
 } // namespace
 
 // One step after another, each a change the player would hate to lose: each is saved once, in

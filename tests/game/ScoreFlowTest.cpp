@@ -25,14 +25,7 @@ std::string SentText(const std::vector<std::string>& Targets) {
 // One profile, and a hard table low enough that a score of 0 enters it at the top; no share
 // screen, so the window closes as soon as the player confirms leaving.
 void PrepareHardGame(const TGameRun& Run) {
-    TSettings settings;
-    ResetHighScores(settings);
-    AddProfile(settings, "Tester");
-    for (THighScoreRow& row : settings.HighScores[2]) {
-        row.Name = "Nobody";
-        row.Score = "0";
-    }
-    SaveConfig((Run.Folder() / "Config.cfg").string(), settings);
+    WriteLowHardTable(Run.Folder());
     std::filesystem::remove(Run.Folder() / "wdata" / "config.ini");
 }
 
