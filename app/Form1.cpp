@@ -863,8 +863,12 @@ int TForm1::Run() {
         }
     }
     if (QuitSignal() != 0) {
+        // Saved and traced; the caller ends the process at once (see EndOnSignal).
         EndOnSignal(QuitSignal());
-    } else if (Closing) {
+        Trace.Event("quit");
+        return 0;
+    }
+    if (Closing) {
         FormClose();
     }
     FormDestroy();

@@ -155,7 +155,9 @@ private:
     // Takes the next control line, if any, and runs it; false when the control input ended.
     bool RunNextControlLine();
     // A quit signal: the settings are saved and the game ends at once, without the exit question
-    // and the share screen (a player who logs out is not kept waiting).
+    // and the share screen (a player who logs out is not kept waiting). Nothing is torn down: the
+    // program's owner ends the process right after Run returns, and the system takes back the
+    // window, the sound device and the memory.
     void EndOnSignal(int Number);
 
     TOptions Options;

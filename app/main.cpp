@@ -34,5 +34,12 @@ int main(int argc, char** argv) {
     if (!form.FormCreate()) {
         return 1;
     }
-    return form.Run();
+    const int code = form.Run();
+    if (QuitSignal() != 0) {
+        // A logout does not wait for every picture and sound to be freed one by one: the
+        // settings are on the disk and the trace is flushed, so the process ends here.
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+    return code;
 }
