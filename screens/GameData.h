@@ -31,7 +31,7 @@ inline constexpr std::string_view RequiredDataImages[] = {
     "zibo.pupil", "zibo.mouth", "Monstr1.head", "Monstr1.eye", "Monstr2.head", "Monstr2.eye", "Monstr3.head",
     "Monstr3.eye", "Monstr4.head", "Monstr4.eye", "monstr.mouth", "ZiboAndLirra", "Planet.Speech",
     "Cave.Speech", "Room.Speech", "Engine.Speech", "1.help", "2.help", "3.help", "4.help", "5.help",
-    "6.help", "7.help", "8.help", "9.help", "10.help", "11.help", "12.help", "13.help", "selection",
+    "6.help", "7.help", "8.help", "9.help", "10.help", "11.help", "12.help", "13.help", "1.howto", "2.howto", "selection",
 };
 
 // Data/gdata.fgg: the menu pictures, the cursor and the pictures of the GUI controls.
@@ -114,7 +114,7 @@ inline constexpr std::string_view RequiredLabels[] = {
     "name3", "name4", "name5", "name6", "name7", "name8", "name9", "name10", "sc_score", "score1", "score2",
     "score3", "score4", "score5", "score6", "score7", "score8", "score9", "score10", "Speech_Label1",
     "Speech_Label2", "Speech_Label3", "Speech_Label4", "Speech_Label5", "Speech_Label6", "Speech_Label7",
-    "Speech_Label8", "Speech_Label9", "t1", "t2", "t3", "yourscore",
+    "Speech_Label8", "Speech_Label9", "t1", "t2", "t3", "yourscore", "players_empty",
 };
 
 // Data/gfx.fgg.

@@ -60,10 +60,17 @@ void RegisterChange(TScreens& S) {
             S.SetEnabled("b_change_back", settings.PlayerCount > 0);
             S.SetEnabled("b_change_delete", settings.PlayerCount > 0);
             S.SetEnabled("b_change_create", settings.PlayerCount != MaxPlayers);
+            S.SetVisible("players_empty", settings.PlayerCount == 0);
         },
         [&S] {
-            if (S.State().Released(vkEscape) && S.Host().Settings().PlayerCount > 0) {
-                S.Press("b_change_back");
+            // Escape goes back to the menu; with no player left there is no menu to greet
+            // anyone, so it goes back to the welcome screen that asks for a name.
+            if (S.State().Released(vkEscape)) {
+                if (S.Host().Settings().PlayerCount > 0) {
+                    S.Press("b_change_back");
+                } else {
+                    S.ClickGo(ssChangePlayer, ssEnterName);
+                }
             }
             S.Host().RenderFrame(true, true);
         },

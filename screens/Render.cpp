@@ -115,7 +115,7 @@ public:
         }
     }
     void HowToPlayPicture() {
-        const char* page = Host.State().HowToPlayPage == 0 ? "2.help" : "3.help";
+        const char* page = Host.State().HowToPlayPage == 0 ? "1.howto" : "2.howto";
         if (TGfxImage* image = Host.Images().Find(page)) {
             Host.Canvas().Draw(*image, 0, 248, 208, fxBlend);
         }

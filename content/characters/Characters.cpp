@@ -65,6 +65,9 @@ void AddHelpPages(TManifest& Manifest) {
         TPicture picture = HelpPages::Page(page, Manifest);
         Manifest.AddImage(TArchiveId::Data, std::to_string(page) + ".help", {std::move(picture)});
     }
+    for (int card = 1; card <= HelpPages::HowToPlayCards; ++card) {
+        Manifest.AddImage(TArchiveId::Data, std::to_string(card) + ".howto", {HelpPages::HowToPlayCard(card, Manifest)});
+    }
 }
 
 } // namespace

@@ -358,23 +358,44 @@ constexpr TArtPainter Arts[Pages] = {&StoryArt,    &SwapArt,   &GoalArt,   &Cont
 
 } // namespace
 
-TPicture Page(int Number, const TManifest& Manifest) {
-    const int index = std::clamp(Number, 1, Pages) - 1;
+namespace {
+
+// One card: the page's picture and text under TitleText, with the page number in the
+// corner when Numbered.
+TPicture PaintPage(int Index, const TManifest& Manifest, const char* TitleText, bool Numbered) {
     const TFontFace bold("DejaVuSans-Bold.ttf");
     const TFontFace regular("DejaVuSans.ttf");
     return DrawPicture(Width, Height, [&](cairo_t* cr) {
         Card(cr);
-        Title(cr, bold, Texts[index].Title);
-        Arts[index](cr, Manifest, bold);
+        Title(cr, bold, TitleText);
+        Arts[Index](cr, Manifest, bold);
         SetColour(cr, 0xFFFFFFFF);
-        Body(cr, regular, Texts[index].Body);
-        // The page number in the corner.
+        Body(cr, regular, Texts[Index].Body);
+        if (!Numbered) {
+            return;
+        }
         regular.Select(cr, 10);
-        const std::string number = std::to_string(index + 1) + " / " + std::to_string(Pages);
+        const std::string number = std::to_string(Index + 1) + " / " + std::to_string(Pages);
         CentredTextPath(cr, number, Width - 34, Height - 10);
         SetColour(cr, 0xA0FFFFFF);
         cairo_fill(cr);
     });
+}
+
+} // namespace
+
+TPicture Page(int Number, const TManifest& Manifest) {
+    const int index = std::clamp(Number, 1, Pages) - 1;
+    return PaintPage(index, Manifest, Texts[index].Title, true);
+}
+
+TPicture HowToPlayCard(int Number, const TManifest& Manifest) {
+    // The overlay is headed "Как играть" itself, so the first card names its rule instead;
+    // the cards belong to no book and carry no page numbers.
+    if (Number <= 1) {
+        return PaintPage(1, Manifest, "Собери ряд", false);
+    }
+    return PaintPage(2, Manifest, Texts[2].Title, false);
 }
 
 } // namespace HelpPages

@@ -18,4 +18,9 @@ inline constexpr int Pages = 13;
 // registered in Manifest, and draw a plain stand-in for any that is missing.
 [[nodiscard]] TPicture Page(int Number, const TManifest& Manifest);
 
+// The how-to-play overlay's cards "1.howto" and "2.howto" (Number 1 or 2): the rules of
+// pages 2 and 3 without page numbers, the first under a title of its own.
+inline constexpr int HowToPlayCards = 2;
+[[nodiscard]] TPicture HowToPlayCard(int Number, const TManifest& Manifest);
+
 } // namespace HelpPages

@@ -232,8 +232,9 @@ TGuiNode TGuiLayout::Gauge(const std::string& Name, int Left, int Top, int Width
 
 TGuiNode TGuiLayout::MainMenu() {
     TGuiNode F = Form("scr_mainmenu", 450, 168, 300, 424);
-    // "Привет, " and a name of up to twelve letters must fit on one line.
-    F.Add(Label("hello", "Привет!", 16, 14, 268, 36, FontOf(FontButton, TitleTop, TitleBottom), AlignCentre));
+    // "Привет, " and a name of up to twelve letters must fit on one line, even twelve of the
+    // widest letter (Ж), which takes 266 pixels at the text font.
+    F.Add(Label("hello", "Привет!", 8, 14, 284, 36, FontOf(FontText, TitleTop, TitleBottom), AlignCentre));
     F.Add(Button("b_mainmenu_presshere", "Сменить игрока", 50, 54, 200, 36, TButtonTheme::Violet));
     F.Add(Button("b_mainmenu_startgame", "Новая игра", 30, 104, 240, 48));
     F.Add(Button("b_mainmenu_highscore", "Рекорды", 30, 158, 240, 48));
@@ -259,6 +260,11 @@ TGuiNode TGuiLayout::NameEntry(const std::string& FormName, const std::string& T
 TGuiNode TGuiLayout::ChangePlayer() {
     TGuiNode F = Form("scr_change", 380, 160, 400, 410);
     F.Add(Title("Выбор игрока", 400));
+    // Shown over the list while it is empty; the first child is drawn on top.
+    TGuiNode Empty = Label("players_empty", "Игроков пока нет. Нажмите «Новый», чтобы создать игрока.", 60, 150,
+                           280, 72, FontOf(FontText, TextTop, TextBottom), AlignCentre);
+    Empty.SetBool("WordWrap", true).SetBool("Visible", false);
+    F.Add(std::move(Empty));
     TGuiNode List{"TGuiListBox", {}, {}};
     // 26-point rows: all ten profiles fit without the scroll bar.
     List.SetText("Name", "players")

@@ -105,7 +105,7 @@ std::vector<TExpected> AddressedControls() {
     for (const char* Name : Buttons) {
         List.push_back({Name, "TGuiButton"});
     }
-    for (const char* Name : {"hello", "t1", "t2", "t3", "delete_name", "yourscore", "sc_score"}) {
+    for (const char* Name : {"hello", "t1", "t2", "t3", "delete_name", "yourscore", "sc_score", "players_empty"}) {
         List.push_back({Name, "TGuiLabel"});
     }
     for (int i = 1; i <= 10; ++i) {

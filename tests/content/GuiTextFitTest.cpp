@@ -7,6 +7,7 @@
 #include "engine/Font.h"
 #include "gui/GuiBase.h"
 #include "gui/GuiButton.h"
+#include "gui/GuiEdit.h"
 #include "gui/GuiFont.h"
 #include "gui/GuiForm.h"
 #include "gui/GuiLabel.h"
@@ -148,6 +149,32 @@ TEST_F(GuiTexts, EveryTextFitsItsControlAtItsFont) {
             EXPECT_LE(static_cast<int>(Lines.size()) * TGuiFont::LineHeight(Font), Box.Control->Height())
                 << Where << " in " << Lines.size() << " lines";
         }
+    }
+}
+
+// The main menu greets the player by name: "Привет, " + name + "!" in the "hello" label. The
+// longest name the name boxes take, made of the widest letter a player can type, must fit.
+TEST_F(GuiTexts, TheGreetingFitsTheLongestNameOfTheWidestLetters) {
+    const auto* Hello = dynamic_cast<const TGuiLabel*>(Gui.FindControl("hello"));
+    ASSERT_NE(Hello, nullptr);
+    const TGfxFont& Font = FontOf(Hello->Font);
+    std::string Widest = "W";
+    for (int C = 0xC0; C <= 0xFF; ++C) {
+        const std::string Letter(1, static_cast<char>(C));
+        if (TGuiFont::TextWidth(Font, Letter) > TGuiFont::TextWidth(Font, Widest)) {
+            Widest = Letter;
+        }
+    }
+    for (const char* Edit : {"edit_name", "edit_name1"}) {
+        const auto* Box = dynamic_cast<const TGuiEdit*>(Gui.FindControl(Edit));
+        ASSERT_NE(Box, nullptr) << Edit;
+        std::string Name;
+        for (int32_t i = 0; i < Box->MaxLength(); ++i) {
+            Name += Widest;
+        }
+        const std::string Greeting = "\xCF\xF0\xE8\xE2\xE5\xF2, " + Name + "!";
+        EXPECT_LE(TGuiFont::TextWidth(Font, Greeting), Hello->Width() - 2 * LabelPadding)
+            << Edit << ": " << Cp1251ToUtf8(Greeting);
     }
 }
 

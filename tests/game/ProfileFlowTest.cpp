@@ -106,6 +106,22 @@ TEST_F(ProfileFlow, TenProfilesDisableCreationUntilOneIsDeleted) {
     EXPECT_TRUE(Enabled("b_change_create"));
 }
 
+// Deleting the last profile leaves an empty list that says how to make one; Escape there goes
+// back to the welcome screen, since no menu can greet a player who is not there.
+TEST_F(ProfileFlow, AnEmptyListSaysHowToCreateAPlayerAndEscapeGoesBack) {
+    const TGuiControl* empty = Game.Game().Gui().FindControl("players_empty");
+    ASSERT_NE(empty, nullptr);
+    EXPECT_FALSE(empty->Visible());
+    Run(DeletePlayer);
+    ASSERT_TRUE(Game.WaitFor(ssDeletePlayer, 5));
+    Run(DeleteYes);
+    ASSERT_TRUE(Game.WaitFor(ssChangePlayer, 5));
+    ASSERT_EQ(Settings().PlayerCount, 0);
+    EXPECT_TRUE(empty->Visible());
+    Run("key 27");
+    EXPECT_TRUE(Game.WaitFor(ssEnterName, 5));
+}
+
 namespace {
 class HighScoreFlow : public ::testing::Test {
 protected:
