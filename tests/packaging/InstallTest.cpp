@@ -122,7 +122,7 @@ TEST_F(InstallTest, InstalledGameKeepsEveryWriteInTheUserFolder) {
     const std::vector<std::string> trace = play(first);
     EXPECT_EQ(CountHolding(trace, "enter state=1"), 1) << "a fresh player enters a name";
     EXPECT_EQ(CountHolding(trace, "dump state=4"), 1);
-    EXPECT_EQ(CountHolding(trace, "config saved"), 1);
+    EXPECT_EQ(CountHolding(trace, "config saved"), 2); // the new profile, then leaving the options
 
     const fs::path config = dir / "xdg" / "kapitan-zibo" / "Config.cfg";
     TSettings saved;
