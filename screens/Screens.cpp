@@ -78,8 +78,10 @@ void TScreens::PollScoreSubmission() {
     if (!Sender) {
         return;
     }
-    TraceScoreRequests();
+    // The result is read before the requests are traced: the worker notes every request before
+    // it sets the result, so a finished submission never loses its last request's trace line.
     const std::optional<bool> accepted = Sender->Result();
+    TraceScoreRequests();
     if (!accepted) {
         return;
     }
