@@ -19,8 +19,8 @@ union SDL_Event;
 class TGameWindow {
 public:
     // Caption in code page 1251. Hidden windows serve headless runs and tests and open at
-    // 800x600. nullptr when
-    // the video system or the window cannot be created, with the reason in Problem when given.
+    // 800x600. nullptr when the video system or the window cannot be created, with the reason
+    // in Problem when given.
     // Why a window the player could see cannot be had: no display server, or only the offscreen
     // and dummy drivers, which draw nowhere. Empty when a display is there.
     [[nodiscard]] static std::string DisplayProblem();
