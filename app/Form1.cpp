@@ -34,12 +34,14 @@
 #include "screens/Screens.h"
 #include "share/ShareScreen.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace {
 const char* const kCaption = "\xCA\xE0\xEF\xE8\xF2\xE0\xED \xC7\xE8\xE1\xEE"; // "Капитан Зибо"
@@ -71,6 +73,22 @@ std::string ReadFirstLine(const std::filesystem::path& File) {
     }
     return line;
 }
+
+// Raises Slowest to the wall time of its own life, in microseconds.
+class TStepTimer {
+public:
+    explicit TStepTimer(int64_t& Slowest) : Slowest(Slowest), Start(std::chrono::steady_clock::now()) {}
+    ~TStepTimer() {
+        const auto took = std::chrono::steady_clock::now() - Start;
+        Slowest = std::max<int64_t>(Slowest, std::chrono::duration_cast<std::chrono::microseconds>(took).count());
+    }
+    TStepTimer(const TStepTimer&) = delete;
+    TStepTimer& operator=(const TStepTimer&) = delete;
+
+private:
+    int64_t& Slowest;
+    const std::chrono::steady_clock::time_point Start;
+};
 } // namespace
 
 TForm1::TForm1(const TOptions& Opts)
@@ -399,6 +417,7 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::LogicFrame(bool Draw) {
+    const TStepTimer timer(SlowestStepMicros);
     GameTime += 10;
     PumpLevelClock();
     if (Timer->Enabled) {
@@ -708,10 +727,17 @@ void TForm1::TraceStats() {
                           {"textures", std::to_string(textures.Count)},
                           {"texbytes", std::to_string(textures.Bytes)},
                           {"heap", std::to_string(HeapBytesInUse())},
-                          {"rss", std::to_string(ResidentBytes())}});
+                          {"rss", std::to_string(ResidentBytes())},
+                          {"slowest", std::to_string(SlowestStepMicros)}});
+    SlowestStepMicros = 0;
 }
 
 void TForm1::RunCommand(const TCommand& C) {
+    // A command that runs frames times each of them instead.
+    std::optional<TStepTimer> timer;
+    if (C.Kind != TCommandKind::Frames && C.Kind != TCommandKind::Display) {
+        timer.emplace(SlowestStepMicros);
+    }
     TWindowInput& input = Window->Input();
     const TPoint at = input.ToClient({C.X, C.Y});
     switch (C.Kind) {

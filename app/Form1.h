@@ -209,6 +209,9 @@ private:
     bool Running = true;
     bool Closing = false;
     int64_t FrameNumber = 0;
+    // The longest wall time one logic frame or one control command took on this thread since
+    // the last `stats` command, in microseconds: what the player would see as a freeze.
+    int64_t SlowestStepMicros = 0;
     TLineInput Control;
     // In a window the picture on show cannot always be read back, so a screenshot waits for the
     // next frame and is taken before that frame is presented.

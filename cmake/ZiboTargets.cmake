@@ -25,9 +25,15 @@ function(zibo_test name)
   target_compile_definitions(${name} PRIVATE ZIBO_GAME_DIR="${ZIBO_GAME_DIR}"
     ZIBO_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZIBO_BINARY_DIR="${CMAKE_BINARY_DIR}"
     ZIBO_TEST_VERSION="${PROJECT_VERSION}")
-  # TIMEOUT comes first: the discovery passes the environment list on as separate words.
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;${ARG_ENV}"
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT}
     DISCOVERY_TIMEOUT 60)
+  # The discovery passes each element of a property's list on as a word of its own, so a list of
+  # variables cannot go through it; a script run after it sets them on every discovered test.
+  set(env SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ${ARG_ENV})
+  set(env_script ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
+  file(WRITE ${env_script}
+    "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT \"${env}\")\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${env_script})
 endfunction()
