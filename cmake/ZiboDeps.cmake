@@ -2,6 +2,7 @@
 # Outside libraries, found through pkg-config. Only platform/ (and the content generator
 # and tools) link the ones that touch the system.
 find_package(PkgConfig REQUIRED)
+find_package(Threads REQUIRED)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
 pkg_check_modules(SDL2_MIXER REQUIRED IMPORTED_TARGET SDL2_mixer)
 pkg_check_modules(EPOXY REQUIRED IMPORTED_TARGET epoxy)

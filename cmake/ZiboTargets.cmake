@@ -1,10 +1,14 @@
 # SPDX-License-Identifier: MIT
-# zibo_library(NAME [DEPS targets...])
-# A static library made of every .cpp of the calling folder. New files are picked up
-# when the build runs, so adding a file never needs an edit here.
+# zibo_library(NAME [DEPS targets...] [EXCLUDE files...])
+# A static library made of every .cpp of the calling folder but the EXCLUDE ones (which
+# another library of the folder holds). New files are picked up when the build runs, so
+# adding a file never needs an edit here.
 function(zibo_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(excluded ${ARG_EXCLUDE})
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
+  endforeach()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})

@@ -177,10 +177,16 @@ std::vector<std::string> ToMainMenu() {
     return {"frames 390", "type Tester", "frames 2", "key 13", "frames 5"};
 }
 
-void WriteLowHardTable(const fs::path& Folder) {
+std::vector<std::string> HardGameToScoreSent() {
+    return {"frames 390", "click 600 295", "frames 5", "click 600 376", "frames 100", "key 27",
+            "frames 200", "click 502 504", "frames 2000", "key 13", "frames 5", "type Россия",
+            "frames 2", "key 13", "frames 5", "click 325 366"};
+}
+
+void WriteLowHardTable(const fs::path& Folder, const std::string& Player) {
     TSettings settings;
     ResetHighScores(settings);
-    AddProfile(settings, "Tester");
+    AddProfile(settings, Player);
     for (THighScoreRow& row : settings.HighScores[2]) {
         row.Name = "Nobody";
         row.Score = "0";

@@ -29,12 +29,7 @@ void PrepareHardGame(const TGameRun& Run) {
     std::filesystem::remove(Run.Folder() / "wdata" / "config.ini");
 }
 
-// A hard game whose clock runs out without a move, the country typed, up to the click on
-// "send the score".
-const std::vector<std::string> ToScoreSent = {
-    "frames 390", "click 600 295", "frames 5", "click 600 376", "frames 100", "key 27",
-    "frames 200", "click 502 504", "frames 2000", "key 13", "frames 5", "type Россия",
-    "frames 2", "key 13", "frames 5", "click 325 366"};
+const std::vector<std::string> ToScoreSent = HardGameToScoreSent();
 
 int64_t FrameOf(const std::string& Line) {
     return std::stoll(TGameRun::Fields(Line)["frame"]);
