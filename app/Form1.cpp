@@ -45,7 +45,6 @@
 
 namespace {
 const char* const kCaption = "\xCA\xE0\xEF\xE8\xF2\xE0\xED \xC7\xE8\xE1\xEE"; // "Капитан Зибо"
-const char* const kDefaultScoreServer = "scores.kapitan-zibo.net";
 
 const char* const kSoundNames[9] = {"check",         "lineready",    "startlevel", "gameover",  "stagecomplete",
                                     "layerexplode",  "exchangefail", "timeending", "bonustaken"};
@@ -668,19 +667,22 @@ void TForm1::SetAntialias(bool Value) {
 }
 
 std::string TForm1::ScoreServiceUrl() const {
-    std::string host = Options.ScoreServer;
-    if (host.empty()) {
-        host = ReadFirstLine(Folders.PlayerFile("scoreserver.txt"));
-        if (!host.empty() && !IsServiceAddress(host)) {
-            std::fprintf(stderr, "scoreserver.txt: \"%s\" is not a host[:port] address; it is ignored\n",
-                         host.c_str());
-            host.clear();
+    if (!Options.ScoreServer.empty()) {
+        const std::string url = ServiceScriptUrl(Options.ScoreServer);
+        if (!url.empty()) {
+            return url;
         }
+        std::fprintf(stderr, "--score-server: \"%s\" is not a host[:port] or http(s):// address; it is ignored\n",
+                     Options.ScoreServer.c_str());
+    } else if (const std::string line = ReadFirstLine(Folders.PlayerFile("scoreserver.txt")); !line.empty()) {
+        const std::string url = ServiceScriptUrl(line);
+        if (!url.empty()) {
+            return url;
+        }
+        std::fprintf(stderr, "scoreserver.txt: \"%s\" is not a host[:port] or http(s):// address; it is ignored\n",
+                     line.c_str());
     }
-    if (host.empty()) {
-        host = kDefaultScoreServer;
-    }
-    return "http://" + host + "/cgi/version.pl";
+    return ServiceScriptUrl(DefaultScoreService);
 }
 
 void TForm1::MessageBox(const std::string& Text) {

@@ -74,7 +74,7 @@ constexpr TOptionRow kRows[] = {
      [](TOptions& O, const char* V, std::string& E) { return SetPath(O.ControlFile, "control", V, E); }},
     {"trace", 0, "FILE", "write one trace line per game event to FILE (- for standard output)",
      [](TOptions& O, const char* V, std::string& E) { return SetPath(O.TraceFile, "trace", V, E); }},
-    {"score-server", 0, "HOST[:PORT]", "send scores to this online score service",
+    {"score-server", 0, "HOST[:PORT]", "send scores to this online score service (or an http:// or https:// base address)",
      [](TOptions& O, const char* V, std::string& E) { return SetPath(O.ScoreServer, "score-server", V, E); }},
     {"renderer", 0, "gl|none", "draw through OpenGL (gl, the default) or only record the frames (none: faster, no screenshots)",
      ApplyRenderer},

@@ -106,6 +106,36 @@ bool IsServiceAddress(std::string_view Address) {
     return IsHostName(host) || IsBracketedAddress(host);
 }
 
+namespace {
+// A path under which a service lives: "/" and then letters, digits and "-._~/", no "..".
+bool IsBasePath(std::string_view Path) {
+    if (Path.empty()) {
+        return true;
+    }
+    return Path.front() == '/' && Path.find("..") == std::string_view::npos &&
+           std::all_of(Path.begin(), Path.end(), [](char c) { return IsAsciiAlnum(c) || std::string_view("-._~/").find(c) != std::string_view::npos; });
+}
+} // namespace
+
+std::string ServiceScriptUrl(std::string_view Address) {
+    constexpr std::string_view ScriptPath = "/cgi/version.pl";
+    for (const std::string_view scheme : {"http://", "https://"}) {
+        if (Address.starts_with(scheme)) {
+            const std::string_view rest = Address.substr(scheme.size());
+            const size_t slash = std::min(rest.find('/'), rest.size());
+            std::string_view path = rest.substr(slash);
+            while (!path.empty() && path.back() == '/') {
+                path.remove_suffix(1);
+            }
+            if (!IsServiceAddress(rest.substr(0, slash)) || !IsBasePath(path)) {
+                return {};
+            }
+            return std::string(Address.substr(0, scheme.size() + slash)) + std::string(path) + std::string(ScriptPath);
+        }
+    }
+    return IsServiceAddress(Address) ? "http://" + std::string(Address) + std::string(ScriptPath) : std::string();
+}
+
 bool HandshakeAccepted(long Status, const std::string& Reply) {
     return Status == HttpOk && Reply.size() >= 2 && Reply.compare(0, 2, "OK") == 0 &&
            !HandshakeTicket(Reply).empty();

@@ -14,6 +14,10 @@
 // The fixed upper-case letter the service expects after "|key=".
 inline constexpr char ScoreKeyLetter = 'Z';
 
+// The project's own score service (zibo-scores, server/), used when neither --score-server
+// nor "scoreserver.txt" names another. The only place the game names it.
+inline constexpr char DefaultScoreService[] = "scores.kapitan-zibo.net";
+
 // What one finished game sends.
 struct TScoreSubmission {
     // The service's script, "http://host[:port]/cgi/version.pl".
@@ -35,6 +39,12 @@ using THttpTraceEvent = std::function<void(const std::string& Url, long Status)>
 // address in brackets, then optionally ":" and a port from 1 to 65535. Nothing else (no
 // spaces, paths, queries or user names) may end up in the request address.
 [[nodiscard]] bool IsServiceAddress(std::string_view Address);
+
+// The service's script, "http://host[:port]/cgi/version.pl", for an address as the player
+// gives it: a service address as above, or a base address "http://" or "https://", a service
+// address and optionally a path of letters, digits and "-._~/" under which the service lives.
+// Empty when Address is neither.
+[[nodiscard]] std::string ServiceScriptUrl(std::string_view Address);
 
 // A handshake the service accepted: status 200, a reply starting with exactly "OK" and a
 // ticket that is not empty (a score sent without one is lost anyway).

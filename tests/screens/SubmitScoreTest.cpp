@@ -270,3 +270,32 @@ TEST(SubmitScoreTest, UnreachableOrSilentServiceGivesUp) {
     EXPECT_EQ(run.Traced[0].second, 0);
 }
 } // namespace
+
+// What --score-server and "scoreserver.txt" may give: a host with an optional port, or a full
+// base address; nothing else reaches the request.
+TEST(SubmitScoreTest, ServiceAddressesBecomeTheScriptUrl) {
+    const struct {
+        std::string Address;
+        std::string Url;
+    } cases[] = {
+        {"scores.example.org", "http://scores.example.org/cgi/version.pl"},
+        {"127.0.0.1:8642", "http://127.0.0.1:8642/cgi/version.pl"},
+        {"http://127.0.0.1:8642", "http://127.0.0.1:8642/cgi/version.pl"},
+        {"https://scores.example.org/", "https://scores.example.org/cgi/version.pl"},
+        {"https://example.org/zibo/scores/", "https://example.org/zibo/scores/cgi/version.pl"},
+        {"http://[::1]:8080/a_b-c~d.e", "http://[::1]:8080/a_b-c~d.e/cgi/version.pl"},
+        {"ftp://example.org", ""},
+        {"http://", ""},
+        {"https://user@example.org", ""},
+        {"http://example.org/a b", ""},
+        {"http://example.org/../etc", ""},
+        {"http://example.org/?x=1", ""},
+        {"http://example.org:0", ""},
+        {"HTTP://example.org", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ServiceScriptUrl(c.Address), c.Url) << c.Address;
+    }
+    EXPECT_EQ(ServiceScriptUrl(DefaultScoreService), "http://scores.kapitan-zibo.net/cgi/version.pl");
+}

@@ -111,13 +111,13 @@ TEST(ScoreServiceFlow, BrowserShowsEachTableWithTheCyrillicName) {
     for (int type = 0; type < 3; ++type) {
         const std::string url = server.BaseUrl() + "/cgi/version.pl?prg=Velmorant&show&type=" + std::to_string(type);
         const fs::path dom = folder.Path() / ("dom-" + std::to_string(type) + ".html");
-        ASSERT_EQ(RunChromium(folder.Path(), url, "1000,1200", "--dump-dom", dom), 0);
+        ASSERT_EQ(RunChromium(folder.Path(), url, "1000,860", "--dump-dom", dom), 0);
         const std::string text = ReadFile(dom);
         EXPECT_NE(text.find("<td class=\"name\">Зибо<"), std::string::npos) << text.substr(0, 400);
         EXPECT_NE(text.find("Мировые рекорды"), std::string::npos);
         const std::string name = "score-table-" + std::to_string(type) + ".png";
         const fs::path shot = folder.Path() / name;
-        ASSERT_EQ(RunChromium(folder.Path(), url, "1000,1200", "--screenshot=" + shot.string(), folder.Path() / "out.txt"), 0);
+        ASSERT_EQ(RunChromium(folder.Path(), url, "1000,860", "--screenshot=" + shot.string(), folder.Path() / "out.txt"), 0);
         ASSERT_EQ(ReadFile(shot).substr(1, 3), "PNG") << name;
         if (shots) {
             fs::copy_file(shot, fs::path(shots) / name, fs::copy_options::overwrite_existing);
