@@ -183,7 +183,9 @@ std::vector<std::string> HardGameToScoreSent() {
             "frames 2", "key 13", "frames 5", "click 325 366"};
 }
 
-void WriteLowHardTable(const fs::path& Folder, const std::string& Player) {
+void WriteLowHardTable(const fs::path& Folder) { WriteLowHardTableFor(Folder, "Tester"); }
+
+void WriteLowHardTableFor(const fs::path& Folder, const std::string& Player) {
     TSettings settings;
     ResetHighScores(settings);
     AddProfile(settings, Player);

@@ -66,9 +66,11 @@ struct TProgramRun {
 // main menu (the name typed is "Tester").
 [[nodiscard]] std::vector<std::string> ToMainMenu();
 
-// Writes a Config.cfg into Folder with one profile, Player (code page 1251), and a hard table
-// low enough that a score of 0 enters it at the top.
-void WriteLowHardTable(const std::filesystem::path& Folder, const std::string& Player = "Tester");
+// Writes a Config.cfg into Folder with one profile, "Tester", and a hard table low enough that a
+// score of 0 enters it at the top.
+void WriteLowHardTable(const std::filesystem::path& Folder);
+// The same with another player's name (code page 1251).
+void WriteLowHardTableFor(const std::filesystem::path& Folder, const std::string& Player);
 
 // After WriteLowHardTable: a hard game whose clock runs out without a move, the country
 // "Россия" typed, up to the click on "send the score".

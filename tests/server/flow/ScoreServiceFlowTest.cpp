@@ -68,7 +68,7 @@ TEST(ScoreServiceFlow, GamesScoreReachesThePageAndTheJson) {
     TScoresProcess server(folder.Path(), {"--database", (folder.Path() / "scores.db").string()});
     ASSERT_NE(server.Port(), 0) << server.Log();
     TGameRun run;
-    WriteLowHardTable(run.Folder(), Utf8ToCp1251(ZiboUtf8));
+    WriteLowHardTableFor(run.Folder(), Utf8ToCp1251(ZiboUtf8));
     fs::remove(run.Folder() / "wdata" / "config.ini");
     std::vector<std::string> commands = HardGameToScoreSent();
     commands.insert(commands.end(), {"frames 50", "key 27", "frames 3", "close", "frames 3", "click 505 376", "frames 3"});
