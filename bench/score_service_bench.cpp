@@ -49,6 +49,7 @@ TPhase RunPhase(int Port, int64_t Count, int Clients, TJob Job) {
         threads.emplace_back([&] {
             httplib::Client client("127.0.0.1", Port);
             client.set_keep_alive(true);
+            client.set_tcp_nodelay(true);
             for (int64_t i; (i = next++) < Count && TClock::now() - start < PhaseLimit;) {
                 if (!Job(client, i)) {
                     ++failed;

@@ -32,6 +32,9 @@ THttpFront::THttpFront(TScoreService& Service, TEventLog& Log, THttpSettings Set
     : Service(Service), Log(Log), Settings(std::move(Settings)), Server(std::make_unique<httplib::Server>()) {
     const size_t threads = std::max<size_t>(1, this->Settings.Threads);
     Server->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+    // Replies go out in two writes (head, body): without this a keep-alive client waits for
+    // the delayed acknowledgement of the first before the second leaves.
+    Server->set_tcp_nodelay(true);
     Server->set_keep_alive_max_count(KeepAliveRequests);
     Server->set_keep_alive_timeout(TimeoutSeconds);
     Server->set_read_timeout(TimeoutSeconds, 0);
