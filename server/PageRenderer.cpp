@@ -255,9 +255,12 @@ std::string RenderJson(const TTablePage& Page) {
                        std::string(PeriodName(Page.Period)) + "\",\"scores\":[";
     for (size_t i = 0; i < Page.Rows.size(); ++i) {
         const TScoreRecord& row = Page.Rows[i];
-        json += (i ? "," : "") + std::string("{\"rank\":") + std::to_string(i + 1) + ",\"name\":" + JsonString(row.Name) +
-                ",\"country\":" + JsonString(row.Country) + ",\"score\":" + std::to_string(row.Score) +
-                ",\"time\":" + std::to_string(row.Time) + ",\"date\":\"" + DateText(row.Time) + "\"}";
+        if (i > 0) {
+            json += ',';
+        }
+        json += "{\"rank\":" + std::to_string(i + 1) + ",\"name\":" + JsonString(row.Name) + ",\"country\":" +
+                JsonString(row.Country) + ",\"score\":" + std::to_string(row.Score) + ",\"time\":" +
+                std::to_string(row.Time) + ",\"date\":\"" + DateText(row.Time) + "\"}";
     }
     return json + "]}\n";
 }

@@ -64,6 +64,19 @@ std::string TicketRefusal(TTicketUse Use) {
     }
 }
 
+// Reads "type" (required) and "period" (optional) into Page; the refusal reason otherwise.
+std::string ReadTableQuery(const TParams& Params, PageRenderer::TTablePage& Page) {
+    const std::string type = Value(Params, "type");
+    if (type.size() != 1 || type[0] < '0' || type[0] > '2') {
+        return "bad-type";
+    }
+    Page.Type = type[0] - '0';
+    if (Has(Params, "period") && !PageRenderer::ParsePeriod(Value(Params, "period"), Page.Period)) {
+        return "bad-period";
+    }
+    return {};
+}
+
 TServiceReply Reply(int Status, std::string Body, std::string ContentType = "text/plain; charset=utf-8") {
     return {Status, std::move(ContentType), std::move(Body)};
 }
@@ -169,19 +182,6 @@ TServiceReply TScoreService::Submission(const TServiceRequest& Request) {
     accepted.emplace_back("client", Request.Client);
     Log.Write("accepted", accepted);
     return Reply(200, "OK\n");
-}
-
-// Reads "type" (required) and "period" (optional) into Page; the refusal reason otherwise.
-static std::string ReadTableQuery(const std::multimap<std::string, std::string>& Params, PageRenderer::TTablePage& Page) {
-    const std::string type = Value(Params, "type");
-    if (type.size() != 1 || type[0] < '0' || type[0] > '2') {
-        return "bad-type";
-    }
-    Page.Type = type[0] - '0';
-    if (Has(Params, "period") && !PageRenderer::ParsePeriod(Value(Params, "period"), Page.Period)) {
-        return "bad-period";
-    }
-    return {};
 }
 
 TServiceReply TScoreService::TablePage(const TServiceRequest& Request) {
