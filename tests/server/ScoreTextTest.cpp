@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 // "Зибо" in the game's code page.
 const std::string Zibo = "\xC7\xE8\xE1\xEE";
@@ -96,4 +98,23 @@ TEST(ScoreCeiling, FollowsTheBoardsStageClocks) {
     EXPECT_EQ(ScoreCeiling::For(0), 406483630);
     EXPECT_EQ(ScoreCeiling::For(1), 298490295);
     EXPECT_EQ(ScoreCeiling::For(2), 195459541);
+}
+
+// Any text of code characters is read without harm, and whatever is accepted keeps the limits.
+TEST(ScoreText, RandomTextsKeepTheLimits) {
+    std::mt19937 random(16);
+    std::uniform_int_distribution<size_t> groups(1, 64);
+    std::uniform_int_distribution<size_t> letter(0, ConfigAlphabet.size() - 1);
+    for (int i = 0; i < 20000; ++i) {
+        std::string encoded(groups(random) * 8, ' ');
+        for (char& c : encoded) {
+            c = ConfigAlphabet[letter(random)];
+        }
+        const TScoreTextResult read = ReadScoreText(encoded);
+        if (read.Ok()) {
+            EXPECT_LE(read.Fields.Name.size(), MaxNameLength);
+            EXPECT_LE(read.Fields.Country.size(), MaxCountryLength);
+            EXPECT_LE(read.Fields.Score, 999999999);
+        }
+    }
 }

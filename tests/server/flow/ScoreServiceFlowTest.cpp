@@ -62,7 +62,8 @@ int RunChromium(const fs::path& Folder, const std::string& Url, const std::strin
 } // namespace
 
 // The real game, headless, plays a hard game to its end and sends the score of its player
-// "Зибо" to a zibo-scores on a loopback port; the score shows on the page and in the JSON.
+// "Зибо" to a zibo-scores on a loopback port; the score shows in the JSON and on the page that
+// the high-score screen's "Онлайн" button opens.
 TEST(ScoreServiceFlow, GamesScoreReachesThePageAndTheJson) {
     TTempFolder folder;
     TScoresProcess server(folder.Path(), {"--database", (folder.Path() / "scores.db").string()});
@@ -71,7 +72,10 @@ TEST(ScoreServiceFlow, GamesScoreReachesThePageAndTheJson) {
     WriteLowHardTableFor(run.Folder(), Utf8ToCp1251(ZiboUtf8));
     fs::remove(run.Folder() / "wdata" / "config.ini");
     std::vector<std::string> commands = HardGameToScoreSent();
-    commands.insert(commands.end(), {"frames 50", "key 27", "frames 3", "close", "frames 3", "click 505 376", "frames 3"});
+    // On the high-score screen the "Онлайн" button opens the service's table of the shown
+    // difficulty; then back to the menu and out.
+    commands.insert(commands.end(), {"frames 50", "click 555 549", "frames 3", "key 27", "frames 3", "close", "frames 3",
+                                     "click 505 376", "frames 3"});
     ASSERT_EQ(run.Run(commands, 1, "--score-server " + server.HostPort()), 0) << run.Errors();
 
     const std::string script = server.BaseUrl() + "/cgi/version.pl";
@@ -82,7 +86,9 @@ TEST(ScoreServiceFlow, GamesScoreReachesThePageAndTheJson) {
 
     const std::string json = Fetch(server, "/api/scores?type=2");
     EXPECT_NE(json.find("{\"rank\":1,\"name\":\"Зибо\",\"country\":\"Россия\",\"score\":0,"), std::string::npos) << json;
-    const std::string page = Fetch(server, "/cgi/version.pl?prg=Velmorant&show&type=2");
+    const std::string shown = script + "?prg=Velmorant&show&type=2";
+    EXPECT_TRUE(run.Has("open path=" + shown));
+    const std::string page = Fetch(server, shown.substr(server.BaseUrl().size()));
     EXPECT_NE(page.find("<td class=\"name\">Зибо<span class=\"sub\">Россия</span>"), std::string::npos) << page;
     EXPECT_EQ(server.Stop(), 0);
     EXPECT_NE(server.Log().find("event=accepted request=hs type=2 score=0 name=Зибо"), std::string::npos) << server.Log();
