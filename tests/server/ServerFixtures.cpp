@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -51,6 +52,12 @@ fs::path PostgresBin() {
         best = "/usr/local/bin";
     }
     return best;
+}
+
+// Each server of a test run logs to its own file.
+int NextLogNumber() {
+    static std::atomic<int> number{0};
+    return ++number;
 }
 
 // Waits until Ready says yes or the time is up.
@@ -106,7 +113,7 @@ int FreeLoopbackPort() {
 fs::path TScoresProcess::Program() { return fs::path(ZIBO_BINARY_DIR) / "server" / "zibo-scores"; }
 
 TScoresProcess::TScoresProcess(const fs::path& Folder, const std::vector<std::string>& Arguments)
-    : LogFile(Folder / ("scores-" + std::to_string(FreeLoopbackPort()) + ".log")) {
+    : LogFile(Folder / ("scores-" + std::to_string(NextLogNumber()) + ".log")) {
     std::vector<std::string> words = {Program().string(), "--listen", "127.0.0.1:0"};
     words.insert(words.end(), Arguments.begin(), Arguments.end());
     std::vector<char*> argv;

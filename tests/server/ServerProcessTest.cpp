@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ServerFixtures.h"
+#include "screens/LineCode.h"
 #include "screens/ScoreSubmit.h"
+#include "server/ScoreStore.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -194,4 +196,41 @@ TEST(ScoresProcess, CommandLine) {
     }
     EXPECT_EQ(run("--listen 127.0.0.1:0 --database /nonexistent/folder/scores.db"), 1);
     EXPECT_NE(read("err.txt").find("event=failed reason=database"), std::string::npos) << read("err.txt");
+}
+
+// Behind a load balancer: the handshake goes to one server, the score to another, and both
+// show it; the ticket is spent for both.
+TEST(ScoresProcess, TwoServersShareOnePostgresqlDatabase) {
+    if (!HasPostgresql()) {
+        GTEST_SKIP() << "zibo-scores was built without libpqxx";
+    }
+    TPostgresCluster cluster;
+    if (!cluster.Available()) {
+        GTEST_SKIP() << cluster.Why();
+    }
+    TTempFolder folder;
+    TScoresProcess first(folder.Path(), {"--database", cluster.Url()});
+    TScoresProcess second(folder.Path(), {"--database", cluster.Url()});
+    ASSERT_NE(first.Port(), 0) << first.Log();
+    ASSERT_NE(second.Port(), 0) << second.Log();
+    httplib::Client one("127.0.0.1", first.Port());
+    httplib::Client two("127.0.0.1", second.Port());
+    const auto handshake = one.Get("/cgi/version.pl?version&prg=Velmorant");
+    ASSERT_TRUE(handshake);
+    TScoreSubmission game = GameScore(first, "Shared", 1234);
+    const std::string score =
+        "/cgi/version.pl?hs&prg=Velmorant&inf=" + EncodeLine(BuildScoreText(game, HandshakeTicket(handshake->body)));
+    const auto accepted = two.Get(score.c_str());
+    ASSERT_TRUE(accepted);
+    EXPECT_EQ(accepted->body, "OK\n");
+    const auto again = one.Get(score.c_str());
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->body, "ERR used-ticket\n");
+    for (httplib::Client* client : {&one, &two}) {
+        const auto json = client->Get("/api/scores?type=1");
+        ASSERT_TRUE(json);
+        EXPECT_NE(json->body.find("\"name\":\"Shared\",\"country\":\"Earth\",\"score\":1234"), std::string::npos);
+    }
+    EXPECT_EQ(first.Stop(), 0);
+    EXPECT_EQ(second.Stop(), 0);
 }
