@@ -70,6 +70,10 @@ void THttpFront::Route() {
         const TServiceReply reply = Service.Handle(request);
         Response.status = reply.Status;
         Response.set_header("X-Content-Type-Options", "nosniff");
+        if (Request.path == "/api/scores") {
+            // The tables are public: pages of other sites may read them.
+            Response.set_header("Access-Control-Allow-Origin", "*");
+        }
         Response.set_content(reply.Body, reply.ContentType.c_str());
     };
     Server->Get("/cgi/version.pl", serve);

@@ -92,6 +92,7 @@ TEST(ScoresProcess, TakesTheGamesScoreAndStopsOnSigterm) {
     const auto json = client.Get("/api/scores?type=1");
     ASSERT_TRUE(json);
     EXPECT_NE(json->body.find("\"name\":\"Tester\",\"country\":\"Earth\",\"score\":777"), std::string::npos);
+    EXPECT_EQ(json->get_header_value("Access-Control-Allow-Origin"), "*");
     const auto health = client.Get("/healthz");
     ASSERT_TRUE(health);
     EXPECT_EQ(health->body, "ok\n");
