@@ -11,6 +11,7 @@
 #include "engine/Font.h"
 #include "engine/FramePacer.h"
 #include "engine/Image.h"
+#include "engine/TextureAtlas.h"
 #include "engine/Timer.h"
 #include "gui/GuiBase.h"
 #include "particles/ParticleManager.h"
@@ -151,6 +152,11 @@ bool TForm1::FormCreate() {
     Images_ = std::make_unique<TGfxImages>(*Device);
     Images_->MipMapping = false;
     Fonts_ = std::make_unique<TGfxFonts>(*Device);
+    if (Options.Atlas) {
+        Atlas_ = std::make_unique<TTextureAtlas>(*Device);
+        Images_->SetAtlas(Atlas_.get());
+        Fonts_->SetAtlas(Atlas_.get());
+    }
     Fonts_->SetCanvas(MyCanvas.get());
     Archive = std::make_unique<TArchive>();
     Archive->SetFileName(Folders.InData("Data/data.fgg").string());
@@ -277,6 +283,10 @@ bool TForm1::DeviceInitialize() {
     success = success && second;
     success = success && load(Fonts_->LoadArchive(*Archive2), *Archive2);
     success = success && load(Fonts_->LoadArchive(*Archive3), *Archive3);
+    if (Atlas_ && !Atlas_->Finish() && DataFailure.empty()) {
+        DataFailure = "the pictures could not be put on the graphics device";
+        success = false;
+    }
     Timer->Enabled = success;
     return true;
 }

@@ -33,6 +33,7 @@ class TGfxTimer;
 class TGuiBase;
 class TScreens;
 class TShareScreen;
+class TTextureAtlas;
 class TSoundSystem;
 class TVirtualClock;
 class TXParticleManager;
@@ -169,6 +170,8 @@ private:
     std::unique_ptr<TGfxDevice> Device;
     std::unique_ptr<TGfxTimer> Timer;
     std::unique_ptr<TGfxCanvas> MyCanvas;
+    // Declared before the images and fonts that lie on its pages, so it goes after them.
+    std::unique_ptr<TTextureAtlas> Atlas_;
     std::unique_ptr<TGfxImages> Images_;
     std::unique_ptr<TGfxFonts> Fonts_;
     std::unique_ptr<TArchive> Archive;

@@ -58,6 +58,16 @@ bool ApplyRenderer(TOptions& O, const char* Value, std::string& Error) {
     return true;
 }
 
+bool ApplyAtlas(TOptions& O, const char* Value, std::string& Error) {
+    const std::string_view text(Value);
+    if (text != "on" && text != "off") {
+        Error = "--atlas takes on or off, not '" + std::string(text) + "'";
+        return false;
+    }
+    O.Atlas = text == "on";
+    return true;
+}
+
 constexpr TOptionRow kRows[] = {
     {"help", 'h', nullptr, "show this help and exit",
      [](TOptions& O, const char*, std::string&) { return O.Help = true; }},
@@ -78,6 +88,8 @@ constexpr TOptionRow kRows[] = {
      [](TOptions& O, const char* V, std::string& E) { return SetPath(O.ScoreServer, "score-server", V, E); }},
     {"renderer", 0, "gl|none", "draw through OpenGL (gl, the default) or only record the frames (none: faster, no screenshots)",
      ApplyRenderer},
+    {"atlas", 0, "on|off", "share a few large textures among the small pictures (on, the default) or give each its own",
+     ApplyAtlas},
 };
 
 // getopt_long's description of the table; the value getopt returns for row i is 256 + i, or

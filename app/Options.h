@@ -24,6 +24,9 @@ struct TOptions {
     std::string DataDir;     // holds Data/, Sounds/, wdata/; empty: found beside the executable
     std::string UserDir;     // holds Config.cfg; empty: the player's data folder
     TRenderer Renderer = TRenderer::Gl;
+    // Off: every picture keeps a texture of its own (the drawing before atlases, for
+    // comparisons and for drivers that mishandle large textures).
+    bool Atlas = true;
 };
 
 // Parses the arguments after the program name (GNU style: --opt value, --opt=value, unique

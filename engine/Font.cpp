@@ -3,6 +3,7 @@
 
 #include "archive/Archive.h"
 #include "archive/Stream.h"
+#include "engine/TextureAtlas.h"
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -101,13 +102,18 @@ bool TGfxFont::LoadFromStream(TStream& Stream, TGfxQuality Quality, TAlphaLevel 
         }
     }
     auto Glyph = std::make_unique<TGfxImage>(Device);
-    // Text is measured from the glyph table; the glyph pixels live on the device only.
-    Glyph->SetKeepPixels(false);
+    // Text is measured from the glyph table; the glyph pixels live on the device only, after a
+    // stop in memory for the atlas.
+    TTextureAtlas* Atlas = Owner_ != nullptr ? Owner_->Atlas() : nullptr;
+    Glyph->SetKeepPixels(Atlas != nullptr);
     Glyph->SetQuality(Quality);
     Glyph->SetAlphaLevel(AlphaLevel);
     Glyph->SetMipMapping(true);
     if (!Glyph->LoadFromStream(Stream)) {
         return false;
+    }
+    if (Atlas != nullptr && !Atlas->Add(*Glyph)) {
+        Glyph->DropPixels();
     }
     FirstChar_ = static_cast<uint8_t>(First & 0xFF);
     GlyphSpacing_ = Spacing;

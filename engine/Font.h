@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+class TTextureAtlas;
 class TArchive;
 class TGfxFonts;
 class TStream;
@@ -138,6 +139,10 @@ public:
 
     void SetCanvas(TGfxCanvas* Value) { Canvas_ = Value; }
     [[nodiscard]] TGfxCanvas* Canvas() const { return Canvas_; }
+    // Where the glyph pages go as they load (none: each keeps a texture of its own). The atlas
+    // must outlive the fonts.
+    void SetAtlas(TTextureAtlas* Value) { Atlas_ = Value; }
+    [[nodiscard]] TTextureAtlas* Atlas() const { return Atlas_; }
 
     TFontArchiveLoadEvent OnArchiveLoad;
 
@@ -145,5 +150,6 @@ private:
     TGfxDevice& Device;
     std::vector<std::unique_ptr<TGfxFont>> Fonts;
     TGfxCanvas* Canvas_ = nullptr;
+    TTextureAtlas* Atlas_ = nullptr;
     int32_t NameCounter = 0;
 };

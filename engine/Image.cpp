@@ -159,6 +159,40 @@ bool TGfxImage::Prepare() {
     return Format_ != pfUnknown;
 }
 
+void TGfxImage::ReleaseTextures() {
+    TMultiTexture::ReleaseTextures();
+    Page_ = nullptr;
+}
+
+TTextureHandle TGfxImage::Handle(int32_t Index) const {
+    if (Page_ != nullptr) {
+        return Index == 0 ? Page_->Handle(0) : 0;
+    }
+    return TMultiTexture::Handle(Index);
+}
+
+TPoint TGfxImage::UsedExtent() const {
+    if (State_ == tsEmpty || PatternsPerRow_ < 1 || PatternsPerColumn_ < 1) {
+        return {0, 0};
+    }
+    int32_t Columns = PatternsPerRow_;
+    int32_t Rows = PatternsPerColumn_;
+    if (TextureCount_ == 1 && PatternCount_ > 0) {
+        const int64_t FilledRows = (static_cast<int64_t>(PatternCount_) + Columns - 1) / Columns;
+        Rows = static_cast<int32_t>(std::min<int64_t>(Rows, FilledRows));
+        if (Rows == 1) {
+            Columns = std::min(Columns, PatternCount_);
+        }
+    }
+    return {std::min(Columns * PatternSize_.X, TextureSize_.X), std::min(Rows * PatternSize_.Y, TextureSize_.Y)};
+}
+
+void TGfxImage::MoveToAtlas(const TBaseTexture& Page, TPoint Offset) {
+    TMultiTexture::ReleaseTextures();
+    Page_ = &Page;
+    PageOffset_ = Offset;
+}
+
 bool TGfxImage::LoadFromStream(TStream& Stream) {
     TImageHeader H;
     if (!ReadHeader(Stream, H) || !HeaderFitsStream(H, Stream)) {
@@ -330,14 +364,18 @@ bool TGfxImage::PatternCoords(const TPatternRequest& Request, TTexCorners& Corne
     const int32_t Local = Pattern % PatternsPerTexture_;
     const int32_t OffsetX = (PatternSize_.X - VisibleSize_.X) / 2;
     const int32_t OffsetY = (PatternSize_.Y - VisibleSize_.Y) / 2;
-    const int64_t X0 =
-        static_cast<int64_t>(Request.SrcX) + (Local % PatternsPerRow_) * PatternSize_.X + OffsetX;
-    const int64_t Y0 = static_cast<int64_t>(Request.SrcY) +
-                       ((Local / PatternsPerRow_) % PatternsPerColumn_) * PatternSize_.Y + OffsetY;
+    const int64_t X = static_cast<int64_t>(Request.SrcX) + (Local % PatternsPerRow_) * PatternSize_.X + OffsetX;
+    const int64_t Y = static_cast<int64_t>(Request.SrcY) +
+                      ((Local / PatternsPerRow_) % PatternsPerColumn_) * PatternSize_.Y + OffsetY;
     const int64_t W = Request.SrcWidth > 0 ? Request.SrcWidth : VisibleSize_.X;
     const int64_t H = Request.SrcHeight > 0 ? Request.SrcHeight : VisibleSize_.Y;
-    const auto TW = static_cast<float>(TextureSize_.X);
-    const auto TH = static_cast<float>(TextureSize_.Y);
+    // On an atlas page the texture's corner moves by a whole number of texels and the page
+    // side is a power of two too, so every coordinate keeps its exact binary fraction.
+    const TPoint Sheet = Page_ != nullptr ? Page_->TextureSize() : TextureSize_;
+    const int64_t X0 = X + (Page_ != nullptr ? PageOffset_.X : 0);
+    const int64_t Y0 = Y + (Page_ != nullptr ? PageOffset_.Y : 0);
+    const auto TW = static_cast<float>(Sheet.X);
+    const auto TH = static_cast<float>(Sheet.Y);
     float U0 = static_cast<float>(X0) / TW;
     float V0 = static_cast<float>(Y0) / TH;
     // The far edge sits half a texel inside, so filtering never reaches the next cell.

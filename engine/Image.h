@@ -17,6 +17,7 @@
 
 class TArchive;
 class TStream;
+class TTextureAtlas;
 
 enum TGfxQuality : uint8_t { aqLow = 0, aqMedium = 1, aqHigh = 2 };
 enum TAlphaLevel : uint8_t { alNone = 0, alMask = 1, alFull = 2, alExclusive = 3 };
@@ -30,6 +31,9 @@ public:
     ~TGfxImage() override;
 
     bool Prepare() override;
+    void ReleaseTextures() override;
+    // On an atlas page: the page's texture for index 0.
+    [[nodiscard]] TTextureHandle Handle(int32_t Index) const override;
 
     [[nodiscard]] const std::string& Name() const { return Name_; }
     void SetName(std::string Value) { Name_ = std::move(Value); }
@@ -69,6 +73,13 @@ public:
     [[nodiscard]] bool PatternCoords(const TPatternRequest& Request, TTexCorners& Corners,
                                      int32_t& TextureIndex) const;
 
+    // The part of the first texture the patterns fill: the grid of cells in use.
+    [[nodiscard]] TPoint UsedExtent() const;
+    // The image's pixels now lie on Page with the texture's top-left corner at Offset: its own
+    // textures go, and it draws from the page until it is emptied or reloaded.
+    void MoveToAtlas(const TBaseTexture& Page, TPoint Offset);
+    [[nodiscard]] bool InAtlas() const { return Page_ != nullptr; }
+
 private:
     // A decoded picture being copied into the pattern grid.
     struct TPicture {
@@ -89,6 +100,8 @@ private:
     TPoint VisibleSize_{0, 0};
     TPoint PatternSize_{0, 0};
     int32_t PatternCount_ = 0;
+    const TBaseTexture* Page_ = nullptr;
+    TPoint PageOffset_{0, 0};
 };
 
 // Called once per image record while a whole archive loads; the game installs none.
@@ -123,9 +136,13 @@ public:
 
     bool MipMapping = false;
     TImageArchiveLoadEvent OnArchiveLoad;
+    // Where small archive pictures go as they load (none: each keeps a texture of its own).
+    // The atlas must outlive the images it holds.
+    void SetAtlas(TTextureAtlas* Value) { Atlas_ = Value; }
 
 private:
     TGfxDevice& Device;
+    TTextureAtlas* Atlas_ = nullptr;
     std::vector<std::unique_ptr<TGfxImage>> Images;
     uint64_t Generation_ = 0;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "archive/Archive.h"
 #include "engine/Image.h"
+#include "engine/TextureAtlas.h"
 #include "platform/Text.h"
 
 TGfxImages::TGfxImages(TGfxDevice& Device) : Device(Device) {
@@ -84,14 +85,18 @@ bool TGfxImages::LoadImage(const std::string& Key, TArchive& Archive, TGfxQualit
         return false;
     }
     TGfxImage& Image = AddImage();
-    // Nothing reads an archive picture back: its pixels live on the device only.
-    Image.SetKeepPixels(false);
+    // Nothing reads an archive picture back: its pixels live on the device only, after a stop
+    // in memory for the atlas.
+    Image.SetKeepPixels(Atlas_ != nullptr);
     Image.SetName(Key);
     Image.SetQuality(Quality);
     Image.SetAlphaLevel(AlphaLevel);
     if (!Image.LoadFromArchive(Key, Archive)) {
         DeleteImage(IndexOfImage(&Image));
         return false;
+    }
+    if (Atlas_ != nullptr && !Atlas_->Add(Image)) {
+        Image.DropPixels();
     }
     return true;
 }

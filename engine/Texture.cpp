@@ -73,6 +73,15 @@ void TMultiTexture::SetKeepPixels(bool Value) {
     }
 }
 
+void TMultiTexture::DropPixels() {
+    KeepPixels_ = false;
+    for (const auto& Texture : Textures) {
+        if (Texture->LockMode == 0) {
+            std::vector<uint8_t>().swap(Texture->Pixels);
+        }
+    }
+}
+
 uint32_t TMultiTexture::UsageFlags() const {
     // The only usage that matters to the backend: an automatically generated mip chain.
     constexpr uint32_t AutoGenMipMap = 0x400;

@@ -88,6 +88,8 @@ public:
     void SetTextureCount(int32_t Value);
     // Ignored unless empty.
     void SetKeepPixels(bool Value);
+    // Frees the memory copies of the unlocked textures and keeps none from now on.
+    void DropPixels();
     [[nodiscard]] bool KeepPixels() const { return KeepPixels_; }
     [[nodiscard]] int32_t TextureCount() const { return TextureCount_; }
 

@@ -5,7 +5,8 @@
 
 namespace fs = std::filesystem;
 
-TGameInProcess::TGameInProcess(uint64_t Seed, const std::function<void(const fs::path&)>& Prepare) {
+TGameInProcess::TGameInProcess(uint64_t Seed, const std::function<void(const fs::path&)>& Prepare,
+                               const std::function<void(TOptions&)>& Configure) {
     if (Prepare) {
         Prepare(Folder.Folder());
     }
@@ -16,12 +17,15 @@ TGameInProcess::TGameInProcess(uint64_t Seed, const std::function<void(const fs:
     fs::current_path(Folder.Folder());
     TOptions options;
     options.Headless = true;
-    // No test here looks at pictures: frames are only recorded.
+    // Unless a test looks at pictures, frames are only recorded.
     options.Renderer = TRenderer::None;
     options.Seed = Seed;
     options.TraceFile = "trace.txt";
     options.DataDir = Folder.Folder().string();
     options.UserDir = Folder.Folder().string();
+    if (Configure) {
+        Configure(options);
+    }
     Form = std::make_unique<TForm1>(options);
     Started_ = Form->FormCreate();
 }

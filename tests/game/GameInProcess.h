@@ -16,8 +16,10 @@
 // test reads the game's state between them. It works in a fresh copy of the game folder.
 class TGameInProcess {
 public:
-    // Prepare may put files into the fresh game folder (a Config.cfg) before the game starts.
-    explicit TGameInProcess(uint64_t Seed, const std::function<void(const std::filesystem::path&)>& Prepare = {});
+    // Prepare may put files into the fresh game folder (a Config.cfg) before the game starts;
+    // Configure may change the command-line options (the renderer, say) the game starts with.
+    explicit TGameInProcess(uint64_t Seed, const std::function<void(const std::filesystem::path&)>& Prepare = {},
+                            const std::function<void(TOptions&)>& Configure = {});
     ~TGameInProcess();
     TGameInProcess(const TGameInProcess&) = delete;
     TGameInProcess& operator=(const TGameInProcess&) = delete;

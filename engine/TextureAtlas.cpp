@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: MIT
+#include "engine/TextureAtlas.h"
+
+#include "engine/Image.h"
+#include "engine/PixelFormat.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+namespace {
+
+// One page's texture: 32-bit ARGB, no mip chain, no memory copy once uploaded.
+class TAtlasTexture final : public TMultiTexture {
+public:
+    explicit TAtlasTexture(TGfxDevice& Device) : TMultiTexture(Device) {
+        Format_ = pfA8R8G8B8;
+        SetMipMapping(false);
+        SetKeepPixels(false);
+        SetTextureSize({TTextureAtlas::PageSide, TTextureAtlas::PageSide});
+    }
+};
+
+// A row of pictures on a page: all at most Height tall, placed left to right.
+struct TShelf {
+    int32_t Top = 0;
+    int32_t Height = 0;
+    int32_t Used = 0;
+};
+
+// One picture row decoded to 0xAARRGGBB, as the texture upload does it.
+void DecodeTextureRow(TPixelFormat Format, const uint8_t* Row, uint32_t* Argb, int32_t Width) {
+    if (Format == pfA8R8G8B8 && std::endian::native == std::endian::little) {
+        std::memcpy(Argb, Row, static_cast<size_t>(Width) * sizeof(uint32_t));
+    } else {
+        DecodeRow(Format, Row, Argb, Width);
+    }
+}
+
+} // namespace
+
+struct TTextureAtlas::TPage {
+    explicit TPage(TGfxDevice& Device) : Texture(Device) {}
+    TAtlasTexture Texture;
+    // The page's pixels while it is open (empty once on the device).
+    std::vector<uint32_t> Pixels;
+    std::vector<TShelf> Shelves;
+    int32_t Bottom = 0;
+    bool Open = true;
+
+    // The best-fitting shelf with room for Size, or a new one under the last; false when full.
+    bool Fit(TPoint Size, TPoint& At) {
+        TShelf* Best = nullptr;
+        for (TShelf& Shelf : Shelves) {
+            // A shelf much taller than the picture would waste its height.
+            if (Shelf.Height >= Size.Y && Shelf.Height <= Size.Y + Size.Y / 2 + 8 &&
+                Shelf.Used + Size.X <= PageSide && (Best == nullptr || Shelf.Height < Best->Height)) {
+                Best = &Shelf;
+            }
+        }
+        if (Best == nullptr) {
+            if (Bottom + Size.Y > PageSide || Size.X > PageSide) {
+                return false;
+            }
+            Shelves.push_back({Bottom, Size.Y, 0});
+            Bottom += Size.Y;
+            Best = &Shelves.back();
+        }
+        At = {Best->Used, Best->Top};
+        Best->Used += Size.X;
+        return true;
+    }
+};
+
+TTextureAtlas::TTextureAtlas(TGfxDevice& Device) : Device(Device) {
+    Device.Subscribe(this);
+}
+
+TTextureAtlas::~TTextureAtlas() {
+    Device.Unsubscribe(this);
+}
+
+bool TTextureAtlas::DeviceNotify(TDeviceEvent Event) {
+    // The images on the pages go at the same event.
+    if (Event == devFinalize) {
+        Pages.clear();
+    }
+    return true;
+}
+
+TTextureAtlas::TPage* TTextureAtlas::Place(TPoint Size, TPoint& At) {
+    for (const auto& Page : Pages) {
+        if (Page->Open && Page->Fit(Size, At)) {
+            return Page.get();
+        }
+    }
+    auto Page = std::make_unique<TPage>(Device);
+    Page->Pixels.assign(static_cast<size_t>(PageSide) * PageSide, 0);
+    if (!Page->Fit(Size, At)) {
+        return nullptr;
+    }
+    Pages.push_back(std::move(Page));
+    return Pages.back().get();
+}
+
+bool TTextureAtlas::Add(TGfxImage& Image) {
+    if (Image.State() != tsReady || Image.TextureCount() != 1 || Image.InAtlas()) {
+        return false;
+    }
+    const TPoint Used = Image.UsedExtent();
+    const TPoint Texture = Image.TextureSize();
+    if (Used.X <= 0 || Used.Y <= 0 || Used.X > MaxPieceSide || Used.Y > MaxPieceSide) {
+        return false;
+    }
+    TLockedRect Locked;
+    if (!Image.Lock(0, LockReadOnly, Locked)) {
+        return false;
+    }
+    TPoint At;
+    TPage* Page = Place({Used.X + 2, Used.Y + 2}, At);
+    if (Page == nullptr) {
+        Image.Unlock(0);
+        return false;
+    }
+    // Texel (x, y) of the slot, x and y from -1 to the used size, is the image's texel clamped
+    // into its texture: inside, the picture; one texel out, what the texture holds there or,
+    // at the texture's own edge, the edge texel its mirrored wrap gives.
+    std::vector<uint32_t> Row(static_cast<size_t>(Texture.X));
+    for (int32_t y = -1; y <= Used.Y; ++y) {
+        const int32_t SourceY = std::clamp(y, 0, Texture.Y - 1);
+        DecodeTextureRow(Locked.Format, Locked.Bits + static_cast<ptrdiff_t>(SourceY) * Locked.Pitch, Row.data(),
+                         Texture.X);
+        uint32_t* To = Page->Pixels.data() + static_cast<size_t>(At.Y + 1 + y) * PageSide + At.X;
+        for (int32_t x = -1; x <= Used.X; ++x) {
+            To[x + 1] = Row[static_cast<size_t>(std::clamp(x, 0, Texture.X - 1))];
+        }
+    }
+    Image.Unlock(0);
+    Image.MoveToAtlas(Page->Texture, {At.X + 1, At.Y + 1});
+    return true;
+}
+
+bool TTextureAtlas::Finish() {
+    bool Done = true;
+    for (const auto& Page : Pages) {
+        if (!Page->Open) {
+            continue;
+        }
+        Page->Open = false;
+        // The page is only as tall as its shelves need, in a power of two so texture
+        // coordinates stay exact binary fractions.
+        Page->Texture.SetTextureSize({PageSide, static_cast<int32_t>(std::bit_ceil(
+                                                    static_cast<uint32_t>(std::max(Page->Bottom, 1))))});
+        Page->Texture.ChangeState(tsReady);
+        TLockedRect Locked;
+        if (Page->Texture.State() != tsReady || !Page->Texture.Lock(0, LockReadWrite, Locked)) {
+            Done = false;
+        } else {
+            const size_t RowBytes = static_cast<size_t>(PageSide) * sizeof(uint32_t);
+            for (int32_t y = 0; y < Page->Texture.TextureSize().Y; ++y) {
+                std::memcpy(Locked.Bits + static_cast<ptrdiff_t>(y) * Locked.Pitch,
+                            Page->Pixels.data() + static_cast<size_t>(y) * PageSide, RowBytes);
+            }
+            Done = Page->Texture.Unlock(0) && Done;
+        }
+        std::vector<uint32_t>().swap(Page->Pixels);
+    }
+    return Done;
+}

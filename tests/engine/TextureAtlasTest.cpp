@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: MIT
+#include "ImageFixture.h"
+
+#include "engine/TextureAtlas.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace {
+class TextureAtlasTest : public ImageFixture {
+protected:
+    // An image of Cells x Rows patterns of 3x2 pixels on a texture of Texture; pixel (x, y) of
+    // the picture is 0xFF000000 + y * 256 + x, so every texel names where it came from.
+    std::unique_ptr<TGfxImage> MakeImage(TPoint Texture, int32_t Columns, int32_t Rows, bool KeepPixels = true) {
+        const int32_t W = Columns * 3;
+        const int32_t H = Rows * 2;
+        std::vector<uint32_t> Picture(static_cast<size_t>(W * H));
+        for (int32_t y = 0; y < H; ++y) {
+            for (int32_t x = 0; x < W; ++x) {
+                Picture[static_cast<size_t>(y * W + x)] = 0xFF000000u | static_cast<uint32_t>(y * 256 + x);
+            }
+        }
+        auto Image = std::make_unique<TGfxImage>(Device);
+        Image->SetKeepPixels(KeepPixels);
+        Image->SetTextureSize(Texture);
+        Image->SetSize(1, {3, 2});
+        Image->SetSize(0, {3, 2});
+        Image->SetPatternCount(Columns * Rows);
+        EXPECT_TRUE(Image->LoadFromBitmap(Picture, W, H));
+        return Image;
+    }
+
+    // The texel of the page under texture coordinate (U, V), for coordinates on texel corners.
+    [[nodiscard]] uint32_t PageTexel(const TGfxImage& Image, float U, float V, int32_t Dx = 0, int32_t Dy = 0) const {
+        const auto& Page = Backend->Textures.at(Image.Handle(0));
+        const auto X = static_cast<int32_t>(std::floor(U * static_cast<float>(Page.Width))) + Dx;
+        const auto Y = static_cast<int32_t>(std::floor(V * static_cast<float>(Page.Height))) + Dy;
+        return Page.Pixels.at(static_cast<size_t>(Y * Page.Width + X));
+    }
+
+    TTextureAtlas Atlas{Device};
+};
+} // namespace
+
+// Every pattern samples the same texels from the page as from its own texture, and the texel
+// ring around the picture repeats what its own texture gave beyond the edges.
+TEST_F(TextureAtlasTest, PatternsKeepTheirTexelsAndBorders) {
+    // A 4x2 grid of cells on a 14x4 texture: 12 columns used, two of padding.
+    auto Image = MakeImage({14, 4}, 4, 2);
+    auto Other = MakeImage({8, 2}, 2, 1);
+    const int64_t Before = Backend->TextureTotals().Count;
+    ASSERT_TRUE(Atlas.Add(*Image));
+    ASSERT_TRUE(Atlas.Add(*Other));
+    EXPECT_TRUE(Image->InAtlas());
+    EXPECT_EQ(Backend->TextureTotals().Count, Before - 2) << "the images' own textures go";
+    ASSERT_TRUE(Atlas.Finish());
+    ASSERT_EQ(Atlas.PageCount(), 1);
+    EXPECT_EQ(Image->Handle(0), Other->Handle(0));
+    const auto& Page = Backend->Textures.at(Image->Handle(0));
+    EXPECT_EQ(Page.Width, TTextureAtlas::PageSide);
+    EXPECT_EQ(Page.Height, 8) << "a page is as tall as its pictures need, in a power of two";
+
+    for (int32_t p = 0; p < 8; ++p) {
+        TPatternRequest Request;
+        Request.Pattern = p;
+        TTexCorners C;
+        int32_t Texture = -1;
+        ASSERT_TRUE(Image->PatternCoords(Request, C, Texture));
+        EXPECT_EQ(Texture, 0);
+        const uint32_t Corner = 0xFF000000u | static_cast<uint32_t>((p / 4) * 2 * 256 + (p % 4) * 3);
+        EXPECT_EQ(PageTexel(*Image, C.P[0].X, C.P[0].Y), Corner) << p;
+        // The far corner lies half a texel inside the last texel, as on the own texture.
+        EXPECT_EQ(PageTexel(*Image, C.P[2].X, C.P[2].Y), Corner + 256 + 2) << p;
+    }
+    TPatternRequest First;
+    TTexCorners C;
+    int32_t Texture = 0;
+    ASSERT_TRUE(Image->PatternCoords(First, C, Texture));
+    // Left of and above the texture: its mirrored wrap repeats the edge texel.
+    EXPECT_EQ(PageTexel(*Image, C.P[0].X, C.P[0].Y, -1, 0), 0xFF000000u);
+    EXPECT_EQ(PageTexel(*Image, C.P[0].X, C.P[0].Y, -1, -1), 0xFF000000u);
+    // Right of the used columns: the texture's empty padding; below its last row: the edge.
+    EXPECT_EQ(PageTexel(*Image, C.P[0].X, C.P[0].Y, 12, 0), 0u);
+    EXPECT_EQ(PageTexel(*Image, C.P[0].X, C.P[0].Y, 0, 4), 0xFF000300u);
+}
+
+// Pictures that cannot share a page keep their own texture and stay as they were.
+TEST_F(TextureAtlasTest, RefusesWhatCannotShareAPage) {
+    struct TCase {
+        const char* What;
+        std::unique_ptr<TGfxImage> Image;
+    };
+    TCase Cases[] = {
+        {"pixels already dropped", MakeImage({8, 2}, 2, 1, false)},
+        {"two textures", MakeImage({4, 2}, 2, 1)},
+        {"wider than a piece may be", MakeImage({2048, 2}, 400, 1)},
+    };
+    ASSERT_EQ(Cases[1].Image->TextureCount(), 2);
+    for (TCase& Case : Cases) {
+        const TTextureHandle Own = Case.Image->Handle(0);
+        ASSERT_NE(Own, 0u) << Case.What;
+        EXPECT_FALSE(Atlas.Add(*Case.Image)) << Case.What;
+        EXPECT_FALSE(Case.Image->InAtlas()) << Case.What;
+        EXPECT_EQ(Case.Image->Handle(0), Own) << Case.What;
+    }
+    EXPECT_EQ(Atlas.PageCount(), 0);
+}
+
+// Finished pages take nothing more; a picture reloaded leaves its page for a texture of its own.
+TEST_F(TextureAtlasTest, FinishedPagesCloseAndReloadedImagesLeave) {
+    auto First = MakeImage({8, 2}, 2, 1);
+    ASSERT_TRUE(Atlas.Add(*First));
+    ASSERT_TRUE(Atlas.Finish());
+    auto Second = MakeImage({8, 2}, 2, 1);
+    ASSERT_TRUE(Atlas.Add(*Second));
+    ASSERT_TRUE(Atlas.Finish());
+    EXPECT_EQ(Atlas.PageCount(), 2);
+    EXPECT_NE(First->Handle(0), Second->Handle(0));
+
+    const std::vector<uint8_t> Record = RawRecord({pfA8R8G8B8, {2, 2}, {2, 2}, 1, {2, 2}, 1});
+    TMemoryStream Stream(Record);
+    ASSERT_TRUE(First->LoadFromStream(Stream));
+    EXPECT_FALSE(First->InAtlas());
+    EXPECT_EQ(Backend->Textures.at(First->Handle(0)).Width, 2);
+}

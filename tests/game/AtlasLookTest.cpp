@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: MIT
+// The texture atlases change where the small pictures lie on the device, never what a frame
+// shows: the same game, with the same seed and input, is photographed on the main menu, in
+// play with pieces exploding, paused and on the stage results, once with every picture on a
+// texture of its own and once with the atlases, and the pictures are compared pixel for pixel.
+#include "GameInProcess.h"
+#include "PlayBot.h"
+
+#include "board/GameEngine.h"
+#include "board/ScreenState.h"
+#include "platform/Picture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TShot {
+    std::string Name;
+    std::vector<uint32_t> Pixels;
+    int32_t Width = 0;
+    int32_t Height = 0;
+};
+
+// The board as the dump shows it.
+TDumpBoard Board(TGameEngine& Engine) {
+    TDumpBoard board(8, std::vector<std::string>(8));
+    for (int r = 0; r < 8; ++r) {
+        for (int c = 0; c < 8; ++c) {
+            board[r][c] = CellDumpText(Engine.Cell(c, r));
+        }
+    }
+    return board;
+}
+
+class TPhotographer {
+public:
+    explicit TPhotographer(bool Atlas)
+        : Game(5, {}, [Atlas](TOptions& Options) {
+              Options.Renderer = TRenderer::Gl;
+              Options.Atlas = Atlas;
+          }) {}
+
+    [[nodiscard]] bool Started() const { return Game.Started(); }
+    void Run(const std::string& Line) { ASSERT_TRUE(Game.Run(Line)) << Line; }
+
+    void Shoot(const std::string& Name) {
+        const std::string file = (Game.RunFolder() / (Name + ".png")).string();
+        Run("screenshot " + file);
+        TShot shot;
+        shot.Name = Name;
+        ASSERT_TRUE(DecodePicture(file, shot.Pixels, shot.Width, shot.Height)) << file;
+        Shots.push_back(std::move(shot));
+    }
+
+    // Main menu, a swap that explodes a line, the pause, the stage results.
+    void TakeAll() {
+        for (const std::string& line : ToMainMenu()) {
+            Run(line);
+        }
+        Run("frames 60");
+        Shoot("menu");
+        for (const char* line : {"click 600 296", "frames 5", "click 600 268", "frames 5", "key 27"}) {
+            Run(line);
+        }
+        ASSERT_TRUE(Game.WaitFor(ssHowToPlay, 1000));
+        Run("key 27");
+        ASSERT_TRUE(Game.WaitFor(ssPlaying, 10));
+        TGameEngine& engine = Game.Game().Engine();
+        for (int32_t frame = 0; frame < 2000 && engine.IsBoardBusy(); ++frame) {
+            Run("frames 1");
+        }
+        const auto swap = FindSwap(Board(engine));
+        ASSERT_TRUE(swap.has_value());
+        for (const std::string& line : SwapClicks(*swap)) {
+            Run(line);
+        }
+        // The swap takes a few frames; then the line bursts into particles.
+        Run("frames 30");
+        Shoot("play");
+        Run("key 80");
+        Run("frames 20");
+        Shoot("pause");
+        Run("key 80");
+        for (int32_t frame = 0; frame < 2000 && engine.IsBoardBusy(); ++frame) {
+            Run("frames 1");
+        }
+        for (int c = 0; c < 8; ++c) {
+            for (int r = 0; r < 8; ++r) {
+                engine.ClearLayerAt(c, r);
+            }
+        }
+        const auto last = FindSwap(Board(engine));
+        ASSERT_TRUE(last.has_value());
+        for (const std::string& line : SwapClicks(*last)) {
+            Run(line);
+        }
+        ASSERT_TRUE(Game.WaitFor(ssStageComplete, 2000));
+        Run("frames 300");
+        Shoot("results");
+    }
+
+    TGameInProcess Game;
+    std::vector<TShot> Shots;
+};
+
+// How far two pictures differ: pixels whose largest channel difference exceeds Tolerance.
+struct TDifference {
+    int64_t Pixels = 0;
+    int32_t Largest = 0;
+};
+
+TDifference Compare(const TShot& A, const TShot& B, int32_t Tolerance) {
+    TDifference d;
+    for (size_t i = 0; i < A.Pixels.size(); ++i) {
+        int32_t worst = 0;
+        for (int shift = 0; shift < 32; shift += 8) {
+            const auto a = static_cast<int32_t>((A.Pixels[i] >> shift) & 0xFFu);
+            const auto b = static_cast<int32_t>((B.Pixels[i] >> shift) & 0xFFu);
+            worst = std::max(worst, std::abs(a - b));
+        }
+        d.Largest = std::max(d.Largest, worst);
+        d.Pixels += worst > Tolerance ? 1 : 0;
+    }
+    return d;
+}
+
+} // namespace
+
+TEST(AtlasLook, FramesLookTheSameWithAndWithoutAtlases) {
+    std::vector<TShot> own;
+    {
+        TPhotographer plain(false);
+        ASSERT_TRUE(plain.Started());
+        plain.TakeAll();
+        own = std::move(plain.Shots);
+    }
+    TPhotographer atlas(true);
+    ASSERT_TRUE(atlas.Started());
+    atlas.TakeAll();
+    ASSERT_EQ(own.size(), 4u);
+    ASSERT_EQ(atlas.Shots.size(), own.size());
+    for (size_t i = 0; i < own.size(); ++i) {
+        const TShot& a = own[i];
+        const TShot& b = atlas.Shots[i];
+        ASSERT_EQ(a.Width, b.Width) << a.Name;
+        ASSERT_EQ(a.Height, b.Height) << a.Name;
+        ASSERT_EQ(a.Pixels.size(), b.Pixels.size()) << a.Name;
+        // Linear filtering weighs the same texels from coordinates scaled by another texture
+        // size, which may round a channel by one step; nothing else may differ.
+        const TDifference d = Compare(a, b, 1);
+        EXPECT_EQ(d.Pixels, 0) << a.Name << ": largest channel difference " << d.Largest;
+        const TDifference rounding = Compare(a, b, 0);
+        EXPECT_LT(rounding.Pixels, static_cast<int64_t>(a.Pixels.size()) / 1000) << a.Name;
+    }
+}
