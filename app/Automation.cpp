@@ -56,7 +56,7 @@ constexpr TKeyword kKeywords[] = {
     {"click", TCommandKind::Click},     {"key", TCommandKind::Key},
     {"keydown", TCommandKind::KeyDown}, {"keyup", TCommandKind::KeyUp},
     {"type", TCommandKind::Type},       {"close", TCommandKind::Close},
-    {"minimize", TCommandKind::Minimize}, {"focus", TCommandKind::Focus}, {"display", TCommandKind::Display},
+    {"minimize", TCommandKind::Minimize}, {"restore", TCommandKind::Restore}, {"focus", TCommandKind::Focus}, {"display", TCommandKind::Display},
     {"screenshot", TCommandKind::Screenshot},
     {"dump", TCommandKind::Dump},       {"stats", TCommandKind::Stats},
     {"quit", TCommandKind::Quit},

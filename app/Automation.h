@@ -19,6 +19,7 @@ enum class TCommandKind : uint8_t {
     Type,
     Close,
     Minimize,
+    Restore,
     Focus,
     Display,
     Screenshot,

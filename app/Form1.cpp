@@ -589,20 +589,29 @@ void TForm1::CloseRequest() {
     }
 }
 
-void TForm1::Minimized() {
+void TForm1::PauseStage() {
     if (State_.ScreenState == ssPlaying) {
         Screens->ScreenEnter(ssPause);
     }
 }
 
+// Nobody sees a minimised or hidden window: the stage pauses and the frame loop sleeps on the
+// window's events until it is back.
+void TForm1::Minimized() {
+    PauseStage();
+    Asleep = true;
+}
+
 void TForm1::Hidden() { Minimized(); }
+
+void TForm1::Restored() { Asleep = false; }
 
 // Alt+Tab away from a stage pauses it as minimising does; coming back leaves the pause screen
 // to the player.
 void TForm1::FocusChanged(bool Focused) {
     TraceEvent("focus", "window", Focused ? "in" : "out");
     if (!Focused) {
-        Minimized();
+        PauseStage();
     }
 }
 
@@ -799,6 +808,9 @@ void TForm1::RunCommand(const TCommand& C) {
     case TCommandKind::Minimize:
         input.Minimize();
         break;
+    case TCommandKind::Restore:
+        input.Restore();
+        break;
     case TCommandKind::Focus:
         input.Focus(C.Focused);
         break;
@@ -835,6 +847,11 @@ void TForm1::SimulateDisplay(int32_t Hz, int32_t Milliseconds) {
     int64_t frames = 0;
     int64_t presents = 0;
     while (VirtualClock->Counter() < end && Running && !Closing && QuitSignal() == 0) {
+        if (Asleep) {
+            VirtualClock->Sleep(AsleepWaitMs);
+            pacer.Restart();
+            continue;
+        }
         const int32_t due = pacer.Wait();
         for (int32_t i = 0; i < due; ++i) {
             LogicFrame(i == due - 1);
@@ -886,9 +903,14 @@ int TForm1::Run() {
     while (Running && !Closing && QuitSignal() == 0) {
         if (!Options.Headless) {
             Window->PumpEvents();
-            const int32_t due = pacer.Wait();
-            for (int32_t i = 0; i < due && Running && !Closing; ++i) {
-                LogicFrame(i == due - 1);
+            if (Asleep) {
+                Window->WaitEvents(AsleepWaitMs);
+                pacer.Restart();
+            } else {
+                const int32_t due = pacer.Wait();
+                for (int32_t i = 0; i < due && Running && !Closing; ++i) {
+                    LogicFrame(i == due - 1);
+                }
             }
         }
         // In a headless run time passes only through "frames"; otherwise commands run between

@@ -107,6 +107,7 @@ public:
     void CloseRequest() override;
     void Minimized() override;
     void Hidden() override;
+    void Restored() override;
     void FocusChanged(bool Focused) override;
 
     // One logic frame: 10 ms of game time pass (the level clock may tick), then TimerTimer.
@@ -121,6 +122,8 @@ public:
     void DeviceRender();
 
 private:
+    // The stage, when one is being played, goes to the pause screen.
+    void PauseStage();
     struct TSoundSlot {
         std::string Name;
         int32_t Stream = 0;
@@ -211,6 +214,11 @@ private:
     int32_t RetraceHz = 0;
     bool Running = true;
     bool Closing = false;
+    // The window is minimised or hidden: no frames until it is restored.
+    bool Asleep = false;
+    // How long one sleep on the window's events lasts at most while asleep, so a quit signal
+    // is still seen at once.
+    static constexpr int32_t AsleepWaitMs = 250;
     int64_t FrameNumber = 0;
     // The longest wall time one logic frame or one control command took on this thread since
     // the last `stats` command, in microseconds: what the player would see as a freeze.

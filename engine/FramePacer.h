@@ -18,6 +18,9 @@ public:
 
     // Sleeps until the next logic frame is due; how many are due now (1 to MaxCatchUp).
     int32_t Wait();
+    // After a time without frames (a minimised window) the next frame is due at once, with
+    // nothing to catch up.
+    void Restart() { Next = Now(); }
 
 private:
     // The clock's counter in microseconds.

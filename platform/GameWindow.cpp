@@ -164,6 +164,14 @@ void TGameWindow::PumpEvents() {
     }
 }
 
+void TGameWindow::WaitEvents(int32_t Milliseconds) {
+    SDL_Event Event;
+    if (SDL_WaitEventTimeout(&Event, Milliseconds) != 0) {
+        Dispatch(Event);
+        PumpEvents();
+    }
+}
+
 void TGameWindow::Dispatch(const SDL_Event& Event) {
     switch (Event.type) {
     case SDL_QUIT:
@@ -179,6 +187,11 @@ void TGameWindow::Dispatch(const SDL_Event& Event) {
             break;
         case SDL_WINDOWEVENT_HIDDEN:
             Input_.Hide();
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_SHOWN:
+            Input_.Restore();
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             Input_.Focus(true);

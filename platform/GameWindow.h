@@ -42,6 +42,8 @@ public:
 
     // Handles every pending system event; returns at once when there is none.
     void PumpEvents();
+    // Sleeps until an event comes or Milliseconds pass, then handles what came.
+    void WaitEvents(int32_t Milliseconds);
     [[nodiscard]] TWindowInput& Input() { return Input_; }
 
     // Shows the picture file (PNG) as the window's icon; false when it cannot be read.

@@ -179,6 +179,12 @@ void TWindowInput::Minimize() {
     }
 }
 
+void TWindowInput::Restore() {
+    if (Listener != nullptr) {
+        Listener->Restored();
+    }
+}
+
 void TWindowInput::Hide() {
     if (Listener != nullptr) {
         Listener->Hidden();

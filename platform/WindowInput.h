@@ -56,6 +56,8 @@ public:
     virtual void CloseRequest() {}
     virtual void Minimized() {}
     virtual void Hidden() {}
+    // The window is back on screen after being minimised or hidden.
+    virtual void Restored() {}
     virtual void FocusChanged(bool /*Focused*/) {}
 };
 
@@ -84,6 +86,7 @@ public:
     void Close();
     void Minimize();
     void Hide();
+    void Restore();
     void Focus(bool Focused);
 
     [[nodiscard]] uint8_t ShiftState() const { return Modifiers | Buttons; }

@@ -29,6 +29,7 @@ TEST(Automation, ParsesEveryCommandShape) {
         {"quit", TCommandKind::Quit, 0, 0, 0, 0, 0, ""},
         {"close", TCommandKind::Close, 0, 0, 0, 0, 0, ""},
         {"minimize", TCommandKind::Minimize, 0, 0, 0, 0, 0, ""},
+        {"restore", TCommandKind::Restore, 0, 0, 0, 0, 0, ""},
         {"focus out", TCommandKind::Focus, 0, 0, 0, 0, 0, ""},
         {"focus in", TCommandKind::Focus, 0, 0, 0, 0, 0, ""},
     };

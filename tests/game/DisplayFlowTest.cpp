@@ -49,3 +49,21 @@ TEST(DisplayFlow, ASixtyHertzDisplayKeepsTheGamesSpeed) {
 TEST(DisplayFlow, AHundredAndFortyFourHertzDisplayKeepsTheGamesSpeed) {
     ExpectTheSpeedOfOneHundredHertz(144);
 }
+
+// A minimised window shows nothing, so the game draws and runs no frames until it is restored,
+// and then carries on without catching up the time it slept. A stage in play pauses.
+TEST(DisplayFlow, AMinimisedWindowSleepsUntilItIsRestored) {
+    TGameRun run;
+    ASSERT_EQ(run.Run(ToPlayThen({"minimize", "display 60 3000", "dump", "restore", "display 60 1000", "dump"})), 0)
+        << run.Errors();
+    const std::vector<std::string> display = run.Events("display");
+    ASSERT_EQ(display.size(), 2u);
+    EXPECT_EQ(TGameRun::Fields(display[0])["frames"], "0");
+    EXPECT_EQ(TGameRun::Fields(display[0])["presents"], "0");
+    EXPECT_NEAR(std::stoi(TGameRun::Fields(display[1])["frames"]), 100, 2);
+    EXPECT_NEAR(std::stoi(TGameRun::Fields(display[1])["presents"]), 60, 2);
+    const std::vector<std::string> dumps = run.Events("dump");
+    ASSERT_EQ(dumps.size(), 3u);
+    EXPECT_EQ(TGameRun::Fields(dumps[1])["state"], "16");
+    EXPECT_EQ(TGameRun::Fields(dumps[1])["frame"], TGameRun::Fields(dumps[0])["frame"]);
+}
