@@ -59,6 +59,7 @@ constexpr TKeyword kKeywords[] = {
     {"minimize", TCommandKind::Minimize}, {"restore", TCommandKind::Restore}, {"focus", TCommandKind::Focus}, {"display", TCommandKind::Display},
     {"screenshot", TCommandKind::Screenshot},
     {"dump", TCommandKind::Dump},       {"stats", TCommandKind::Stats},
+    {"texts", TCommandKind::Texts},
     {"quit", TCommandKind::Quit},
 };
 

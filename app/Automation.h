@@ -25,6 +25,7 @@ enum class TCommandKind : uint8_t {
     Screenshot,
     Dump,
     Stats,
+    Texts,
     Quit,
 };
 

@@ -14,6 +14,8 @@
 #include "engine/TextureAtlas.h"
 #include "engine/Timer.h"
 #include "gui/GuiBase.h"
+#include "gui/GuiControl.h"
+#include "gui/GuiValue.h"
 #include "particles/ParticleManager.h"
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
@@ -116,6 +118,8 @@ TForm1::TForm1(const TOptions& Opts)
 TForm1::~TForm1() = default;
 
 bool TForm1::FormCreate() {
+    // The language comes first: every box the start-up may show speaks it.
+    UseLanguage(StartLanguage());
     // A window on no display would run unseen and could never be closed. With no display there
     // is no box either: the line on stderr is the message.
     std::string problem = Options.Headless ? std::string() : TGameWindow::DisplayProblem();
@@ -126,7 +130,7 @@ bool TForm1::FormCreate() {
     Window = TGameWindow::Create(kCaption, Options.Headless, &problem);
     if (!Window) {
         std::fprintf(stderr, "zibo: %s\n", problem.c_str());
-        ShowMessageBox(kCaption, "Failed to initialize device!\n" + Utf8ToCp1251(problem));
+        ShowMessageBox(kCaption, Texts_.Tr("Не удалось запустить графику!") + "\n" + Utf8ToCp1251(problem));
         return false;
     }
     if (const std::filesystem::path icon = Folders.IconFile(); !icon.empty()) {
@@ -184,7 +188,7 @@ bool TForm1::FormCreate() {
     if (!Device->Initialize()) {
         const std::string& why = Window->BackendProblem();
         std::fprintf(stderr, "Failed to initialize device!\n%s\n", why.c_str());
-        MessageBox("Failed to initialize device!" + (why.empty() ? std::string() : "\n" + Utf8ToCp1251(why)));
+        MessageBox(Texts_.Tr("Не удалось запустить графику!") + (why.empty() ? std::string() : "\n" + Utf8ToCp1251(why)));
         return false;
     }
     // Without its pictures and fonts the game has no frame loop: a window that shows nothing and
@@ -206,6 +210,8 @@ bool TForm1::FormCreate() {
     if (const std::string missing = MissingControl(*GuiBase); !missing.empty()) {
         return FailedDataLoad(missing);
     }
+    GuiTexts.Capture(GuiBase->Root());
+    GuiTexts.Apply(Texts_);
     Screens = std::make_unique<TScreens>(*this);
     Screens->RegisterAll();
     // 4. Sound.
@@ -263,7 +269,7 @@ bool TForm1::FormCreate() {
 
 bool TForm1::FailedDataLoad(const std::string& Detail) {
     std::fprintf(stderr, "Failed to load game data!\n%s\n", Detail.c_str());
-    MessageBox("Failed to load game data!\n" + Utf8ToCp1251(Detail));
+    MessageBox(Texts_.Tr("Не удалось загрузить данные игры!") + "\n" + Utf8ToCp1251(Detail));
     return false;
 }
 
@@ -666,7 +672,7 @@ void TForm1::ReportSave(const TSettingsSaver::TOutcome& Outcome, bool GameGoesOn
     // Once a run is enough: the player knows, and every later failure is only traced.
     if (GameGoesOn && !SaveFailureShown) {
         SaveFailureShown = true;
-        MessageBox(Utf8ToCp1251(SaveFailedMessage(Saver.FileName(), Outcome.Error)));
+        MessageBox(Utf8ToCp1251(SaveFailedMessage(Texts_, Saver.FileName(), Outcome.Error)));
     }
 }
 
@@ -737,6 +743,59 @@ void TForm1::Dump() {
         }
         Trace.RawEvent(line);
     }
+}
+
+namespace {
+
+// Visible controls of a tree with a caption or text, with the name they are traced under (an
+// unnamed control is its parent's name and its place, such as "scr_change/0").
+void VisibleTexts(const TGuiControl& Control, const std::string& Name,
+                  std::vector<std::pair<std::string, std::string>>& Out) {
+    if (!Control.Visible()) {
+        return;
+    }
+    for (const char* property : {"Caption", "Text"}) {
+        if (Control.IndexOfProperty(property) >= 0) {
+            Out.emplace_back(Name, ValueToString(Control.GetValueByName(property)));
+            break;
+        }
+    }
+    for (int32_t i = 0; i < Control.ChildCount(); ++i) {
+        const TGuiControl& child = *Control.Child(i);
+        VisibleTexts(child, child.Name.empty() ? Name + "/" + std::to_string(i) : child.Name, Out);
+    }
+}
+
+} // namespace
+
+void TForm1::TraceTexts() {
+    std::vector<std::pair<std::string, std::string>> texts;
+    const TGuiControl& root = GuiBase->Root();
+    for (int32_t i = 0; i < root.ChildCount(); ++i) {
+        const TGuiControl& form = *root.Child(i);
+        VisibleTexts(form, form.Name.empty() ? "-" : form.Name, texts);
+    }
+    for (const auto& [name, value] : texts) {
+        Trace.Event("text", {{"control", name}, {"value", Cp1251ToUtf8(value)}});
+    }
+}
+
+TLanguage TForm1::StartLanguage() const {
+    if (const auto chosen = LanguageFromCode(Options.Language)) {
+        return *chosen;
+    }
+    return LanguageFromLocale({EnvironmentValue("LANGUAGE"), EnvironmentValue("LC_ALL"),
+                               EnvironmentValue("LC_MESSAGES"), EnvironmentValue("LANG")});
+}
+
+void TForm1::UseLanguage(TLanguage Language) {
+    std::string why;
+    if (!Texts_.Load(Folders.Data.string(), Language, why)) {
+        std::fprintf(stderr, "zibo: the %s texts are shown in Russian: %s\n",
+                     std::string(LanguageCode(Language)).c_str(), why.c_str());
+    }
+    GuiTexts.Apply(Texts_);
+    Trace.Event("language", {{"name", std::string(LanguageCode(Language))}});
 }
 
 void TForm1::TraceStats() {
@@ -823,6 +882,9 @@ void TForm1::RunCommand(const TCommand& C) {
         } else if (Device->Backend() && !SaveScreenshot(*Device->Backend(), C.Text)) {
             std::fprintf(stderr, "cannot write the screenshot %s\n", C.Text.c_str());
         }
+        break;
+    case TCommandKind::Texts:
+        TraceTexts();
         break;
     case TCommandKind::Dump:
         Dump();

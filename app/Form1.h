@@ -10,6 +10,7 @@
 #include "platform/LineInput.h"
 #include "platform/WindowInput.h"
 #include "screens/GameState.h"
+#include "screens/GameTexts.h"
 #include "screens/ScreenHost.h"
 #include "screens/Settings.h"
 #include "screens/SettingsSaver.h"
@@ -85,6 +86,7 @@ public:
     void SetAntialias(bool Value) override;
     std::string ScoreServiceUrl() const override;
     void MessageBox(const std::string& Text) override;
+    const TGameTexts& Texts() const override { return Texts_; }
     void TraceEvent(const std::string& Event, const std::string& Key, const std::string& Value) override;
     void TraceEvent2(const std::string& Event, const std::string& Key1, const std::string& Value1,
                      const std::string& Key2, const std::string& Value2) override;
@@ -152,6 +154,12 @@ private:
     // retrace.
     void SimulateDisplay(int32_t Hz, int32_t Milliseconds);
     void Dump();
+    // Traces the caption or text of every visible control ("texts").
+    void TraceTexts();
+    // The language of this run: --lang, else the locale's.
+    [[nodiscard]] TLanguage StartLanguage() const;
+    // Reads Language's catalogue and shows the screens' texts in it.
+    void UseLanguage(TLanguage Language);
     void TraceStats();
     void Quit() { Running = false; }
     // Notes why an archive of the data could not be read, unless an earlier failure is noted.
@@ -187,6 +195,9 @@ private:
     std::unique_ptr<TXParticleManager> Particles_;
     std::unique_ptr<TShareScreen> Share_;
     std::unique_ptr<TScreens> Screens;
+    TGameTexts Texts_;
+    // The screens' own texts, kept to be shown in any language; its entries point into GuiBase.
+    TGuiTranslation GuiTexts;
     TCursor* Cursor_ = nullptr;
 
     TGameState State_;

@@ -68,6 +68,16 @@ bool ApplyAtlas(TOptions& O, const char* Value, std::string& Error) {
     return true;
 }
 
+bool ApplyLanguage(TOptions& O, const char* Value, std::string& Error) {
+    const std::string_view text(Value);
+    if (text != "ru" && text != "en") {
+        Error = "--lang takes ru or en, not '" + std::string(text) + "'";
+        return false;
+    }
+    O.Language = text;
+    return true;
+}
+
 constexpr TOptionRow kRows[] = {
     {"help", 'h', nullptr, "show this help and exit",
      [](TOptions& O, const char*, std::string&) { return O.Help = true; }},
@@ -90,6 +100,7 @@ constexpr TOptionRow kRows[] = {
      ApplyRenderer},
     {"atlas", 0, "on|off", "share a few large textures among the small pictures (on, the default) or give each its own",
      ApplyAtlas},
+    {"lang", 0, "ru|en", "speak Russian (ru) or English (en) for this run, whatever the settings say", ApplyLanguage},
 };
 
 // getopt_long's description of the table; the value getopt returns for row i is 256 + i, or

@@ -27,6 +27,7 @@ struct TOptions {
     // Off: every picture keeps a texture of its own (the drawing before atlases, for
     // comparisons and for drivers that mishandle large textures).
     bool Atlas = true;
+    std::string Language;    // "ru" or "en" for this run; empty: the player's choice or the locale
 };
 
 // Parses the arguments after the program name (GNU style: --opt value, --opt=value, unique

@@ -3,7 +3,7 @@
 #
 #   <prefix>/games/zibo                          the game
 #   <prefix>/bin/zibo-fgg                        the data tool, renamed so it cannot clash
-#   <prefix>/share/games/kapitan-zibo/           Data/, Sounds/, wdata/, website.url
+#   <prefix>/share/games/kapitan-zibo/           Data/, Sounds/, wdata/, locale/, website.url
 #   <prefix>/share/applications, metainfo, icons/hicolor, man/man6, man/man1, doc/kapitan-zibo
 #
 # The game finds its data from its own place (<prefix>/games -> <prefix>/share/games/...), so
@@ -41,7 +41,7 @@ install(PROGRAMS $<TARGET_FILE:fgg> DESTINATION bin RENAME zibo-fgg)
 install(CODE "if(CMAKE_INSTALL_DO_STRIP)
   execute_process(COMMAND \"${CMAKE_STRIP}\" \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/zibo-fgg\")
 endif()")
-install(DIRECTORY ${ZIBO_GAME_DIR}/Data ${ZIBO_GAME_DIR}/Sounds ${ZIBO_GAME_DIR}/wdata
+install(DIRECTORY ${ZIBO_GAME_DIR}/Data ${ZIBO_GAME_DIR}/Sounds ${ZIBO_GAME_DIR}/wdata ${ZIBO_GAME_DIR}/locale
         DESTINATION ${ZIBO_DATA_DESTINATION})
 install(FILES ${ZIBO_GAME_DIR}/website.url DESTINATION ${ZIBO_DATA_DESTINATION})
 install(DIRECTORY ${ZIBO_GAME_DIR}/icons/hicolor DESTINATION share/icons)

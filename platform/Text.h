@@ -14,3 +14,7 @@
 [[nodiscard]] std::string Cp1251ToUtf8(std::string_view Text);
 // Characters that code page 1251 cannot hold become '?'.
 [[nodiscard]] std::string Utf8ToCp1251(std::string_view Text);
+
+// Marks a (UTF-8) text for the message catalogues' template where it is written, without
+// translating it there; the game translates it where it is shown.
+constexpr const char* N_(const char* Text) { return Text; }

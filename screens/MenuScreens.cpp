@@ -5,6 +5,7 @@
 #include "gui/GuiGauge.h"
 #include "scene/Decor.h"
 #include "screens/GameState.h"
+#include "screens/GameTexts.h"
 #include "screens/ScreenHost.h"
 #include "screens/Screens.h"
 #include "screens/Settings.h"
@@ -48,8 +49,7 @@ void RegisterMainMenu(TScreens& S) {
     S.Register(ssMainMenu, {
         [&S] {
             S.EnterForm(ssMainMenu, "scr_mainmenu");
-            // "Привет, " + name + "!"
-            S.SetText("hello", "\xCF\xF0\xE8\xE2\xE5\xF2, " + S.Host().Settings().PlayerName + "!");
+            S.SetText("hello", FillIn(S.Host().Texts().Tr("Привет, {name}!"), "{name}", S.Host().Settings().PlayerName));
             TGameState& g = S.State();
             if (!IsLive(S.Host().Engine(), g.Cosmos)) {
                 g.Cosmos = &S.Host().Engine().Add<TCosmos>();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "screens/Render.h"
 
+#include "screens/GameTexts.h"
+
 #include "board/GameEngine.h"
 #include "board/LevelTarget.h"
 #include "board/ScreenState.h"
@@ -89,11 +91,10 @@ public:
         if (!font) {
             return;
         }
-        const std::string pause = "\xCF\xC0\xD3\xC7\xC0"; // "ПАУЗА" in code page 1251
+        const std::string pause = Host.Texts().Tr("ПАУЗА");
         font->TextOut(pause, kPauseX, kPauseY, 0xFF1721FC, 0xFF1721FC, fxBlend);
         if (TGfxFont* hint = Host.Fonts().Find("knopki")) {
-            // "P — продолжить" in code page 1251.
-            const std::string resume = "P \x97 \xEF\xF0\xEE\xE4\xEE\xEB\xE6\xE8\xF2\xFC";
+            const std::string resume = Host.Texts().Tr("P — продолжить");
             const float centre = kPauseX + font->TextWidth(pause) / 2;
             const float y = kPauseY + font->TextHeight(pause) + 6;
             hint->TextOut(resume, std::round(centre - hint->TextWidth(resume) / 2), y, kHintTop, kHintBottom,

@@ -6,6 +6,7 @@
 
 class TCursor;
 class TGameEngine;
+class TGameTexts;
 class TGfxCanvas;
 class TGfxFonts;
 class TGfxImages;
@@ -67,6 +68,8 @@ public:
     [[nodiscard]] virtual std::string ScoreServiceUrl() const = 0;
     // Shows the game's information box (and traces it).
     virtual void MessageBox(const std::string& Text) = 0;
+    // The texts of the current language.
+    [[nodiscard]] virtual const TGameTexts& Texts() const = 0;
     // Writes one automation trace event (no-op outside automation runs).
     virtual void TraceEvent(const std::string& Event, const std::string& Key, const std::string& Value) = 0;
     // The same with two fields (e.g. "http url=... status=...").

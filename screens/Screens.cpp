@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "screens/Screens.h"
 
+#include "screens/GameTexts.h"
+
 #include "gui/GuiBase.h"
 #include "gui/GuiButton.h"
 #include "gui/GuiEdit.h"
@@ -87,7 +89,7 @@ void TScreens::PollScoreSubmission() {
     }
     Sender.reset();
     if (!*accepted) {
-        Host_.MessageBox("Can't connect to server!");
+        Host_.MessageBox(Host_.Texts().Tr("Не удаётся соединиться с сервером!"));
     }
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "screens/SettingsSaver.h"
 
+#include "screens/GameTexts.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -8,40 +10,34 @@
 namespace {
 
 // The message of a failed save; {file} and {reason} are filled in.
-constexpr const char* kSaveFailed =
+constexpr const char* kSaveFailed = N_(
     "Не удаётся сохранить ваши успехи в файл «{file}»: {reason}. Игра продолжается, "
     "но новые профили, рекорды и настройки пока не записаны. Игра попробует снова "
-    "при следующем изменении.";
+    "при следующем изменении.");
 
 struct TReason {
     int Error;
     const char* Text;
 };
 constexpr TReason kReasons[] = {
-    {EROFS, "папка доступна только для чтения"},
-    {EACCES, "нет права записи в папку"},
-    {EPERM, "нет права записи в папку"},
-    {ENOSPC, "на диске нет места"},
-    {EDQUOT, "исчерпана квота на диске"},
-    {ENOENT, "папка не найдена"},
-    {ENOTDIR, "папка не найдена"},
-    {EISDIR, "на месте файла находится папка"},
-    {EIO, "ошибка диска"},
+    {EROFS, N_("папка доступна только для чтения")},
+    {EACCES, N_("нет права записи в папку")},
+    {EPERM, N_("нет права записи в папку")},
+    {ENOSPC, N_("на диске нет места")},
+    {EDQUOT, N_("исчерпана квота на диске")},
+    {ENOENT, N_("папка не найдена")},
+    {ENOTDIR, N_("папка не найдена")},
+    {EISDIR, N_("на месте файла находится папка")},
+    {EIO, N_("ошибка диска")},
 };
 
-std::string ReasonText(int Error) {
+std::string ReasonText(const TGameTexts& Texts, int Error) {
     for (const TReason& r : kReasons) {
         if (r.Error == Error) {
-            return r.Text;
+            return Texts.TrUtf8(r.Text);
         }
     }
-    return std::string("ошибка записи (") + std::strerror(Error) + ")";
-}
-
-void ReplaceAll(std::string& Text, const std::string& Key, const std::string& Value) {
-    for (size_t at = Text.find(Key); at != std::string::npos; at = Text.find(Key, at + Value.size())) {
-        Text.replace(at, Key.size(), Value);
-    }
+    return FillIn(Texts.TrUtf8("ошибка записи ({error})"), "{error}", std::strerror(Error));
 }
 
 } // namespace
@@ -69,11 +65,10 @@ TSettingsSaver::TOutcome TSettingsSaver::SaveNow(const TSettings& Settings) {
     }
 }
 
-std::string SaveFailedMessage(const std::string& FileName, int Error) {
+std::string SaveFailedMessage(const TGameTexts& Texts, const std::string& FileName, int Error) {
     std::error_code ec;
     const std::filesystem::path full = std::filesystem::absolute(FileName, ec);
-    std::string text = kSaveFailed;
-    ReplaceAll(text, "{file}", ec ? FileName : full.lexically_normal().string());
-    ReplaceAll(text, "{reason}", ReasonText(Error));
-    return text;
+    const std::string text =
+        FillIn(Texts.TrUtf8(kSaveFailed), "{file}", ec ? FileName : full.lexically_normal().string());
+    return FillIn(text, "{reason}", ReasonText(Texts, Error));
 }

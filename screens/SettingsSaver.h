@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+class TGameTexts;
+
 #include "screens/Settings.h"
 
 #include <functional>
@@ -42,6 +44,6 @@ private:
     bool Requested = false;
 };
 
-// What the player reads when the settings cannot be saved, in the game's language (UTF-8):
+// What the player reads when the settings cannot be saved, in the current language (UTF-8):
 // the file's full path and the reason, said plainly.
-[[nodiscard]] std::string SaveFailedMessage(const std::string& FileName, int Error);
+[[nodiscard]] std::string SaveFailedMessage(const TGameTexts& Texts, const std::string& FileName, int Error);

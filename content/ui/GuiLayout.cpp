@@ -234,14 +234,14 @@ TGuiNode TGuiLayout::MainMenu() {
     TGuiNode F = Form("scr_mainmenu", 450, 168, 300, 424);
     // "Привет, " and a name of up to twelve letters must fit on one line, even twelve of the
     // widest letter (Ж), which takes 266 pixels at the text font.
-    F.Add(Label("hello", "Привет!", 8, 14, 284, 36, FontOf(FontText, TitleTop, TitleBottom), AlignCentre));
-    F.Add(Button("b_mainmenu_presshere", "Сменить игрока", 50, 54, 200, 36, TButtonTheme::Violet));
-    F.Add(Button("b_mainmenu_startgame", "Новая игра", 30, 104, 240, 48));
-    F.Add(Button("b_mainmenu_highscore", "Рекорды", 30, 158, 240, 48));
-    F.Add(Button("b_mainmenu_options", "Настройки", 30, 212, 240, 48));
-    F.Add(Button("b_mainmenu_help", "Помощь", 30, 266, 240, 48));
-    F.Add(Button("b_mainmenu_exit", "Выход", 30, 320, 240, 48, TButtonTheme::Violet));
-    F.Add(Button("b_mainmenu_logo", "Наш сайт", 80, 376, 140, 32, TButtonTheme::Violet));
+    F.Add(Label("hello", N_("Привет!"), 8, 14, 284, 36, FontOf(FontText, TitleTop, TitleBottom), AlignCentre));
+    F.Add(Button("b_mainmenu_presshere", N_("Сменить игрока"), 50, 54, 200, 36, TButtonTheme::Violet));
+    F.Add(Button("b_mainmenu_startgame", N_("Новая игра"), 30, 104, 240, 48));
+    F.Add(Button("b_mainmenu_highscore", N_("Рекорды"), 30, 158, 240, 48));
+    F.Add(Button("b_mainmenu_options", N_("Настройки"), 30, 212, 240, 48));
+    F.Add(Button("b_mainmenu_help", N_("Помощь"), 30, 266, 240, 48));
+    F.Add(Button("b_mainmenu_exit", N_("Выход"), 30, 320, 240, 48, TButtonTheme::Violet));
+    F.Add(Button("b_mainmenu_logo", N_("Наш сайт"), 80, 376, 140, 32, TButtonTheme::Violet));
     return F;
 }
 
@@ -251,7 +251,7 @@ TGuiNode TGuiLayout::NameEntry(const std::string& FormName, const std::string& T
     TGuiNode F = Form(FormName, 400, 210, 360, 216);
     F.Add(Title(TitleText, 360));
     F.Add(
-        Label("", "Введите ваше имя:", 30, 58, 300, 28, FontOf(FontText, TextTop, TextBottom), AlignCentre));
+        Label("", N_("Введите ваше имя:"), 30, 58, 300, 28, FontOf(FontText, TextTop, TextBottom), AlignCentre));
     F.Add(Edit(EditName, 50, 94, 260, 34, NameMaxLength));
     F.Add(Button(ButtonName, Caption, 110, 148, 140, 44));
     return F;
@@ -259,9 +259,9 @@ TGuiNode TGuiLayout::NameEntry(const std::string& FormName, const std::string& T
 
 TGuiNode TGuiLayout::ChangePlayer() {
     TGuiNode F = Form("scr_change", 380, 160, 400, 410);
-    F.Add(Title("Выбор игрока", 400));
+    F.Add(Title(N_("Выбор игрока"), 400));
     // Shown over the list while it is empty; the first child is drawn on top.
-    TGuiNode Empty = Label("players_empty", "Игроков пока нет. Нажмите «Новый», чтобы создать игрока.", 60, 150,
+    TGuiNode Empty = Label("players_empty", N_("Игроков пока нет. Нажмите «Новый», чтобы создать игрока."), 60, 150,
                            280, 72, FontOf(FontText, TextTop, TextBottom), AlignCentre);
     Empty.SetBool("WordWrap", true).SetBool("Visible", false);
     F.Add(std::move(Empty));
@@ -285,19 +285,19 @@ TGuiNode TGuiLayout::ChangePlayer() {
         .SetFill("ScrollPressed", VerticalFill(0xFFE07818, 0xFFFFC860))
         .SetInt("ScrollArrow", CanvasOrder(0xFF3A1A04), gkColor);
     F.Add(std::move(List));
-    F.Add(Button("b_change_create", "Новый", 20, 344, 114, 44));
-    F.Add(Button("b_change_delete", "Удалить", 143, 344, 114, 44, TButtonTheme::Violet));
-    F.Add(Button("b_change_back", "Готово", 266, 344, 114, 44));
+    F.Add(Button("b_change_create", N_("Новый"), 20, 344, 114, 44));
+    F.Add(Button("b_change_delete", N_("Удалить"), 143, 344, 114, 44, TButtonTheme::Violet));
+    F.Add(Button("b_change_back", N_("Готово"), 266, 344, 114, 44));
     return F;
 }
 
 TGuiNode TGuiLayout::DeletePlayer() {
     TGuiNode F = Form("scr_delete", 400, 220, 360, 190);
-    F.Add(Title("Удалить игрока?", 360));
+    F.Add(Title(N_("Удалить игрока?"), 360));
     F.Add(Label("delete_name", "", 20, 58, 320, 34, FontOf(FontButton, CaptionTop, CaptionBottom),
                 AlignCentre));
-    F.Add(Button("b_delete_yes", "Да", 40, 124, 130, 44));
-    F.Add(Button("b_delete_no", "Нет", 190, 124, 130, 44, TButtonTheme::Violet));
+    F.Add(Button("b_delete_yes", N_("Да"), 40, 124, 130, 44));
+    F.Add(Button("b_delete_no", N_("Нет"), 190, 124, 130, 44, TButtonTheme::Violet));
     return F;
 }
 
@@ -306,68 +306,68 @@ TGuiNode TGuiLayout::Help() {
     constexpr int Top = 170;
     TGuiNode F = Form("scr_help", Left, Top, 548, 430,
                       {{HelpPageX - Left, HelpPageY - Top, HelpPageWidth, HelpPageHeight}});
-    F.Add(Title("Помощь", 548));
-    TGuiNode Intro = Label("", "Правила игры и советы капитана Зибо", 24, 60, 300, 80,
+    F.Add(Title(N_("Помощь"), 548));
+    TGuiNode Intro = Label("", N_("Правила игры и советы капитана Зибо"), 24, 60, 300, 80,
                            FontOf(FontText, TextTop, TextBottom), AlignCentre);
     Intro.SetBool("WordWrap", true);
     F.Add(std::move(Intro));
-    F.Add(Button("b_help_previous", "« Назад", 348, 160, 180, 46));
-    F.Add(Button("b_help_next", "Далее »", 348, 216, 180, 46));
-    F.Add(Button("b_help_back", "В меню", 348, 362, 180, 46, TButtonTheme::Violet));
+    F.Add(Button("b_help_previous", N_("« Назад"), 348, 160, 180, 46));
+    F.Add(Button("b_help_next", N_("Далее »"), 348, 216, 180, 46));
+    F.Add(Button("b_help_back", N_("В меню"), 348, 362, 180, 46, TButtonTheme::Violet));
     return F;
 }
 
 TGuiNode TGuiLayout::Options() {
     TGuiNode F = Form("scr_options", 450, 200, 300, 260);
-    F.Add(Title("Настройки", 300));
-    F.Add(Button("b_options_sound", "Звук", 30, 66, 240, 48));
-    F.Add(Button("b_options_graphics", "Графика", 30, 120, 240, 48));
-    F.Add(Button("b_options_back", "В меню", 30, 190, 240, 48, TButtonTheme::Violet));
+    F.Add(Title(N_("Настройки"), 300));
+    F.Add(Button("b_options_sound", N_("Звук"), 30, 66, 240, 48));
+    F.Add(Button("b_options_graphics", N_("Графика"), 30, 120, 240, 48));
+    F.Add(Button("b_options_back", N_("В меню"), 30, 190, 240, 48, TButtonTheme::Violet));
     return F;
 }
 
 TGuiNode TGuiLayout::Sound() {
     TGuiNode F = Form("scr_sound", 400, 200, 360, 300);
     const TGuiFontValue Text = FontOf(FontText, TextTop, TextBottom);
-    F.Add(Title("Звук", 360));
-    F.Add(Label("", "Музыка", 24, 58, 312, 26, Text, AlignCentre));
+    F.Add(Title(N_("Звук"), 360));
+    F.Add(Label("", N_("Музыка"), 24, 58, 312, 26, Text, AlignCentre));
     F.Add(Button("b_sound_musicmin", "", 24, 88, 44, 44, TButtonTheme::Orange, TButtonIcon::Minus));
     F.Add(Gauge("bar_music", 78, 98, 204, 24));
     F.Add(Button("b_sound_musicmax", "", 292, 88, 44, 44, TButtonTheme::Orange, TButtonIcon::Plus));
-    F.Add(Label("", "Звуковые эффекты", 24, 144, 312, 26, Text, AlignCentre));
+    F.Add(Label("", N_("Звуковые эффекты"), 24, 144, 312, 26, Text, AlignCentre));
     F.Add(Button("b_sound_fxmin", "", 24, 174, 44, 44, TButtonTheme::Orange, TButtonIcon::Minus));
     F.Add(Gauge("bar_fx", 78, 184, 204, 24));
     F.Add(Button("b_sound_fxmax", "", 292, 174, 44, 44, TButtonTheme::Orange, TButtonIcon::Plus));
-    F.Add(Button("b_sound_back", "Назад", 110, 236, 140, 44, TButtonTheme::Violet));
+    F.Add(Button("b_sound_back", N_("Назад"), 110, 236, 140, 44, TButtonTheme::Violet));
     return F;
 }
 
 TGuiNode TGuiLayout::Graphics() {
     TGuiNode F = Form("scr_graphics", 400, 200, 360, 256);
     const TGuiFontValue Text = FontOf(FontText, TextTop, TextBottom);
-    F.Add(Title("Графика", 360));
-    F.Add(Label("", "Полный экран", 28, 70, 200, 40, Text, AlignLeft));
+    F.Add(Title(N_("Графика"), 360));
+    F.Add(Label("", N_("Полный экран"), 28, 70, 200, 40, Text, AlignLeft));
     F.Add(Switch("b_fullscreen", 228, 70));
-    F.Add(Label("", "Сглаживание", 28, 124, 200, 40, Text, AlignLeft));
+    F.Add(Label("", N_("Сглаживание"), 28, 124, 200, 40, Text, AlignLeft));
     F.Add(Switch("b_antialias", 228, 124));
-    F.Add(Button("b_graphics_back", "Назад", 110, 190, 140, 44, TButtonTheme::Violet));
+    F.Add(Button("b_graphics_back", N_("Назад"), 110, 190, 140, 44, TButtonTheme::Violet));
     return F;
 }
 
 TGuiNode TGuiLayout::HighScores() {
     TGuiNode F = Form("scr_highscore", 330, 155, 450, 436);
-    F.Add(Title("Рекорды", 450));
-    F.Add(Tab("b_highscore_easy", "Легко", 29, 54, 128, 40));
-    F.Add(Tab("b_highscore_medium", "Средне", 161, 54, 128, 40));
-    F.Add(Tab("b_highscore_hard", "Сложно", 293, 54, 128, 40));
+    F.Add(Title(N_("Рекорды"), 450));
+    F.Add(Tab("b_highscore_easy", N_("Легко"), 29, 54, 128, 40));
+    F.Add(Tab("b_highscore_medium", N_("Средне"), 161, 54, 128, 40));
+    F.Add(Tab("b_highscore_hard", N_("Сложно"), 293, 54, 128, 40));
     const TGuiFontValue Header = FontOf(FontText, HeaderText, HeaderText);
     const struct {
         const char* Name;
         const char* Text;
         int Left, Width, Alignment;
     } Columns[] = {{"t1", "№", 24, 50, AlignCentre},
-                   {"t2", "Имя", 78, 230, AlignLeft},
-                   {"t3", "Очки", 312, 114, AlignRight}};
+                   {"t2", N_("Имя"), 78, 230, AlignLeft},
+                   {"t3", N_("Очки"), 312, 114, AlignRight}};
     for (const auto& C : Columns) {
         TGuiNode Head = Label(C.Name, C.Text, C.Left, 98, C.Width, 26, Header, C.Alignment);
         Head.SetFill("Bkgrnd", TGuiFillValue::Flat(EasyTableColour));
@@ -382,9 +382,9 @@ TGuiNode TGuiLayout::HighScores() {
         F.Add(Label("name" + N, "", 78, Top, 230, 22, Row, AlignLeft));
         F.Add(Label("score" + N, "", 312, Top, 114, 22, Row, AlignRight));
     }
-    F.Add(Button("b_highscore_clear", "Очистить", 20, 372, 128, 44, TButtonTheme::Violet));
-    F.Add(Button("b_highscore_view", "Онлайн", 161, 372, 128, 44));
-    F.Add(Button("b_highscore_back", "В меню", 302, 372, 128, 44));
+    F.Add(Button("b_highscore_clear", N_("Очистить"), 20, 372, 128, 44, TButtonTheme::Violet));
+    F.Add(Button("b_highscore_view", N_("Онлайн"), 161, 372, 128, 44));
+    F.Add(Button("b_highscore_back", N_("В меню"), 302, 372, 128, 44));
     return F;
 }
 
@@ -397,18 +397,18 @@ TGuiNode TGuiLayout::Question(const std::string& FormName, int Left, int Top, co
     Body.SetBool("WordWrap", true);
     F.Add(std::move(Body));
     // "Да" and "Нет" stand 20 pixels apart about the middle.
-    F.Add(Button(Yes, "Да", Width / 2 - 140, 124, 130, 44));
-    F.Add(Button(No, "Нет", Width / 2 + 10, 124, 130, 44, TButtonTheme::Violet));
+    F.Add(Button(Yes, N_("Да"), Width / 2 - 140, 124, 130, 44));
+    F.Add(Button(No, N_("Нет"), Width / 2 + 10, 124, 130, 44, TButtonTheme::Violet));
     return F;
 }
 
 TGuiNode TGuiLayout::ChooseDifficulty() {
     TGuiNode F = Form("scr_choosedif", 450, 180, 300, 316);
-    F.Add(Title("Сложность", 300));
-    F.Add(Button("b_choosedif_easy", "Легко", 30, 64, 240, 48));
-    F.Add(Button("b_choosedif_medium", "Средне", 30, 118, 240, 48));
-    F.Add(Button("b_choosedif_hard", "Сложно", 30, 172, 240, 48));
-    F.Add(Button("b_choosedif_back", "Назад", 30, 246, 240, 48, TButtonTheme::Violet));
+    F.Add(Title(N_("Сложность"), 300));
+    F.Add(Button("b_choosedif_easy", N_("Легко"), 30, 64, 240, 48));
+    F.Add(Button("b_choosedif_medium", N_("Средне"), 30, 118, 240, 48));
+    F.Add(Button("b_choosedif_hard", N_("Сложно"), 30, 172, 240, 48));
+    F.Add(Button("b_choosedif_back", N_("Назад"), 30, 246, 240, 48, TButtonTheme::Violet));
     return F;
 }
 
@@ -425,14 +425,14 @@ TGuiNode TGuiLayout::LevelMix() {
         .SetInt("CaptSize", 0)
         .SetInt("ShadowSize", 0)
         .SetInt("ImageIndex", -1);
-    F.Add(Button("b_Mix", "Перемешать", 0, 0, 160, 40));
+    F.Add(Button("b_Mix", N_("Перемешать"), 0, 0, 160, 40));
     return F;
 }
 
 TGuiNode TGuiLayout::GameOver() {
     TGuiNode F = Form("scr_gameover", 230, 250, 340, 106);
-    F.Add(Title("Время вышло!", 340));
-    F.Add(Label("", "Игра окончена", 20, 54, 300, 28, FontOf(FontText, TextTop, TextBottom), AlignCentre));
+    F.Add(Title(N_("Время вышло!"), 340));
+    F.Add(Label("", N_("Игра окончена"), 20, 54, 300, 28, FontOf(FontText, TextTop, TextBottom), AlignCentre));
     return F;
 }
 
@@ -443,28 +443,28 @@ TGuiNode TGuiLayout::StageComplete() {
     constexpr int Top = 140;
     TGuiNode F = Form("scr_stagecomplete", Left, Top, 320, 316,
                       {{LevelTargetX - Left, LevelTargetY - Top, LevelTargetSize, LevelTargetSize}});
-    F.Add(Title("Этап пройден!", 320));
-    F.Add(Label("", "Счёт", 20, 50, 280, 22, FontOf(FontText, TextTop, TextBottom), AlignCentre));
+    F.Add(Title(N_("Этап пройден!"), 320));
+    F.Add(Label("", N_("Счёт"), 20, 50, 280, 22, FontOf(FontText, TextTop, TextBottom), AlignCentre));
     F.Add(Label("sc_score", "0", 20, 70, 280, 56, FontOf(FontHeading, TitleTop, TitleBottom), AlignCentre));
-    F.Add(Button("b_stagecomplete_next", "Далее", 90, 254, 140, 44));
+    F.Add(Button("b_stagecomplete_next", N_("Далее"), 90, 254, 140, 44));
     return F;
 }
 
 TGuiNode TGuiLayout::YourScore() {
     TGuiNode F = Form("scr_yourscoreis", 230, 200, 340, 210);
-    F.Add(Title("Ваш результат", 340));
+    F.Add(Title(N_("Ваш результат"), 340));
     F.Add(Label("yourscore", "0", 20, 58, 300, 60, FontOf(FontHeading, TitleTop, TitleBottom), AlignCentre));
-    F.Add(Button("b_yourscore_next", "Далее", 100, 146, 140, 44));
+    F.Add(Button("b_yourscore_next", N_("Далее"), 100, 146, 140, 44));
     return F;
 }
 
 TGuiNode TGuiLayout::Country() {
     TGuiNode F = Form("scr_ycountry", 230, 200, 340, 206);
-    F.Add(Title("Ваша страна", 340));
+    F.Add(Title(N_("Ваша страна"), 340));
     F.Add(
-        Label("", "Откуда вы играете?", 20, 54, 300, 28, FontOf(FontText, TextTop, TextBottom), AlignCentre));
+        Label("", N_("Откуда вы играете?"), 20, 54, 300, 28, FontOf(FontText, TextTop, TextBottom), AlignCentre));
     F.Add(Edit("e_ycountry", 30, 88, 280, 34, CountryMaxLength));
-    F.Add(Button("b_ycountry_next", "Далее", 100, 142, 140, 44));
+    F.Add(Button("b_ycountry_next", N_("Далее"), 100, 142, 140, 44));
     return F;
 }
 
@@ -476,8 +476,8 @@ TGuiNode TGuiLayout::SpeechPanel() {
         F.Add(
             Label("Speech_Label" + std::to_string(i), "", 24, 24 + 30 * (i - 1), 512, 28, Story, AlignLeft));
     }
-    F.Add(Button("b_SpeechPanel_Skip", "Пропустить", 24, 300, 160, 44, TButtonTheme::Violet));
-    F.Add(Button("b_SpeechPanel_Next", "Далее", 376, 300, 160, 44));
+    F.Add(Button("b_SpeechPanel_Skip", N_("Пропустить"), 24, 300, 160, 44, TButtonTheme::Violet));
+    F.Add(Button("b_SpeechPanel_Next", N_("Далее"), 376, 300, 160, 44));
     return F;
 }
 
@@ -486,40 +486,40 @@ TGuiNode TGuiLayout::HowToPlay() {
     constexpr int Top = 150;
     TGuiNode F = Form("scr_howtoplay", Left, Top, 340, 396,
                       {{HowToPlayX - Left, HowToPlayY - Top, HelpPageWidth, HelpPageHeight}});
-    F.Add(Label("", "Как играть", 16, 10, 308, 40, FontOf(FontTitle, TitleTop, TitleBottom), AlignCentre));
-    TGuiNode Previous = Button("b_howtoplay_previous", "« Назад", 16, 332, 100, 44, TButtonTheme::Violet);
+    F.Add(Label("", N_("Как играть"), 16, 10, 308, 40, FontOf(FontTitle, TitleTop, TitleBottom), AlignCentre));
+    TGuiNode Previous = Button("b_howtoplay_previous", N_("« Назад"), 16, 332, 100, 44, TButtonTheme::Violet);
     Previous.SetBool("Visible", false);
     F.Add(std::move(Previous));
-    F.Add(Button("b_howtoplay_next", "Далее »", 120, 332, 100, 44));
-    F.Add(Button("b_howtoplay_start", "Играть!", 224, 332, 100, 44));
+    F.Add(Button("b_howtoplay_next", N_("Далее »"), 120, 332, 100, 44));
+    F.Add(Button("b_howtoplay_start", N_("Играть!"), 224, 332, 100, 44));
     return F;
 }
 
 std::vector<TGuiNode> TGuiLayout::Build() {
     Requests.clear();
     std::vector<TGuiNode> Forms = {
-        Question("scr_exittomm", 220, 220, "В главное меню?", "Текущая игра будет прервана.", "b_exitmm_yes",
+        Question("scr_exittomm", 220, 220, N_("В главное меню?"), N_("Текущая игра будет прервана."), "b_exitmm_yes",
                  "b_exitmm_no"),
-        NameEntry("scr_entername", "Добро пожаловать!", "edit_name1", "b_entername_create", "Готово"),
+        NameEntry("scr_entername", N_("Добро пожаловать!"), "edit_name1", "b_entername_create", N_("Готово")),
         MainMenu(),
         Help(),
         Options(),
         HighScores(),
-        Question("scr_clear", 400, 230, "Очистить рекорды?", "Все три таблицы рекордов будут сброшены.",
+        Question("scr_clear", 400, 230, N_("Очистить рекорды?"), N_("Все три таблицы рекордов будут сброшены."),
                  "b_clear_yes", "b_clear_no"),
-        Question("scr_exitgame", 400, 230, "Выход", "Вы действительно хотите выйти из игры?", "b_exit_yes",
+        Question("scr_exitgame", 400, 230, N_("Выход"), N_("Вы действительно хотите выйти из игры?"), "b_exit_yes",
                  "b_exit_no"),
         LevelMix(),
         GameOver(),
         ChooseDifficulty(),
         StageComplete(),
-        NameEntry("scr_create", "Новый игрок", "edit_name", "b_create_create", "Создать"),
+        NameEntry("scr_create", N_("Новый игрок"), "edit_name", "b_create_create", N_("Создать")),
         ChangePlayer(),
         DeletePlayer(),
         YourScore(),
         // Its title needs the wider form: at the title font it is 340 pixels long.
-        Question("scr_sendscore", 200, 220, "Отправить результат?",
-                 "Отправить ваш счёт в таблицу рекордов в Интернете?", "b_sendscore_yes", "b_sendscore_no", 400),
+        Question("scr_sendscore", 200, 220, N_("Отправить результат?"),
+                 N_("Отправить ваш счёт в таблицу рекордов в Интернете?"), "b_sendscore_yes", "b_sendscore_no", 400),
         Sound(),
         Graphics(),
         Country(),

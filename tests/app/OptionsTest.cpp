@@ -97,11 +97,40 @@ TEST(Options, RendererIsGlUnlessNoneIsAsked) {
     }
 }
 
+// --lang names one of the two languages; anything else is refused with the choices.
+TEST(Options, LanguageIsRuOrEn) {
+    const struct {
+        std::vector<std::string> Arguments;
+        bool Parsed;
+        const char* Language;
+        const char* Error;
+    } cases[] = {
+        {{}, true, "", ""},
+        {{"--lang", "en"}, true, "en", ""},
+        {{"--lang=ru"}, true, "ru", ""},
+        {{"--lang", "en", "--lang", "ru"}, true, "ru", ""},
+        {{"--lang=EN"}, false, "", "--lang takes ru or en, not 'EN'"},
+        {{"--lang=en_US"}, false, "", "--lang takes ru or en, not 'en_US'"},
+        {{"--lang"}, false, "", "option '--lang' needs a value"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Error);
+        std::string error;
+        const auto options = ParseOptions(c.Arguments, error);
+        ASSERT_EQ(options.has_value(), c.Parsed) << error;
+        if (options) {
+            EXPECT_EQ(options->Language, c.Language);
+        } else {
+            EXPECT_EQ(error, c.Error);
+        }
+    }
+}
+
 TEST(Options, UsageListsEveryOptionOnItsOwnLine) {
     const std::string usage = UsageText();
     for (const char* line : {"  -h, --help ", "  -V, --version ", "      --data-dir DIR ", "      --user-dir DIR ",
                              "      --headless ", "      --seed N ", "      --control FILE ", "      --trace FILE ",
-                             "      --score-server HOST[:PORT] ", "      --renderer gl|none "}) {
+                             "      --score-server HOST[:PORT] ", "      --renderer gl|none ", "      --lang ru|en "}) {
         EXPECT_NE(usage.find(std::string("\n") + line), std::string::npos) << line;
     }
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "screens/GameTexts.h"
 #include "screens/SettingsSaver.h"
 
 #include <gtest/gtest.h>
@@ -77,12 +78,12 @@ TEST_F(SettingsSaver, AFailedSaveWaitsForTheNextChange) {
 }
 
 TEST(SaveFailedMessage, NamesTheWholePathAndTheReasonInRussian) {
-    const std::string readOnly = SaveFailedMessage("Config.cfg", EROFS);
+    const std::string readOnly = SaveFailedMessage(TGameTexts{}, "Config.cfg", EROFS);
     EXPECT_NE(readOnly.find((fs::current_path() / "Config.cfg").string()), std::string::npos) << readOnly;
     EXPECT_NE(readOnly.find("только для чтения"), std::string::npos) << readOnly;
-    const std::string full = SaveFailedMessage("/data/Config.cfg", ENOSPC);
+    const std::string full = SaveFailedMessage(TGameTexts{}, "/data/Config.cfg", ENOSPC);
     EXPECT_NE(full.find("«/data/Config.cfg»"), std::string::npos) << full;
     EXPECT_NE(full.find("нет места"), std::string::npos) << full;
     // A reason without words of its own still says what the system said.
-    EXPECT_NE(SaveFailedMessage("/data/Config.cfg", EMFILE).find(std::strerror(EMFILE)), std::string::npos);
+    EXPECT_NE(SaveFailedMessage(TGameTexts{}, "/data/Config.cfg", EMFILE).find(std::strerror(EMFILE)), std::string::npos);
 }
