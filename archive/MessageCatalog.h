@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // A compiled message catalogue (the ".mo" file msgfmt writes): pairs of an original text and
 // its translation, both UTF-8. The reader checks every count, offset and length against the
@@ -14,6 +15,9 @@
 // original); the header entry (empty original) too; a plural entry keeps its first forms.
 class TMessageCatalog {
 public:
+    using TEntries = std::map<std::string, std::string, std::less<>>;
+    explicit TMessageCatalog(TEntries Entries = {}) : Entries(std::move(Entries)) {}
+
     // Files past this size are refused: the game's catalogues are a few dozen KiB.
     static constexpr size_t MaxFileSize = 4u << 20;
 
@@ -27,5 +31,5 @@ public:
     [[nodiscard]] size_t Size() const { return Entries.size(); }
 
 private:
-    std::map<std::string, std::string, std::less<>> Entries;
+    TEntries Entries;
 };

@@ -13,6 +13,7 @@
 #include "gui/GuiLabel.h"
 #include "platform/RecordingBackend.h"
 #include "platform/Text.h"
+#include "screens/GameTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -127,9 +128,18 @@ std::vector<const TGuiForm*> FormsOf(TGuiBase& Gui) {
     return Forms;
 }
 
-TEST_F(GuiTexts, EveryTextFitsItsControlAtItsFont) {
+// Russian first (as the file holds it), then every text in English, from the build's catalogue.
+TEST_F(GuiTexts, EveryTextFitsItsControlAtItsFontInEveryLanguage) {
     const std::vector<const TGuiForm*> Forms = FormsOf(Gui);
     ASSERT_GE(Forms.size(), 22u);
+    TGuiTranslation Translation;
+    Translation.Capture(Gui.Root());
+    for (const TLanguage Language : {TLanguage::Russian, TLanguage::English}) {
+    SCOPED_TRACE(std::string(LanguageCode(Language)));
+    TGameTexts Texts;
+    std::string Error;
+    ASSERT_TRUE(Texts.Load(GameDir, Language, Error)) << Error;
+    Translation.Apply(Texts);
     for (const TGuiForm* Form : Forms) {
         std::vector<TTextBox> Boxes;
         CollectTexts(*Form, Boxes);
@@ -150,10 +160,12 @@ TEST_F(GuiTexts, EveryTextFitsItsControlAtItsFont) {
                 << Where << " in " << Lines.size() << " lines";
         }
     }
+    }
 }
 
 // The main menu greets the player by name: "Привет, " + name + "!" in the "hello" label. The
-// longest name the name boxes take, made of the widest letter a player can type, must fit.
+// longest name the name boxes take, made of the widest letter a player can type, must fit, in
+// every language.
 TEST_F(GuiTexts, TheGreetingFitsTheLongestNameOfTheWidestLetters) {
     const auto* Hello = dynamic_cast<const TGuiLabel*>(Gui.FindControl("hello"));
     ASSERT_NE(Hello, nullptr);
@@ -172,9 +184,14 @@ TEST_F(GuiTexts, TheGreetingFitsTheLongestNameOfTheWidestLetters) {
         for (int32_t i = 0; i < Box->MaxLength(); ++i) {
             Name += Widest;
         }
-        const std::string Greeting = "\xCF\xF0\xE8\xE2\xE5\xF2, " + Name + "!";
-        EXPECT_LE(TGuiFont::TextWidth(Font, Greeting), Hello->Width() - 2 * LabelPadding)
-            << Edit << ": " << Cp1251ToUtf8(Greeting);
+        for (const TLanguage Language : {TLanguage::Russian, TLanguage::English}) {
+            TGameTexts Texts;
+            std::string Error;
+            ASSERT_TRUE(Texts.Load(GameDir, Language, Error)) << Error;
+            const std::string Greeting = FillIn(Texts.Tr("Привет, {name}!"), "{name}", Name);
+            EXPECT_LE(TGuiFont::TextWidth(Font, Greeting), Hello->Width() - 2 * LabelPadding)
+                << Edit << ": " << Cp1251ToUtf8(Greeting);
+        }
     }
 }
 

@@ -20,6 +20,7 @@ TGameInProcess::TGameInProcess(uint64_t Seed, const std::function<void(const fs:
     // Unless a test looks at pictures, frames are only recorded.
     options.Renderer = TRenderer::None;
     options.Seed = Seed;
+    options.Language = "en";
     options.TraceFile = "trace.txt";
     options.DataDir = Folder.Folder().string();
     options.UserDir = Folder.Folder().string();

@@ -19,7 +19,7 @@ TGameRun::TGameRun() {
     fs::remove_all(Dir);
     fs::create_directories(Dir);
     const fs::path game = ZIBO_GAME_DIR;
-    for (const char* sub : {"Data", "Sounds", "wdata"}) {
+    for (const char* sub : {"Data", "Sounds", "wdata", "locale"}) {
         if (fs::exists(game / sub)) {
             fs::copy(game / sub, Dir / sub, fs::copy_options::recursive);
         }
@@ -41,7 +41,8 @@ int TGameRun::Run(const std::vector<std::string>& Commands, uint64_t Seed, const
     }
     const fs::path trace = Dir / "trace.txt";
     const fs::path errors = Dir / "errors.txt";
-    const std::string command = "cd '" + Dir.string() + "' && '" +
+    const std::string command = "cd '" + Dir.string() + "' && env -u LANGUAGE -u LC_ALL -u LC_MESSAGES " +
+                                Locale + " '" +
                                 (fs::path(ZIBO_GAME_DIR) / "zibo").string() + "' --headless --seed " +
                                 std::to_string(Seed) + " --data-dir . --user-dir . --renderer none --control control.txt --trace trace.txt " +
                                 ExtraOptions + " 2> errors.txt";

@@ -20,6 +20,10 @@ public:
     // The working folder; tests may put files there (Config.cfg, play.url, ...) before Run.
     [[nodiscard]] const std::filesystem::path& Folder() const { return Dir; }
 
+    // The locale variables the game starts with (the others of LANGUAGE, LC_ALL and LC_MESSAGES
+    // are unset): "LANG=C.UTF-8" unless a test asks for another, so the game speaks English.
+    void SetLocale(std::string Assignments) { Locale = std::move(Assignments); }
+
     // Runs the game with the commands (one per line) and extra options; returns its exit code.
     // Frames are only recorded (--renderer none) unless the extra options ask for gl.
     int Run(const std::vector<std::string>& Commands, uint64_t Seed = 1, const std::string& ExtraOptions = "");
@@ -41,6 +45,7 @@ public:
 
 private:
     std::filesystem::path Dir;
+    std::string Locale = "LANG=C.UTF-8";
     std::vector<std::string> TraceLines;
     std::string ErrorText;
 };

@@ -130,14 +130,14 @@ TEST(SaveFlow, AKillRightAfterTheChangeLeavesItInTheFile) {
 }
 
 // The settings cannot be written (the file's place is taken by a folder, which stops even root):
-// the player is told once, in Russian, with the file and the reason; every save point keeps
-// trying; the game goes on and ends normally.
+// the player is told once, in the game's language, with the file and the reason; every save
+// point keeps trying; the game goes on and ends normally.
 TEST(SaveFlow, AFailedSaveIsShownOnceAndTheGameGoesOn) {
     TGameRun run;
     fs::create_directories(run.Folder() / "Config.cfg" / "blocked");
     std::vector<std::string> commands = ToMainMenu();
     commands.insert(commands.end(), {"click 600 404", "frames 3", "click 600 414", "frames 3", "dump"});
-    ASSERT_EQ(run.Run(commands), 0) << run.Errors();
+    ASSERT_EQ(run.Run(commands, 1, "--lang ru"), 0) << run.Errors();
     EXPECT_EQ(run.LastDump()["state"], "4");
     EXPECT_EQ(run.Count("config failed reason="), 2); // the new profile, then leaving the options
     const std::vector<std::string> boxes = run.Events("messagebox");
