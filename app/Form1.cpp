@@ -780,22 +780,23 @@ void TForm1::TraceTexts() {
     }
 }
 
-TLanguage TForm1::StartLanguage() const {
-    if (const auto chosen = LanguageFromCode(Options.Language)) {
-        return *chosen;
-    }
-    return LanguageFromLocale({EnvironmentValue("LANGUAGE"), EnvironmentValue("LC_ALL"),
-                               EnvironmentValue("LC_MESSAGES"), EnvironmentValue("LANG")});
+std::string TForm1::StartLanguage() const {
+    const std::string wanted = !Options.Language.empty()
+                                   ? Options.Language
+                                   : LocaleLanguage({EnvironmentValue("LANGUAGE"), EnvironmentValue("LC_ALL"),
+                                                     EnvironmentValue("LC_MESSAGES"), EnvironmentValue("LANG")});
+    return ChooseLanguage(wanted, InstalledLanguages(Folders.Data.string()));
 }
 
-void TForm1::UseLanguage(TLanguage Language) {
+void TForm1::UseLanguage(const std::string& Language) {
     std::string why;
-    if (!Texts_.Load(Folders.Data.string(), Language, why)) {
-        std::fprintf(stderr, "zibo: the %s texts are shown in Russian: %s\n",
-                     std::string(LanguageCode(Language)).c_str(), why.c_str());
+    // Russian needs no catalogue (one that is there may still mend a text); any other language
+    // without its catalogue is shown in Russian, and says so.
+    if (!Texts_.Load(Folders.Data.string(), Language, why) && Language != kRussian) {
+        std::fprintf(stderr, "zibo: the %s texts are shown in Russian: %s\n", Language.c_str(), why.c_str());
     }
     GuiTexts.Apply(Texts_);
-    Trace.Event("language", {{"name", std::string(LanguageCode(Language))}});
+    Trace.Event("language", {{"name", Language}});
 }
 
 void TForm1::TraceStats() {

@@ -156,10 +156,10 @@ private:
     void Dump();
     // Traces the caption or text of every visible control ("texts").
     void TraceTexts();
-    // The language of this run: --lang, else the locale's.
-    [[nodiscard]] TLanguage StartLanguage() const;
+    // The language of this run: --lang, else the locale's (English where no catalogue has it).
+    [[nodiscard]] std::string StartLanguage() const;
     // Reads Language's catalogue and shows the screens' texts in it.
-    void UseLanguage(TLanguage Language);
+    void UseLanguage(const std::string& Language);
     void TraceStats();
     void Quit() { Running = false; }
     // Notes why an archive of the data could not be read, unless an earlier failure is noted.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/Options.h"
 
+#include "screens/GameTexts.h"
+
 #include "generated/Version.h"
 
 #include <getopt.h>
@@ -70,8 +72,8 @@ bool ApplyAtlas(TOptions& O, const char* Value, std::string& Error) {
 
 bool ApplyLanguage(TOptions& O, const char* Value, std::string& Error) {
     const std::string_view text(Value);
-    if (text != "ru" && text != "en") {
-        Error = "--lang takes ru or en, not '" + std::string(text) + "'";
+    if (!IsLanguageCode(text)) {
+        Error = "--lang takes a language code such as ru or en, not '" + std::string(text) + "'";
         return false;
     }
     O.Language = text;
@@ -100,7 +102,8 @@ constexpr TOptionRow kRows[] = {
      ApplyRenderer},
     {"atlas", 0, "on|off", "share a few large textures among the small pictures (on, the default) or give each its own",
      ApplyAtlas},
-    {"lang", 0, "ru|en", "speak Russian (ru) or English (en) for this run, whatever the settings say", ApplyLanguage},
+    {"lang", 0, "ru|en", "speak Russian (ru) or English (en) for this run, whatever the settings say",
+     ApplyLanguage},
 };
 
 // getopt_long's description of the table; the value getopt returns for row i is 256 + i, or

@@ -7,28 +7,44 @@
 #include "gui/GuiValue.h"
 #include "platform/Text.h"
 
-std::string_view LanguageCode(TLanguage Language) {
-    return Language == TLanguage::English ? "en" : "ru";
+#include <algorithm>
+#include <filesystem>
+
+bool IsLanguageCode(std::string_view Code) {
+    return Code.size() >= 2 && Code.size() <= 3 &&
+           std::all_of(Code.begin(), Code.end(), [](char c) { return c >= 'a' && c <= 'z'; });
 }
 
-std::optional<TLanguage> LanguageFromCode(std::string_view Code) {
-    if (Code == "ru") {
-        return TLanguage::Russian;
-    }
-    if (Code == "en") {
-        return TLanguage::English;
-    }
-    return std::nullopt;
-}
-
-TLanguage LanguageFromLocale(const std::vector<std::string>& Values) {
+std::string LocaleLanguage(const std::vector<std::string>& Values) {
     for (const std::string& value : Values) {
         const std::string first = value.substr(0, value.find(':'));
         if (!first.empty()) {
-            return first.starts_with("ru") ? TLanguage::Russian : TLanguage::English;
+            return LowerAscii(first.substr(0, first.find_first_of("_.@")));
         }
     }
-    return TLanguage::Russian;
+    return std::string(kRussian);
+}
+
+std::string ChooseLanguage(std::string_view Wanted, const std::vector<std::string>& Installed) {
+    if (Wanted == kRussian || std::find(Installed.begin(), Installed.end(), Wanted) != Installed.end()) {
+        return std::string(Wanted);
+    }
+    return std::string(kEnglish);
+}
+
+std::vector<std::string> InstalledLanguages(const std::string& DataFolder) {
+    std::vector<std::string> found;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(DataFolder + "/locale", error)) {
+        const std::string code = entry.path().filename().string();
+        if (IsLanguageCode(code) && code != kRussian &&
+            std::filesystem::is_regular_file(TGameTexts::CataloguePath(DataFolder, code), error)) {
+            found.push_back(code);
+        }
+    }
+    std::sort(found.begin(), found.end());
+    found.insert(found.begin(), std::string(kRussian));
+    return found;
 }
 
 std::string FillIn(std::string Text, std::string_view Field, std::string_view Value) {
@@ -41,11 +57,11 @@ std::string FillIn(std::string Text, std::string_view Field, std::string_view Va
     return Text;
 }
 
-std::string TGameTexts::CataloguePath(const std::string& DataFolder, TLanguage Language) {
-    return DataFolder + "/locale/" + std::string(LanguageCode(Language)) + "/LC_MESSAGES/zibo.mo";
+std::string TGameTexts::CataloguePath(const std::string& DataFolder, std::string_view Language) {
+    return DataFolder + "/locale/" + std::string(Language) + "/LC_MESSAGES/zibo.mo";
 }
 
-bool TGameTexts::Load(const std::string& DataFolder, TLanguage Language, std::string& Error) {
+bool TGameTexts::Load(const std::string& DataFolder, std::string_view Language, std::string& Error) {
     std::optional<TMessageCatalog> catalog = TMessageCatalog::Load(CataloguePath(DataFolder, Language), Error);
     if (!catalog) {
         Error = CataloguePath(DataFolder, Language) + ": " + Error;
@@ -55,7 +71,7 @@ bool TGameTexts::Load(const std::string& DataFolder, TLanguage Language, std::st
     return loaded;
 }
 
-void TGameTexts::Use(TLanguage Language, std::optional<TMessageCatalog> NewCatalog) {
+void TGameTexts::Use(std::string_view Language, std::optional<TMessageCatalog> NewCatalog) {
     Language_ = Language;
     Catalog = std::move(NewCatalog);
 }

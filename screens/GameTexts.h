@@ -12,18 +12,25 @@
 
 class TGuiControl;
 
-// The languages the game speaks. Russian is the language the texts are written in; every
-// other language comes from a message catalogue and falls back to the Russian text where
-// the catalogue has no entry.
-enum class TLanguage : uint8_t { Russian, English };
+// A language is named by its code ("ru", "en", ...): the name of its catalogue's folder, and
+// the word of the command line and of Config.cfg. Russian is the language the texts are
+// written in; every other language comes from its message catalogue and falls back to the
+// Russian text where the catalogue has no entry. A translator adds a language by adding its
+// catalogue (po/CODE.po); nothing here lists the languages.
+inline constexpr std::string_view kRussian = "ru";
+inline constexpr std::string_view kEnglish = "en";
 
-// "ru" or "en": the catalogue's folder name, the command line's and Config.cfg's word.
-[[nodiscard]] std::string_view LanguageCode(TLanguage Language);
-[[nodiscard]] std::optional<TLanguage> LanguageFromCode(std::string_view Code);
-// The language of the first set value of LANGUAGE, LC_ALL, LC_MESSAGES and LANG (in that
-// order): "ru…" is Russian, anything else English. (LANGUAGE may list several languages
+// Two or three lower-case ASCII letters.
+[[nodiscard]] bool IsLanguageCode(std::string_view Code);
+// The language code of the first set value of LANGUAGE, LC_ALL, LC_MESSAGES and LANG (in that
+// order): "ru_RU.UTF-8" gives "ru", "C.UTF-8" "c". (LANGUAGE may list several languages
 // separated by ':'; its first one counts.) Nothing set: Russian.
-[[nodiscard]] TLanguage LanguageFromLocale(const std::vector<std::string>& Values);
+[[nodiscard]] std::string LocaleLanguage(const std::vector<std::string>& Values);
+// The language to speak for a wanted one: Russian and the installed languages as they are,
+// anything else English.
+[[nodiscard]] std::string ChooseLanguage(std::string_view Wanted, const std::vector<std::string>& Installed);
+// Russian, then every language whose catalogue lies in the data folder, in code order.
+[[nodiscard]] std::vector<std::string> InstalledLanguages(const std::string& DataFolder);
 
 // Text with every Field (such as "{name}") replaced by Value.
 [[nodiscard]] std::string FillIn(std::string Text, std::string_view Field, std::string_view Value);
@@ -33,15 +40,15 @@ enum class TLanguage : uint8_t { Russian, English };
 class TGameTexts {
 public:
     // Where the catalogue of a language lies below the data folder.
-    [[nodiscard]] static std::string CataloguePath(const std::string& DataFolder, TLanguage Language);
+    [[nodiscard]] static std::string CataloguePath(const std::string& DataFolder, std::string_view Language);
 
     // Switches to Language and reads its catalogue from the data folder. A missing or damaged
     // catalogue leaves the Russian texts and returns false with the reason in Error.
-    bool Load(const std::string& DataFolder, TLanguage Language, std::string& Error);
+    bool Load(const std::string& DataFolder, std::string_view Language, std::string& Error);
     // Uses a catalogue already read (tests).
-    void Use(TLanguage Language, std::optional<TMessageCatalog> Catalog);
+    void Use(std::string_view Language, std::optional<TMessageCatalog> Catalog);
 
-    [[nodiscard]] TLanguage Language() const { return Language_; }
+    [[nodiscard]] const std::string& Language() const { return Language_; }
     // The translation of a UTF-8 original, in code page 1251.
     [[nodiscard]] std::string Tr(std::string_view Original) const;
     // The translation of a UTF-8 original, in UTF-8.
@@ -50,7 +57,7 @@ public:
     [[nodiscard]] std::string TrCp1251(std::string_view Original) const;
 
 private:
-    TLanguage Language_ = TLanguage::Russian;
+    std::string Language_{kRussian};
     std::optional<TMessageCatalog> Catalog;
 };
 

@@ -97,7 +97,7 @@ TEST(Options, RendererIsGlUnlessNoneIsAsked) {
     }
 }
 
-// --lang names one of the two languages; anything else is refused with the choices.
+// --lang takes a language code; anything else is refused with an example.
 TEST(Options, LanguageIsRuOrEn) {
     const struct {
         std::vector<std::string> Arguments;
@@ -109,8 +109,9 @@ TEST(Options, LanguageIsRuOrEn) {
         {{"--lang", "en"}, true, "en", ""},
         {{"--lang=ru"}, true, "ru", ""},
         {{"--lang", "en", "--lang", "ru"}, true, "ru", ""},
-        {{"--lang=EN"}, false, "", "--lang takes ru or en, not 'EN'"},
-        {{"--lang=en_US"}, false, "", "--lang takes ru or en, not 'en_US'"},
+        {{"--lang=de"}, true, "de", ""},
+        {{"--lang=EN"}, false, "", "--lang takes a language code such as ru or en, not 'EN'"},
+        {{"--lang=en_US"}, false, "", "--lang takes a language code such as ru or en, not 'en_US'"},
         {{"--lang"}, false, "", "option '--lang' needs a value"},
     };
     for (const auto& c : cases) {

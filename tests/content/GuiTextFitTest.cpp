@@ -134,8 +134,8 @@ TEST_F(GuiTexts, EveryTextFitsItsControlAtItsFontInEveryLanguage) {
     ASSERT_GE(Forms.size(), 22u);
     TGuiTranslation Translation;
     Translation.Capture(Gui.Root());
-    for (const TLanguage Language : {TLanguage::Russian, TLanguage::English}) {
-    SCOPED_TRACE(std::string(LanguageCode(Language)));
+    for (const std::string_view Language : {kRussian, kEnglish}) {
+    SCOPED_TRACE(std::string(Language));
     TGameTexts Texts;
     std::string Error;
     ASSERT_TRUE(Texts.Load(GameDir, Language, Error)) << Error;
@@ -184,7 +184,7 @@ TEST_F(GuiTexts, TheGreetingFitsTheLongestNameOfTheWidestLetters) {
         for (int32_t i = 0; i < Box->MaxLength(); ++i) {
             Name += Widest;
         }
-        for (const TLanguage Language : {TLanguage::Russian, TLanguage::English}) {
+        for (const std::string_view Language : {kRussian, kEnglish}) {
             TGameTexts Texts;
             std::string Error;
             ASSERT_TRUE(Texts.Load(GameDir, Language, Error)) << Error;
