@@ -226,6 +226,10 @@ bool TForm1::FormCreate() {
     SetScore(0);
     ResetHighScores(Settings_);
     LoadConfig(Folders.ConfigToRead().string(), Settings_);
+    // The player's choice in Options wins over the desktop's language; --lang over both.
+    if (Options.Language.empty() && !Settings_.Language.empty() && Settings_.Language != Texts_.Language()) {
+        SetLanguage(Settings_.Language);
+    }
     // 10. A reserved key cannot be typed into an edit box.
     ReserveKeyCodes();
     // 11-13. The window opened centred; the stored full-screen choice applies at once, and
@@ -786,6 +790,14 @@ std::string TForm1::StartLanguage() const {
                                    : LocaleLanguage({EnvironmentValue("LANGUAGE"), EnvironmentValue("LC_ALL"),
                                                      EnvironmentValue("LC_MESSAGES"), EnvironmentValue("LANG")});
     return ChooseLanguage(wanted, InstalledLanguages(Folders.Data.string()));
+}
+
+std::vector<std::string> TForm1::Languages() const {
+    return InstalledLanguages(Folders.Data.string());
+}
+
+void TForm1::SetLanguage(const std::string& Code) {
+    UseLanguage(ChooseLanguage(Code, Languages()));
 }
 
 void TForm1::UseLanguage(const std::string& Language) {

@@ -87,6 +87,8 @@ public:
     std::string ScoreServiceUrl() const override;
     void MessageBox(const std::string& Text) override;
     const TGameTexts& Texts() const override { return Texts_; }
+    std::vector<std::string> Languages() const override;
+    void SetLanguage(const std::string& Code) override;
     void TraceEvent(const std::string& Event, const std::string& Key, const std::string& Value) override;
     void TraceEvent2(const std::string& Event, const std::string& Key1, const std::string& Value1,
                      const std::string& Key2, const std::string& Value2) override;

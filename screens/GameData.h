@@ -40,7 +40,7 @@ inline constexpr std::string_view RequiredGDataImages[] = {
     "gui_button_violet_130x44", "gui_panel_360x216", "gui_button_orange_140x44", "gui_panel_300x424",
     "gui_button_violet_200x36", "gui_button_orange_240x48", "gui_button_violet_240x48",
     "gui_button_violet_140x32", "gui_panel_scr_help", "gui_button_orange_180x46", "gui_button_violet_180x46",
-    "gui_panel_300x260", "gui_panel_450x436", "gui_tab_128x40", "gui_button_orange_128x40",
+    "gui_panel_300x314", "gui_panel_450x436", "gui_tab_128x40", "gui_button_orange_128x40",
     "gui_button_violet_128x44", "gui_button_orange_128x44", "gui_button_orange_160x40", "gui_panel_340x106",
     "gui_panel_300x316", "gui_panel_scr_stagecomplete", "gui_panel_400x410", "gui_button_orange_114x44",
     "gui_button_violet_114x44", "gui_panel_340x210", "gui_panel_360x300", "gui_button_orange_44x44_minus",
@@ -92,7 +92,7 @@ inline constexpr std::string_view RequiredButtons[] = {
     "b_highscore_medium", "b_highscore_view", "b_howtoplay_next", "b_howtoplay_previous",
     "b_howtoplay_start", "b_mainmenu_exit", "b_mainmenu_help", "b_mainmenu_highscore", "b_mainmenu_logo",
     "b_mainmenu_options", "b_mainmenu_presshere", "b_mainmenu_startgame", "b_Mix", "b_options_back",
-    "b_options_graphics", "b_options_sound", "b_sendscore_no", "b_sendscore_yes", "b_sound_back",
+    "b_options_graphics", "b_options_language", "b_options_sound", "b_sendscore_no", "b_sendscore_yes", "b_sound_back",
     "b_sound_fxmax", "b_sound_fxmin", "b_sound_musicmax", "b_sound_musicmin", "b_SpeechPanel_Next",
     "b_SpeechPanel_Skip", "b_stagecomplete_next", "b_ycountry_next", "b_yourscore_next",
 };

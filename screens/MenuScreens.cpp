@@ -10,6 +10,9 @@
 #include "screens/Screens.h"
 #include "screens/Settings.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 constexpr int32_t kVolumeStep = 25;
 constexpr int32_t kVolumeMax = 250;
@@ -138,6 +141,16 @@ void RegisterOptions(TScreens& S) {
     S.Bind("b_options_back", [&S] { S.ClickGo(ssOptions, ssMainMenu); });
     S.Bind("b_options_graphics", [&S] { S.ClickGo(ssOptions, ssGraphics); });
     S.Bind("b_options_sound", [&S] { S.ClickGo(ssOptions, ssSound); });
+    // The next language the game can speak, kept for the next start and shown at once.
+    S.Bind("b_options_language", [&S] {
+        S.Host().PlaySound("check");
+        const std::vector<std::string> languages = S.Host().Languages();
+        auto at = std::find(languages.begin(), languages.end(), S.Host().Texts().Language());
+        const std::string next = at == languages.end() || at + 1 == languages.end() ? languages.front() : *(at + 1);
+        S.Host().Settings().Language = next;
+        S.Host().SetLanguage(next);
+        S.Host().SaveSettings();
+    });
 }
 
 // The volume gauges and the four buttons follow the two volumes.

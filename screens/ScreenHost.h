@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class TCursor;
 class TGameEngine;
@@ -70,6 +71,10 @@ public:
     virtual void MessageBox(const std::string& Text) = 0;
     // The texts of the current language.
     [[nodiscard]] virtual const TGameTexts& Texts() const = 0;
+    // The languages the game can speak (Russian first) and a switch to one of them, which shows
+    // at once.
+    [[nodiscard]] virtual std::vector<std::string> Languages() const = 0;
+    virtual void SetLanguage(const std::string& Code) = 0;
     // Writes one automation trace event (no-op outside automation runs).
     virtual void TraceEvent(const std::string& Event, const std::string& Key, const std::string& Value) = 0;
     // The same with two fields (e.g. "http url=... status=...").

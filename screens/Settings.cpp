@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "screens/Settings.h"
 
+#include "screens/GameTexts.h"
+
 #include "platform/DurableFile.h"
 #include "screens/LineCode.h"
 
@@ -99,6 +101,8 @@ void AppendLines(const TSettings& S, std::vector<std::string>& Out) {
     for (size_t i = 0; i < keys; ++i) {
         Out.push_back(PadPercent(NumberText(S.KeyCodes[i]), 10));
     }
+    // Lines added after the key codes; older builds stop reading before them.
+    Out.push_back(PadPercent(S.Language, 5));
 }
 
 void ReadHighScores(TLineReader& In, TSettings& S) {
@@ -149,6 +153,7 @@ bool ReadProfilesAndKeys(TLineReader& In, TSettings& S) {
         }
     }
     S.KeyCodes = std::move(codes);
+    In.Skip(keyCount - std::min(keyCount, MaxKeyCodes));
     return true;
 }
 } // namespace
@@ -217,7 +222,13 @@ void LoadConfig(const std::string& FileName, TSettings& Settings) {
     s.Country = StripPercent(in.Next());
     s.PlayerName = StripPercent(in.Next());
     ReadHighScores(in, s);
-    ReadProfilesAndKeys(in, s);
+    if (!ReadProfilesAndKeys(in, s)) {
+        return;
+    }
+    // A file of an older build ends here: the language stays the desktop's.
+    if (const std::string language = StripPercent(in.Next()); IsLanguageCode(language)) {
+        s.Language = language;
+    }
 }
 
 bool InsertHighScore(TSettings& Settings, int32_t Score, int32_t Difficulty, const std::string& PlayerName) {

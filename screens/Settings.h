@@ -36,6 +36,8 @@ struct TSettings {
     int32_t CurrentPlayer = 0;
     std::array<std::string, MaxPlayers> Players;
     std::vector<int32_t> KeyCodes{39, 37, 32, 38};
+    // The language the player chose in Options ("ru", "en", ...); empty: the desktop's.
+    std::string Language;
     friend bool operator==(const TSettings&, const TSettings&) = default;
 };
 

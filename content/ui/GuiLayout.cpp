@@ -318,11 +318,13 @@ TGuiNode TGuiLayout::Help() {
 }
 
 TGuiNode TGuiLayout::Options() {
-    TGuiNode F = Form("scr_options", 450, 200, 300, 260);
+    TGuiNode F = Form("scr_options", 450, 200, 300, 314);
     F.Add(Title(N_("Настройки"), 300));
     F.Add(Button("b_options_sound", N_("Звук"), 30, 66, 240, 48));
     F.Add(Button("b_options_graphics", N_("Графика"), 30, 120, 240, 48));
     F.Add(Button("b_options_back", N_("В меню"), 30, 190, 240, 48, TButtonTheme::Violet));
+    // The language switch names the language on show, in that language; a click takes the next.
+    F.Add(Button("b_options_language", N_("Язык: Русский"), 30, 248, 240, 48));
     return F;
 }
 

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
 namespace {
 
 // A first start speaks the locale's language (the first set of LANGUAGE, LC_ALL, LC_MESSAGES
@@ -50,6 +54,41 @@ TEST(LanguageFlow, TheTextsCommandListsTheVisibleControls) {
             << line;
     }
     EXPECT_TRUE(run.Has("text control=b_mainmenu_exit value=Quit"));
+}
+
+} // namespace
+
+namespace {
+
+const char* const kOptions = "click 600 404";
+const char* const kLanguage = "click 600 472";
+const char* const kOptionsBack = "click 600 414";
+
+// The Options switch changes every caption at once, the main menu's included, is kept in
+// Config.cfg for the next start (over the desktop's language), and --lang still wins for a run.
+TEST(LanguageFlow, TheOptionsSwitchShowsAtOnceAndIsKept) {
+    TGameRun run;
+    std::vector<std::string> commands = ToMainMenu();
+    commands.insert(commands.end(), {kOptions, "frames 3", "texts", kLanguage, "frames 3", "texts", kOptionsBack,
+                                     "frames 3", "texts", "quit"});
+    ASSERT_EQ(run.Run(commands), 0) << run.Errors();
+    EXPECT_TRUE(run.Has("text control=b_options_language value=\"Language: English\""));
+    EXPECT_TRUE(run.Has("language name=ru"));
+    EXPECT_TRUE(run.Has("text control=b_options_language value=\"Язык: Русский\""));
+    EXPECT_TRUE(run.Has("text control=b_options_sound value=Звук"));
+    EXPECT_TRUE(run.Has("text control=b_mainmenu_startgame value=\"Новая игра\""));
+    EXPECT_TRUE(run.Has("text control=hello value=\"Привет, Tester!\""));
+
+    TGameRun next;
+    fs::copy_file(run.Folder() / "Config.cfg", next.Folder() / "Config.cfg");
+    next.SetLocale("LANG=en_US.UTF-8");
+    ASSERT_EQ(next.Run({"frames 400", "texts", "quit"}), 0) << next.Errors();
+    EXPECT_TRUE(next.Has("text control=b_mainmenu_startgame value=\"Новая игра\""));
+
+    TGameRun once;
+    fs::copy_file(run.Folder() / "Config.cfg", once.Folder() / "Config.cfg");
+    ASSERT_EQ(once.Run({"frames 400", "texts", "quit"}, 1, "--lang en"), 0) << once.Errors();
+    EXPECT_TRUE(once.Has("text control=b_mainmenu_startgame value=\"New game\""));
 }
 
 } // namespace

@@ -83,11 +83,35 @@ TEST_F(SettingsFile, RoundTripsEveryFieldIncludingCyrillic) {
     EXPECT_EQ(back.KeyCodes, (std::vector<int32_t>{65, 32}));
 }
 
+// The language chosen in Options is the line after the key codes. A file without it (an older
+// build's) or with anything but a language code there leaves the desktop's language.
+TEST_F(SettingsFile, TheLanguageLineFollowsTheKeyCodes) {
+    TSettings s = Defaults;
+    s.Language = "en";
+    const std::vector<std::string> lines = ConfigLines(s);
+    ASSERT_EQ(lines.size(), 6u + 60u + 2u + 1u + 4u + 1u);
+    EXPECT_EQ(lines.back(), "en%%%");
+    SaveConfig(Path, s);
+    TSettings back = Defaults;
+    LoadConfig(Path, back);
+    EXPECT_EQ(back.Language, "en");
+
+    for (const char* line : {"", "1234567890", "EN", "%%%%%"}) {
+        SCOPED_TRACE(line);
+        s.Language = line;
+        SaveConfig(Path, s);
+        TSettings other = Defaults;
+        LoadConfig(Path, other);
+        EXPECT_EQ(other.Language, "");
+        EXPECT_EQ(other.KeyCodes, Defaults.KeyCodes);
+    }
+}
+
 TEST_F(SettingsFile, LineLayoutAndPadding) {
     TSettings s = Defaults;
     AddProfile(s, "Bob1234");
     const std::vector<std::string> lines = ConfigLines(s);
-    ASSERT_EQ(lines.size(), 6u + 60u + 2u + 1u + 1u + 4u);
+    ASSERT_EQ(lines.size(), 6u + 60u + 2u + 1u + 1u + 4u + 1u);
     EXPECT_EQ(lines[0], "false");
     EXPECT_EQ(lines[1], "true");
     EXPECT_EQ(lines[2], "250%%%%%%%");
