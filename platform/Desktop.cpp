@@ -38,7 +38,7 @@ std::string ClipboardText() {
     if (Text == nullptr) {
         return {};
     }
-    std::string Result = Utf8ToCp1251(Text);
+    std::string Result = Utf8ToCp1251Dropping(Text);
     SDL_free(Text);
     return Result;
 }

@@ -32,8 +32,9 @@ bool SameName(std::string_view A, std::string_view B) {
 }
 
 namespace {
-// Converts with iconv; an input sequence that cannot be converted becomes '?' and is skipped.
-std::string Convert(std::string_view Text, const char* To, const char* From, bool FromUtf8) {
+// Converts with iconv; an input sequence that cannot be converted is skipped, leaving '?'
+// unless Drop is set.
+std::string Convert(std::string_view Text, const char* To, const char* From, bool FromUtf8, bool Drop = false) {
     iconv_t cd = iconv_open(To, From);
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         return std::string(Text);
@@ -50,7 +51,9 @@ std::string Convert(std::string_view Text, const char* To, const char* From, boo
         out.append(buffer, static_cast<size_t>(outPtr - buffer));
         if (r == static_cast<size_t>(-1) && errno != E2BIG) {
             // Skip one byte of an invalid or incomplete sequence (and the rest of a UTF-8 one).
-            out.push_back('?');
+            if (!Drop) {
+                out.push_back('?');
+            }
             ++inPtr;
             --inLeft;
             while (FromUtf8 && inLeft > 0 && (static_cast<unsigned char>(*inPtr) & 0xC0) == 0x80) {
@@ -67,3 +70,5 @@ std::string Convert(std::string_view Text, const char* To, const char* From, boo
 std::string Cp1251ToUtf8(std::string_view Text) { return Convert(Text, "UTF-8", "CP1251", false); }
 
 std::string Utf8ToCp1251(std::string_view Text) { return Convert(Text, "CP1251", "UTF-8", true); }
+
+std::string Utf8ToCp1251Dropping(std::string_view Text) { return Convert(Text, "CP1251", "UTF-8", true, true); }

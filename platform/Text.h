@@ -14,6 +14,9 @@
 [[nodiscard]] std::string Cp1251ToUtf8(std::string_view Text);
 // Characters that code page 1251 cannot hold become '?'.
 [[nodiscard]] std::string Utf8ToCp1251(std::string_view Text);
+// Characters that code page 1251 cannot hold are left out (typed and pasted text: the game can
+// store only what its code page holds, and a '?' in a name is no letter the player typed).
+[[nodiscard]] std::string Utf8ToCp1251Dropping(std::string_view Text);
 
 // Marks a (UTF-8) text for the message catalogues' template where it is written, without
 // translating it there; the game translates it where it is shown.

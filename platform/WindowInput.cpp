@@ -162,7 +162,7 @@ void TWindowInput::Text(std::string_view Utf8) {
     if (Listener == nullptr) {
         return;
     }
-    for (const char Character : Utf8ToCp1251(Utf8)) {
+    for (const char Character : Utf8ToCp1251Dropping(Utf8)) {
         Listener->KeyPress(Character);
     }
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "platform/Text.h"
 #include "platform/WindowInput.h"
 
 #include <gtest/gtest.h>
@@ -112,17 +113,36 @@ TEST_F(TInputFixture, ModifiersShapeTheShiftStateAndControlKeysType) {
     EXPECT_EQ(Log.Lines, Expected);
 }
 
+// Characters the code page cannot hold are not typed at all (no "?" in their place).
 TEST_F(TInputFixture, TypedTextArrivesInCodePage1251) {
-    // "Зи" then a character the code page lacks, then a plain letter.
+    // "Зи", the euro sign, a snowman, a plain letter, then "Zoë".
     Input.Text("\xD0\x97\xD0\xB8\xE2\x82\xAC\xE2\x98\x83"
-               "a");
-    ASSERT_EQ(Log.Lines.size(), 5u);
+               "a"
+               "Zo\xC3\xAB");
+    ASSERT_EQ(Log.Lines.size(), 6u);
     EXPECT_EQ(Log.Lines[0], "press 199");
     EXPECT_EQ(Log.Lines[1], "press 232");
-    // The euro sign exists in 1251 (0x88); the snowman does not.
+    // The euro sign exists in 1251 (0x88); the snowman and "ë" do not.
     EXPECT_EQ(Log.Lines[2], "press 136");
-    EXPECT_EQ(Log.Lines[3], "press 63");
-    EXPECT_EQ(Log.Lines[4], "press 97");
+    EXPECT_EQ(Log.Lines[3], "press 97");
+    EXPECT_EQ(Log.Lines[4], "press 90");
+    EXPECT_EQ(Log.Lines[5], "press 111");
+}
+
+TEST(Text, DroppingConversionLeavesOutWhatTheCodePageLacks) {
+    const struct {
+        const char* Utf8;
+        const char* Cp1251;
+    } cases[] = {
+        {"Zo\xC3\xAB", "Zo"},                         // "Zoë"
+        {"\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0", "\xA8\xEB\xEA\xE0"}, // "Ёлка" is all there
+        {"\xE2\x98\x83\xF0\x9F\x98\x80", ""},      // a snowman and an emoji
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Utf8ToCp1251Dropping(c.Utf8), c.Cp1251) << c.Utf8;
+    }
+    EXPECT_EQ(Utf8ToCp1251("Zo\xC3\xAB"), "Zo?");
 }
 
 TEST_F(TInputFixture, WindowRequestsReachTheListener) {
