@@ -522,7 +522,14 @@ void TForm1::MouseDown(const TMouseInput& Input) {
     if (Cursor_) {
         Cursor_->SetPatternIndex(1);
     }
+    SkipLogo();
     GuiBase->OnMouseDown(Input.Button, Input.Shift, Input.Position.X, Input.Position.Y);
+}
+
+void TForm1::SkipLogo() {
+    if (State_.ScreenState == ssLogo) {
+        State_.LogoSkipped = true;
+    }
 }
 
 void TForm1::MouseUp(const TMouseInput& Input) {
@@ -558,6 +565,7 @@ void TForm1::KeyDown(uint8_t Key, uint8_t Shift) {
         SetFullScreen(!FullScreen());
         return;
     }
+    SkipLogo();
     GuiBase->OnKeyDown(Key, Shift);
 }
 

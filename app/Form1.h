@@ -128,6 +128,8 @@ public:
 private:
     // The stage, when one is being played, goes to the pause screen.
     void PauseStage();
+    // A click or a key during the logo ends it.
+    void SkipLogo();
     struct TSoundSlot {
         std::string Name;
         int32_t Stream = 0;

@@ -2,7 +2,9 @@
 # SPDX-License-Identifier: MIT
 # Whole-game benchmarks of the headless game, timed from outside (not run by ctest).
 #
-#   bench/game_bench.sh [GAME_DIR]      GAME_DIR defaults to build/game
+#   bench/game_bench.sh [GAME_DIR [GAME_OPTION...]]   GAME_DIR defaults to build/game
+#
+# Options after GAME_DIR go to every run of the game (--renderer none, --atlas off).
 #
 # start-up: CPU from exec to the end of the first frame (every archive loaded), five runs.
 # play:     a fixed seed from the main menu into stage 1 and 3,000 frames of it, with the
@@ -10,6 +12,8 @@
 # Each figure is the median of five runs. Runs use a temporary user folder.
 set -euo pipefail
 game_dir="$(cd "${1:-build/game}" && pwd)"
+shift || true
+extra=("$@")
 zibo="$game_dir/zibo"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -19,7 +23,7 @@ run_cpu() {
     local control="$1" trace="$2"
     rm -rf "$work/user" && mkdir -p "$work/user"
     /usr/bin/time -f '%U %S' -o "$work/time" "$zibo" --headless --seed 1 --data-dir "$game_dir" \
-        --user-dir "$work/user" --control "$control" --trace "$trace" 2>/dev/null
+        --user-dir "$work/user" --control "$control" --trace "$trace" "${extra[@]}" 2>/dev/null
     awk '{ printf "%.3f\n", $1 + $2 }' "$work/time"
 }
 

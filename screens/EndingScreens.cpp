@@ -15,13 +15,15 @@
 #include <string>
 
 namespace {
-// The logo fades in, stays, fades out; then the main menu (or the first player's name).
+// The logo fades in, stays, fades out; then the main menu (or the first player's name). A click
+// or a key cuts it short.
 void RegisterLogo(TScreens& S) {
     S.Register(ssLogo, {
                            [&S] {
                                TGameState& g = S.State();
                                g.ScreenState = ssLogo;
                                g.FrameCounter = 0;
+                               g.LogoSkipped = false;
                                g.LogoSprite = &S.Host().Engine().Add<TMenuSprite>(400.0f, 280.0f, "logo");
                            },
                            [&S] {
@@ -36,7 +38,7 @@ void RegisterLogo(TScreens& S) {
                                }
                                ++g.FrameCounter;
                                S.Host().RenderFrame(false);
-                               if (g.FrameCounter == 385) {
+                               if (g.FrameCounter == 385 || g.LogoSkipped) {
                                    S.ScreenLeave(ssLogo);
                                    if (S.Host().Settings().PlayerCount > 0) {
                                        S.ScreenEnter(ssMainMenu);

@@ -87,6 +87,32 @@ TEST(Startup, FreshStartGoesThroughLogoAndNameEntryToTheMenu) {
     EXPECT_TRUE(run.Has(" quit"));
 }
 
+// A click or a key during the logo goes on to the next screen at once: the name entry on a first
+// start, the main menu once a player exists.
+TEST(Startup, AClickOrAKeySkipsTheLogo) {
+    struct TCase {
+        const char* Input;
+        bool Profile;
+        const char* Next;
+    };
+    const TCase cases[] = {{"click 400 300", false, "1"}, {"key 32", true, "4"}, {"key 27", false, "1"}};
+    for (const TCase& c : cases) {
+        TGameRun run;
+        if (c.Profile) {
+            WriteLowHardTable(run.Folder());
+        }
+        ASSERT_EQ(run.Run({"frames 20", c.Input, "frames 1", "dump", "frames 5", "dump"}), 0) << run.Errors();
+        const std::vector<std::string> leave = run.Events("leave state=3");
+        ASSERT_EQ(leave.size(), 1u) << c.Input;
+        EXPECT_EQ(TGameRun::Fields(leave[0])["frame"], "21") << c.Input;
+        const std::vector<std::string> dumps = run.Events("dump");
+        ASSERT_EQ(dumps.size(), 2u);
+        EXPECT_EQ(TGameRun::Fields(dumps[0])["state"], c.Next) << c.Input;
+        // The input that ended the logo does nothing on the next screen.
+        EXPECT_EQ(TGameRun::Fields(dumps[1])["state"], c.Next) << c.Input;
+    }
+}
+
 // Pictures need the OpenGL renderer; with frames only recorded a screenshot is refused with a
 // line on standard error and no file.
 TEST(Startup, ScreenshotsNeedTheGlRenderer) {
