@@ -171,6 +171,7 @@ bool TForm1::FormCreate() {
     GuiBase->SetImages(Images_.get());
     GuiBase->SetFonts(Fonts_.get());
     GuiBase->Context().ClipboardText = [] { return ClipboardText(); };
+    GuiBase->Root().OnKeyFocus = [this](TGuiControl& Control) { TraceEvent("focus", "control", Control.Name); };
     Archive2 = std::make_unique<TArchive>();
     Archive2->SetFileName(Folders.InData("Data/gdata.fgg").string());
     Archive2->SetOpenMode(opReadOnly);
@@ -452,6 +453,8 @@ void TForm1::TimerTimer() {
     Screens->PollScoreSubmission();
     Screens->ScreenUpdate(State_.ScreenState);
     State_.KeyReleased.fill(0);
+    // On the board the arrows will move the board cursor; everywhere else they move the focus.
+    GuiBase->Root().KeyNavigation = State_.ScreenState != ssPlaying;
     // Whatever the frame changed (a profile, a score in a table, an option) reaches the disk
     // now, so a crash or a kill loses nothing.
     SyncDisplaySettings();
@@ -566,7 +569,9 @@ void TForm1::KeyDown(uint8_t Key, uint8_t Shift) {
         return;
     }
     SkipLogo();
-    GuiBase->OnKeyDown(Key, Shift);
+    if (GuiBase->OnKeyDown(Key, Shift)) {
+        FocusKeys[Key] = 1; // the release belongs to the focus, not to the screen
+    }
 }
 
 void TForm1::KeyUp(uint8_t Key, uint8_t Shift) {
@@ -574,7 +579,11 @@ void TForm1::KeyUp(uint8_t Key, uint8_t Shift) {
         ShortcutKey = 0;
         return;
     }
-    State_.KeyReleased[Key] = 1;
+    if (FocusKeys[Key] != 0) {
+        FocusKeys[Key] = 0;
+    } else {
+        State_.KeyReleased[Key] = 1;
+    }
     GuiBase->OnKeyUp(Key, Shift);
 }
 

@@ -216,6 +216,8 @@ private:
     // The key of a full-screen shortcut (F11, Alt+Enter) while it is held: the game sees
     // neither its repeats nor its release nor the Enter it would type.
     uint8_t ShortcutKey = 0;
+    // Keys whose press moved or used the GUI's keyboard focus: their release is not the screen's.
+    std::array<uint8_t, 256> FocusKeys{};
     TPointF Pointer{400.0f, 300.0f};
 
     // Game time in milliseconds: 10 per logic frame, whatever the display does. The frame

@@ -38,6 +38,7 @@ void TGuiBase::Render() {
     Context_.SetClipRect({0, 0, 800, 600});
     Root_->SetBounds(0, 0, 800, 600);
     Root_->DrawTree();
+    Root_->DrawKeyFocus();
     Context_.SetClipRect(saved);
 }
 

@@ -48,7 +48,8 @@ public:
     void OnMouseMove(TGuiShift Shift, int32_t X, int32_t Y);
     void OnClick() { Root_->WindowClick(); }
     void OnDblClick() { Root_->WindowDblClick(); }
-    void OnKeyDown(uint16_t Key, TGuiShift Shift) { Root_->WindowKeyDown(Key, Shift); }
+    // True when the key moved or used the keyboard focus.
+    bool OnKeyDown(uint16_t Key, TGuiShift Shift) { return Root_->WindowKeyDown(Key, Shift); }
     void OnKeyUp(uint16_t Key, TGuiShift Shift) { Root_->WindowKeyUp(Key, Shift); }
     void OnKeyPress(uint8_t Char) { Root_->WindowKeyPress(Char); }
 

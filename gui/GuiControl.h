@@ -72,6 +72,8 @@ public:
     void FocusFirst();
     // True when every ancestor's focus leads down to this control.
     [[nodiscard]] bool IsFocused() const;
+    // True when this control or one of its ancestors is hidden.
+    [[nodiscard]] bool HasHiddenAncestorOrSelf() const;
     // Focuses this control in its parent, and the parent in its own, up to the root.
     virtual void SetFocus();
     void BringToFront();
@@ -155,7 +157,6 @@ private:
         int32_t ControlsLeft = MaxLoadControls;
     };
     [[nodiscard]] static bool LoadList(TGuiControl& Parent, TStream& Stream, TLoadBudget& Budget);
-    [[nodiscard]] bool HasHiddenAncestorOrSelf() const;
     [[nodiscard]] TGuiControl& Root();
 
     TGuiControl* Parent_ = nullptr;

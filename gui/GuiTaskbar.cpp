@@ -3,6 +3,10 @@
 
 #include "archive/Stream.h"
 #include "gui/GuiForm.h"
+#include "gui/GuiKeyFocus.h"
+#include "platform/KeyMap.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -49,6 +53,9 @@ void TGuiTaskbar::WindowMouseUp(uint8_t Button, TGuiShift Shift, TPoint Position
 }
 
 void TGuiTaskbar::WindowMouseMove(TGuiShift Shift, TPoint Position) {
+    if (Position.X != LastPos.X || Position.Y != LastPos.Y) {
+        KeyFocus_ = nullptr;
+    }
     LastPos = Position;
     LastButton = mbNone;
     LastShift = Shift;
@@ -63,8 +70,89 @@ void TGuiTaskbar::WindowDblClick() {
     MouseEvent(LastPos, mkDblClick, LastButton, LastShift);
 }
 
-void TGuiTaskbar::WindowKeyDown(uint16_t Key, TGuiShift Shift) {
-    KeyEvent(static_cast<uint8_t>(Key & 0xFF), kkDown, Shift);
+bool TGuiTaskbar::WindowKeyDown(uint16_t Key, TGuiShift Shift) {
+    const auto key = static_cast<uint8_t>(Key & 0xFF);
+    if (KeyNavigation && FocusKey(key, Shift)) {
+        return true;
+    }
+    KeyEvent(key, kkDown, Shift);
+    return false;
+}
+
+bool TGuiTaskbar::FocusKey(uint8_t Key, TGuiShift Shift) {
+    TGuiControl* focus = KeyFocus();
+    if (Key == vk::Tab) {
+        return MoveKeyFocus((Shift & ssShift) != 0 ? -1 : 1);
+    }
+    // An edit box holding the focus (ringed or clicked into) keeps its own keys.
+    const TGuiControl* typing = focus != nullptr ? focus : FocusedLeaf();
+    if (typing != nullptr && KeepsOwnKeys(*typing) && !typing->HasHiddenAncestorOrSelf()) {
+        return false;
+    }
+    if (Key == vk::Up || Key == vk::Left) {
+        return MoveKeyFocus(-1);
+    }
+    if (Key == vk::Down || Key == vk::Right) {
+        return MoveKeyFocus(1);
+    }
+    if ((Key == vk::Return || Key == vk::Space) && focus != nullptr) {
+        Activate(*focus);
+        return true;
+    }
+    return false;
+}
+
+TGuiControl* TGuiTaskbar::FocusedLeaf() {
+    TGuiControl* c = this;
+    while (TGuiControl* next = c->Child(c->FocusIndex())) {
+        c = next;
+    }
+    return c == this ? nullptr : c;
+}
+
+TGuiControl* TGuiTaskbar::KeyFocus() {
+    if (KeyFocus_ != nullptr) {
+        const std::vector<TGuiControl*> candidates = KeyFocusCandidates(*this);
+        if (std::find(candidates.begin(), candidates.end(), KeyFocus_) == candidates.end()) {
+            KeyFocus_ = nullptr;
+        }
+    }
+    return KeyFocus_;
+}
+
+bool TGuiTaskbar::MoveKeyFocus(int32_t Step) {
+    const std::vector<TGuiControl*> candidates = KeyFocusCandidates(*this);
+    if (candidates.empty()) {
+        return false;
+    }
+    const auto at = std::find(candidates.begin(), candidates.end(), KeyFocus_);
+    size_t index = 0;
+    if (at != candidates.end()) {
+        const auto count = static_cast<int64_t>(candidates.size());
+        index = static_cast<size_t>(((at - candidates.begin() + Step) % count + count) % count);
+    }
+    TGuiControl* next = candidates[index];
+    const bool moved = next != KeyFocus_;
+    KeyFocus_ = next;
+    next->SetFocus();
+    if (moved && OnKeyFocus) {
+        OnKeyFocus(*next);
+    }
+    return true;
+}
+
+void TGuiTaskbar::Activate(TGuiControl& Control) {
+    const TRect r = Control.ScreenRect();
+    const TPoint centre{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+    Control.MouseEvent(centre, mkDown, mbLeft, 0);
+    Control.MouseEvent(centre, mkUp, mbLeft, 0);
+    Control.MouseEvent(centre, mkClick, mbLeft, 0);
+}
+
+void TGuiTaskbar::DrawKeyFocus() {
+    if (const TGuiControl* focus = KeyFocus()) {
+        DrawFocusRing(focus->ScreenRect());
+    }
 }
 
 void TGuiTaskbar::WindowKeyUp(uint16_t Key, TGuiShift Shift) {
@@ -117,6 +205,9 @@ void TGuiTaskbar::DoMouse(TPoint Position, uint8_t Kind, uint8_t Button, TGuiShi
 }
 
 void TGuiTaskbar::ForgetControl(const TGuiControl& Control) {
+    if (IsInside(KeyFocus_, Control)) {
+        KeyFocus_ = nullptr;
+    }
     if (IsInside(Hover, Control)) {
         Hover = nullptr;
     }

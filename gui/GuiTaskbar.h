@@ -3,6 +3,7 @@
 
 #include "gui/GuiControl.h"
 
+#include <functional>
 #include <string>
 
 // The invisible root container of all screens: turns window events into GUI events and keeps
@@ -21,12 +22,25 @@ public:
     void WindowMouseMove(TGuiShift Shift, TPoint Position);
     void WindowClick();
     void WindowDblClick();
-    void WindowKeyDown(uint16_t Key, TGuiShift Shift);
+    // True when the key moved or used the keyboard focus (the application then ignores its
+    // release).
+    bool WindowKeyDown(uint16_t Key, TGuiShift Shift);
     void WindowKeyUp(uint16_t Key, TGuiShift Shift);
     void WindowKeyPress(uint8_t Char);
 
     // The root is never the target of an event.
     [[nodiscard]] TGuiControl* ControlAt(TPoint Position) override;
+
+    // The control the keyboard focus ring is on, or nullptr: while it is one of the front form's
+    // focusable controls the ring is drawn round it. A mouse move hides the ring.
+    [[nodiscard]] TGuiControl* KeyFocus();
+    // Draws the ring (after the tree).
+    void DrawKeyFocus();
+
+    // Off where the arrows mean something else (the board in play): the keys then pass on.
+    bool KeyNavigation = true;
+    // Told whenever the ring moves to another control.
+    std::function<void(TGuiControl& Control)> OnKeyFocus;
 
     TPoint LastPos;
     uint8_t LastButton = mbNone;
@@ -38,4 +52,17 @@ public:
 protected:
     void DoMouse(TPoint Position, uint8_t Kind, uint8_t Button, TGuiShift Shift) override;
     void ForgetControl(const TGuiControl& Control) override;
+
+private:
+    // Tab, the arrows, Enter and Space on the focus; true when used.
+    [[nodiscard]] bool FocusKey(uint8_t Key, TGuiShift Shift);
+    // The end of the focus chain from the root, or nullptr.
+    [[nodiscard]] TGuiControl* FocusedLeaf();
+    // Moves the ring by Step through the candidates (from nowhere: to the first one).
+    // False when there is nothing to focus.
+    bool MoveKeyFocus(int32_t Step);
+    // Presses, releases and clicks the control in its centre, as the mouse would.
+    static void Activate(TGuiControl& Control);
+
+    TGuiControl* KeyFocus_ = nullptr;
 };
