@@ -178,40 +178,73 @@ void TGameEngine::ClickBoard() {
     }
     for (int32_t c = 0; c < BoardSize; ++c) {
         for (int32_t r = 0; r < BoardSize; ++r) {
-            TBoardCell& cell = Board[c][r];
-            if (cell.Exploded || cell.Motion != mtStill || !cell.Hovered) {
-                continue;
-            }
-            int32_t sc = 0, sr = 0;
-            if (!FindSelected(sc, sr)) {
-                SelectState = 1;
-                cell.Selected = 1;
+            if (Board[c][r].Hovered && ClickCell(c, r)) {
                 return;
             }
-            uint8_t motion = 0;
-            if (!SwapMotion(c, r, sc, sr, motion)) {
-                // Not a neighbour (the selected piece itself included): clear the selection.
-                for (auto& column : Board) {
-                    for (TBoardCell& other : column) {
-                        other.Selected = 0;
-                    }
-                }
-                continue;
-            }
-            if (SelectState < 2) {
-                SelectState = 2;
-                ClickMotion = motion;
-                cell.Selected = 1;
-                cell.Motion = motion;
-                Board[sc][sr].Motion = Opposite(motion);
-                MotionA = motion;
-                MotionB = Opposite(motion);
-                SwapCellA = {static_cast<uint8_t>(c), static_cast<uint8_t>(r)};
-                SwapCellB = {static_cast<uint8_t>(sc), static_cast<uint8_t>(sr)};
-            }
-            return;
         }
     }
+}
+
+bool TGameEngine::ClickCell(int32_t Col, int32_t Row) {
+    if (IsBoardBusy() || Col < 0 || Col >= BoardSize || Row < 0 || Row >= BoardSize) {
+        return false;
+    }
+    TBoardCell& cell = Board[Col][Row];
+    if (cell.Exploded || cell.Motion != mtStill) {
+        return false;
+    }
+    int32_t sc = 0, sr = 0;
+    if (!FindSelected(sc, sr)) {
+        SelectState = 1;
+        cell.Selected = 1;
+        return true;
+    }
+    uint8_t motion = 0;
+    if (!SwapMotion(Col, Row, sc, sr, motion)) {
+        // Not a neighbour (the selected piece itself included): clear the selection.
+        for (auto& column : Board) {
+            for (TBoardCell& other : column) {
+                other.Selected = 0;
+            }
+        }
+        return false;
+    }
+    if (SelectState < 2) {
+        SelectState = 2;
+        ClickMotion = motion;
+        cell.Selected = 1;
+        cell.Motion = motion;
+        Board[sc][sr].Motion = Opposite(motion);
+        MotionA = motion;
+        MotionB = Opposite(motion);
+        SwapCellA = {static_cast<uint8_t>(Col), static_cast<uint8_t>(Row)};
+        SwapCellB = {static_cast<uint8_t>(sc), static_cast<uint8_t>(sr)};
+    }
+    return true;
+}
+
+void TGameEngine::CursorArrow(int32_t DCol, int32_t DRow) {
+    int32_t sc = 0, sr = 0;
+    const bool selected = FindSelected(sc, sr);
+    if (!BoardCursor.Shown()) {
+        BoardCursor.Show(selected ? sc : BoardSize / 2 - 1, selected ? sr : BoardSize / 2 - 1);
+        return;
+    }
+    if (selected && sc == BoardCursor.Col() && sr == BoardCursor.Row()) {
+        if (ClickCell(sc + DCol, sr + DRow)) {
+            BoardCursor.Show(sc + DCol, sr + DRow); // the cursor follows the piece
+        }
+        return;
+    }
+    BoardCursor.Step(DCol, DRow);
+}
+
+void TGameEngine::CursorSelect() {
+    if (!BoardCursor.Shown()) {
+        BoardCursor.Show(BoardSize / 2 - 1, BoardSize / 2 - 1);
+        return;
+    }
+    ClickCell(BoardCursor.Col(), BoardCursor.Row());
 }
 
 void TGameEngine::FinishSwap() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "board/Board.h"
+#include "board/BoardCursor.h"
 #include "engine/Sprite.h"
 
 #include <array>
@@ -62,6 +63,7 @@ public:
     bool TimeUp = false;
     bool StageComplete = false;
     bool RefillPending = false;
+    TBoardCursor BoardCursor;
 
     // Clears the flags the screens reset when a stage starts or the board is reshuffled.
     void ResetFlags();
@@ -74,6 +76,15 @@ public:
 
     // Input and motion.
     void ClickBoard();
+    // Clicks the cell as the pointer does; true when the click selected a piece or began a
+    // swap (ignored while the board is busy or the cell is moving).
+    bool ClickCell(int32_t Col, int32_t Row);
+    // The board by keyboard, on the same path as the clicks. An arrow shows the cursor (on the
+    // selected piece, else near the middle), moves it, or, while the piece under it is
+    // selected, swaps that piece with the neighbour the arrow points at; Select clicks the
+    // cell under the cursor.
+    void CursorArrow(int32_t DCol, int32_t DRow);
+    void CursorSelect();
     [[nodiscard]] bool IsBoardBusy() const;
     [[nodiscard]] bool FindSelected(int32_t& Col, int32_t& Row) const;
     // The clicked piece's motion toward the selected one; false when they are not neighbours.

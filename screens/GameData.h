@@ -31,7 +31,7 @@ inline constexpr std::string_view RequiredDataImages[] = {
     "zibo.pupil", "zibo.mouth", "Monstr1.head", "Monstr1.eye", "Monstr2.head", "Monstr2.eye", "Monstr3.head",
     "Monstr3.eye", "Monstr4.head", "Monstr4.eye", "monstr.mouth", "ZiboAndLirra", "Planet.Speech",
     "Cave.Speech", "Room.Speech", "Engine.Speech", "1.help", "2.help", "3.help", "4.help", "5.help",
-    "6.help", "7.help", "8.help", "9.help", "10.help", "11.help", "12.help", "13.help", "1.howto", "2.howto", "selection",
+    "6.help", "7.help", "8.help", "9.help", "10.help", "11.help", "12.help", "13.help", "1.howto", "2.howto", "selection", "boardcursor",
 };
 
 // Data/gdata.fgg: the menu pictures, the cursor and the pictures of the GUI controls.

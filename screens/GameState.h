@@ -61,4 +61,10 @@ struct TGameState {
 constexpr uint8_t vkEscape = 27;
 constexpr uint8_t vkEnter = 13;
 constexpr uint8_t vkP = 80;
+constexpr uint8_t vkR = 82;
+constexpr uint8_t vkSpace = 32;
+constexpr uint8_t vkLeft = 37;
+constexpr uint8_t vkUp = 38;
+constexpr uint8_t vkRight = 39;
+constexpr uint8_t vkDown = 40;
 constexpr uint8_t vkF1 = 112;

@@ -3,6 +3,7 @@
 #include "board/LevelTarget.h"
 #include "board/ScreenState.h"
 #include "engine/Font.h"
+#include "gui/GuiControl.h"
 #include "scene/Decor.h"
 #include "scene/Faces.h"
 #include "screens/GameState.h"
@@ -72,6 +73,7 @@ void EnterPlaying(TScreens& S) {
         g.Monster = &CreateMonster(engine, *host.Cursor(), chapter);
     }
     engine.ResetFlags();
+    engine.BoardCursor.Hide();
     if (TGfxFont* font = host.Fonts().Find("VerdanaIB[Aa]16_time")) {
         font->Scale = 1.0;
     }
@@ -118,6 +120,36 @@ void RunStageFrame(TScreens& S) {
     }
 }
 
+// The board by keyboard: the arrows and Space or Enter drive the board cursor, R presses the
+// reshuffle button when it can be pressed.
+void BoardKeys(TScreens& S) {
+    const TGameState& g = S.State();
+    TGameEngine& engine = S.Host().Engine();
+    const TBoardCursor before = engine.BoardCursor;
+    struct TArrow {
+        uint8_t Key;
+        int32_t DCol, DRow;
+    };
+    for (const TArrow& a : {TArrow{vkLeft, -1, 0}, TArrow{vkRight, 1, 0}, TArrow{vkUp, 0, -1}, TArrow{vkDown, 0, 1}}) {
+        if (g.Released(a.Key)) {
+            engine.CursorArrow(a.DCol, a.DRow);
+        }
+    }
+    if (g.Released(vkSpace) || g.Released(vkEnter)) {
+        engine.CursorSelect();
+    }
+    if (g.Released(vkR)) {
+        const TGuiControl* mix = S.Control("b_Mix");
+        if (mix != nullptr && mix->Enabled() && !mix->HasHiddenAncestorOrSelf()) {
+            S.Press("b_Mix");
+        }
+    }
+    const TBoardCursor& after = engine.BoardCursor;
+    if (after.Shown() && (!before.Shown() || before.Col() != after.Col() || before.Row() != after.Row())) {
+        S.Host().TraceEvent("boardcursor", "at", std::to_string(after.Col()) + "," + std::to_string(after.Row()));
+    }
+}
+
 void UpdatePlaying(TScreens& S) {
     TGameState& g = S.State();
     if (g.FrameCounter < RunInFrames) {
@@ -139,6 +171,8 @@ void UpdatePlaying(TScreens& S) {
     } else if (g.Released(vkP) || g.Released(vkF1)) {
         S.Host().PlaySound("check");
         S.ScreenEnter(ssPause);
+    } else {
+        BoardKeys(S);
     }
 }
 

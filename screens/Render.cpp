@@ -44,6 +44,15 @@ public:
         Engine.DrawBoard();
     }
     void Gui() { Host.Gui().Render(); }
+    // The keyboard's cell, over the pieces.
+    void BoardCursor() {
+        const TBoardCursor& cursor = Engine.BoardCursor;
+        TGfxImage* mark = Host.Images().Find("boardcursor");
+        if (cursor.Shown() && mark != nullptr) {
+            Host.Canvas().Draw(*mark, 0, static_cast<float>(222 + 44 * cursor.Col()),
+                               static_cast<float>(138 + 44 * cursor.Row()), fxBlend);
+        }
+    }
     void CursorMove() {
         if (TCursor* c = Host.Cursor()) {
             c->Move(0.001f);
@@ -157,7 +166,7 @@ void DrawScreen(IScreenHost& Host, float Dt) {
         f.Move(0.001f), f.Scene(), f.Gui(), f.Title(), f.HelpWindow(), f.Cursor();
         break;
     case ssPlaying:
-        f.Move(Dt), f.Scene(), f.Gui(), f.ProgressBar(), f.Particles(Dt * 10.0f), f.Cursor();
+        f.Move(Dt), f.Scene(), f.BoardCursor(), f.Gui(), f.ProgressBar(), f.Particles(Dt * 10.0f), f.Cursor();
         break;
     case ssGameOver:
         f.Move(0.001f), f.Scene(), f.Particles(0.01f), f.Gui(), f.Cursor();

@@ -2,6 +2,7 @@
 #include "content/art/ArtKit.h"
 #include "content/art/ArtModules.h"
 
+#include <array>
 #include <cmath>
 
 using namespace ArtKit;
@@ -92,6 +93,27 @@ TPicture DrawTile(int Chapter) {
     });
 }
 
+// A bracket at each corner of the cell reaching Reach pixels in along both edges: a line of
+// Colour, Width wide, on a dark outline two pixels wider.
+void CornerBrackets(cairo_t* cr, double Reach, double Width, const TColour& Colour) {
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    for (const double x : {1.5, 42.5}) {
+        for (const double y : {1.5, 42.5}) {
+            const double dx = x < 22 ? 1 : -1;
+            const double dy = y < 22 ? 1 : -1;
+            cairo_move_to(cr, x + dx * Reach, y);
+            cairo_line_to(cr, x, y);
+            cairo_line_to(cr, x, y + dy * Reach);
+        }
+    }
+    SetColour(cr, Rgb(0x1a0c30, 0.9));
+    cairo_set_line_width(cr, Width + 2.0);
+    cairo_stroke_preserve(cr);
+    SetColour(cr, Colour);
+    cairo_set_line_width(cr, Width);
+    cairo_stroke(cr);
+}
+
 // The mark round a selected piece, drawn over the cell at its corner: a gold frame with a
 // dark outline (so it reads on every tile set), a bright inner line and a bracket at each
 // corner, the way the menu panels are trimmed.
@@ -114,23 +136,25 @@ TPicture DrawSelectionMark() {
         SetColour(cr, Rgb(0xffffff, 0.55));
         cairo_set_line_width(cr, 1.0);
         cairo_stroke(cr);
-        // Corner brackets reaching in along both edges.
-        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-        for (const double x : {1.5, 42.5}) {
-            for (const double y : {1.5, 42.5}) {
-                const double dx = x < 22 ? 1 : -1;
-                const double dy = y < 22 ? 1 : -1;
-                cairo_move_to(cr, x + dx * 11, y);
-                cairo_line_to(cr, x, y);
-                cairo_line_to(cr, x, y + dy * 11);
-            }
-        }
-        SetColour(cr, Rgb(0x1a0c30, 0.9));
-        cairo_set_line_width(cr, 4.0);
-        cairo_stroke_preserve(cr);
-        SetColour(cr, Rgb(0xffffff));
-        cairo_set_line_width(cr, 2.0);
+        CornerBrackets(cr, 11, 2.0, Rgb(0xffffff));
+    });
+}
+
+// The keyboard's cell: white brackets on a cyan frame with a dark outline, unlike the gold
+// mark of a selected piece, so both read when they share a cell.
+TPicture DrawBoardCursor() {
+    return DrawPicture(TileSize, TileSize, [](cairo_t* cr) {
+        RoundedRect(cr, 1.5, 1.5, 41, 41, 9);
+        SetColour(cr, Rgb(0x1a0c30, 0.85));
+        cairo_set_line_width(cr, 3.0);
         cairo_stroke(cr);
+        RoundedRect(cr, 1.5, 1.5, 41, 41, 9);
+        SetColour(cr, Rgb(0x40e8ff));
+        cairo_set_line_width(cr, 1.6);
+        cairo_set_dash(cr, std::array<double, 2>{5.0, 3.0}.data(), 2, 0);
+        cairo_stroke(cr);
+        cairo_set_dash(cr, nullptr, 0, 0);
+        CornerBrackets(cr, 8, 3.0, Rgb(0x40e8ff));
     });
 }
 
@@ -143,4 +167,5 @@ void AddTileImages(TManifest& Manifest) {
     }
     Manifest.AddImage(TArchiveId::Data, "podlogki", std::move(patterns));
     Manifest.AddImage(TArchiveId::Data, "selection", {DrawSelectionMark()});
+    Manifest.AddImage(TArchiveId::Data, "boardcursor", {DrawBoardCursor()});
 }

@@ -86,6 +86,8 @@ std::vector<TExpectedImage> ExpectedArt() {
         {"podlogki", 4, 0, 0},
         // Drawn over the selected piece's cell.
         {"selection", 1, 44, 44},
+        // Drawn over the keyboard's cell.
+        {"boardcursor", 1, 44, 44},
         // The frame reaches from (202, 120) past the last cell at 574 on both sides.
         {"board", 1, 392, 0},
         {"backgame", 1, 800, 319},

@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: MIT
+#include "GameRun.h"
+#include "PlayBot.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int Left = 37, Up = 38, Right = 39, Down = 40, Space = 32, Enter = 13, Escape = 27;
+
+std::string Key(int Code) { return "key " + std::to_string(Code); }
+
+// The board cursor's cell from the last "boardcursor" trace line; (-1, -1) before the first.
+std::pair<int, int> CursorCell(const std::vector<std::string>& Lines) {
+    for (auto line = Lines.rbegin(); line != Lines.rend(); ++line) {
+        if (line->find(" boardcursor ") != std::string::npos) {
+            const std::string at = TGameRun::Fields(*line)["at"];
+            const size_t comma = at.find(',');
+            return {std::stoi(at.substr(0, comma)), std::stoi(at.substr(comma + 1))};
+        }
+    }
+    return {-1, -1};
+}
+
+// Keys that bring the cursor from From to the swap's first cell, select it and push it toward
+// the second; each key gets a frame of its own, as a player's would.
+std::vector<std::string> SwapKeys(std::pair<int, int> From, const TSwapMove& Move) {
+    std::vector<std::string> keys;
+    const auto press = [&keys](int Code) {
+        keys.push_back(Key(Code));
+        keys.emplace_back("frames 1");
+    };
+    if (From.first < 0) {
+        press(Down); // shows the cursor near the middle, at (3, 3)
+        From = {3, 3};
+    }
+    for (int c = From.first; c != Move.Col1; c += c < Move.Col1 ? 1 : -1) {
+        press(c < Move.Col1 ? Right : Left);
+    }
+    for (int r = From.second; r != Move.Row1; r += r < Move.Row1 ? 1 : -1) {
+        press(r < Move.Row1 ? Down : Up);
+    }
+    press(Space);
+    if (Move.Col2 != Move.Col1) {
+        press(Move.Col2 > Move.Col1 ? Right : Left);
+    } else {
+        press(Move.Row2 > Move.Row1 ? Down : Up);
+    }
+    return keys;
+}
+
+bool IsPointerCommand(const std::string& Line) {
+    for (const char* command : {"move", "press", "release", "click"}) {
+        if (Line.rfind(command, 0) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+// From the first start to the second stage with the keyboard alone: the name typed, the menu
+// and the difficulty chosen with the focus ring, the story and the how-to-play card closed with
+// Escape, and every swap of stage 1 made with the board cursor.
+TEST(KeyboardPlay, StageOneIsClearedWithKeysAlone) {
+    TGameRun folder;
+    TLiveGame game(folder.Folder(), 1);
+    std::vector<std::string> sent = {"frames 390", "type Tester", "frames 2", Key(Enter), "frames 5",
+                                     Key(Down),    Key(Down),     Key(Enter), "frames 5",  Key(Down),
+                                     Key(Enter),   "frames 5",    Key(Escape), "frames 250", Key(Escape),
+                                     "frames 5"};
+    game.Send(sent);
+    std::string dump;
+    int moves = 0;
+    for (; moves < 150; ++moves) {
+        const TDumpBoard board = game.Dump(dump);
+        ASSERT_FALSE(dump.empty()) << "the game stopped answering";
+        if (TGameRun::Fields(dump)["state"] != "12") {
+            break;
+        }
+        const auto swap = FindSwap(board);
+        std::vector<std::string> keys = swap ? SwapKeys(CursorCell(game.ReadTrace()), *swap) : std::vector<std::string>{};
+        keys.emplace_back("frames 80");
+        game.Send(keys);
+        sent.insert(sent.end(), keys.begin(), keys.end());
+    }
+    game.Send({"frames 250"});
+    game.Dump(dump);
+    EXPECT_EQ(TGameRun::Fields(dump)["state"], "15");
+    EXPECT_GT(std::stoi(TGameRun::Fields(dump)["score"]), 0);
+    game.Send({"frames 800", Key(Enter), "frames 5"});
+    game.Dump(dump);
+    EXPECT_EQ(TGameRun::Fields(dump)["stage"], "2");
+    const std::vector<std::string> lines = game.Finish();
+    EXPECT_GT(moves, 3);
+    EXPECT_GE(CountHolding(lines, "boardcursor at=3,3"), 1);
+    for (const std::string& line : sent) {
+        EXPECT_FALSE(IsPointerCommand(line)) << line;
+    }
+}
+
+// R presses the reshuffle button: a new board without lines, as a click on the button makes.
+TEST(KeyboardPlay, RReshufflesTheBoard) {
+    TGameRun folder;
+    TLiveGame game(folder.Folder(), 1);
+    game.Send({"frames 390", "type Tester", "frames 2", Key(Enter), "frames 5", Key(Down), Key(Down), Key(Enter),
+               "frames 5", Key(Down), Key(Enter), "frames 5", Key(Escape), "frames 250", Key(Escape), "frames 5"});
+    std::string dump;
+    const TDumpBoard before = game.Dump(dump);
+    ASSERT_EQ(TGameRun::Fields(dump)["state"], "12");
+    game.Send({Key('R'), "frames 200"});
+    const TDumpBoard after = game.Dump(dump);
+    EXPECT_EQ(TGameRun::Fields(dump)["state"], "12");
+    EXPECT_NE(before, after);
+    game.Finish();
+}
