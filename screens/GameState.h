@@ -37,6 +37,10 @@ struct TGameState {
     int32_t HowToPlayPage = 0;
     // The high-score table shown: 0 easy, 1 medium, 2 hard.
     uint8_t ShownTable = 0;
+    // The row (0 the top) of table EnteredTable that the game just finished took, highlighted
+    // until the table screen is left; -1 for none.
+    uint8_t EnteredTable = 0;
+    int32_t EnteredRow = -1;
     // The final-score screen's count: the level's seconds noted on entry and what is left.
     uint32_t NotedSeconds = 0;
     bool ScoreCounted = false;

@@ -116,8 +116,31 @@ void RegisterDelete(TScreens& S) {
 
 const std::array<const char*, 3> kTabs = {"b_highscore_easy", "b_highscore_medium", "b_highscore_hard"};
 
-// The shown table's tab shows pattern 1 in each of its states, the others pattern 0; the rows
-// are filled from the table.
+// The canvas reads red from a colour's lowest byte; the colours below are written 0xAARRGGBB.
+constexpr uint32_t CanvasOrder(uint32_t Argb) {
+    return (Argb & 0xFF00FF00u) | ((Argb >> 16) & 0xFFu) | ((Argb & 0xFFu) << 16);
+}
+TGuiFill VerticalFill(uint32_t Top, uint32_t Bottom, bool Shown = true) {
+    return TGuiFill(CanvasOrder(Top), CanvasOrder(Top), CanvasOrder(Bottom), CanvasOrder(Bottom), Shown);
+}
+
+// Each difficulty heads its table in a deep colour of the game's panels, light from the top:
+// sea green for easy, amber for medium, crimson for hard.
+TGuiFill HeadingFill(uint8_t Table) {
+    static constexpr uint32_t kTops[3] = {0xFF2FA38C, 0xFFE0922A, 0xFFC8405E};
+    static constexpr uint32_t kBottoms[3] = {0xFF1A6A64, 0xFFA85E16, 0xFF862446};
+    const size_t t = std::min<size_t>(Table, 2);
+    return VerticalFill(kTops[t], kBottoms[t]);
+}
+
+// The row the player has just entered glows in the titles' gold behind its text; the other rows
+// show the panel's dark well through.
+TGuiFill EnteredRowFill(bool Entered) {
+    return VerticalFill(0xA0FFC850, 0xA0C86E1E, Entered);
+}
+
+// The shown table's tab shows pattern 1 in each of its states, the others pattern 0; the
+// headings take the table's colour and the rows are filled from the table.
 void ShowTable(TScreens& S) {
     const uint8_t shown = S.State().ShownTable;
     for (size_t i = 0; i < kTabs.size(); ++i) {
@@ -128,27 +151,31 @@ void ShowTable(TScreens& S) {
             tab->ClickedGlyph = pattern;
         }
     }
+    for (const char* label : {"t1", "t2", "t3"}) {
+        if (TGuiControl* c = S.Control(label)) {
+            c->Bkgrnd = HeadingFill(shown);
+        }
+    }
     const auto& table = S.Host().Settings().HighScores[std::min<size_t>(shown, 2)];
+    const int32_t entered = S.State().EnteredTable == shown ? S.State().EnteredRow : -1;
     for (int32_t row = 1; row <= HighScoreRows; ++row) {
         const THighScoreRow& r = table[static_cast<size_t>(row - 1)];
-        S.SetText("n" + std::to_string(row), std::to_string(row));
-        S.SetText("name" + std::to_string(row), r.Name);
-        S.SetText("score" + std::to_string(row), r.Score);
+        const std::string n = std::to_string(row);
+        S.SetText("n" + n, n);
+        S.SetText("name" + n, r.Name);
+        S.SetText("score" + n, r.Score);
+        for (const std::string& cell : {"n" + n, "name" + n, "score" + n}) {
+            if (TGuiControl* c = S.Control(cell)) {
+                c->Bkgrnd = EnteredRowFill(row - 1 == entered);
+            }
+        }
     }
 }
 
 void SelectTable(TScreens& S, uint8_t Table) {
-    // The heading fills take the colour of the difficulty (canvas format, red lowest): green,
-    // blue, red.
-    static constexpr uint32_t kColors[3] = {0xFF5CFFB9, 0xFFFDD7A3, 0xFF7D7DF6};
     S.Host().PlaySound("check");
     S.State().ShownTable = Table;
     ShowTable(S);
-    for (const char* label : {"t1", "t2", "t3"}) {
-        if (TGuiControl* c = S.Control(label)) {
-            c->Bkgrnd.SetColor(kColors[Table]);
-        }
-    }
 }
 
 void RegisterHighScores(TScreens& S) {
@@ -163,7 +190,10 @@ void RegisterHighScores(TScreens& S) {
             }
             S.Host().RenderFrame(true, true);
         },
-        [&S] { S.HideForm("scr_highscore"); },
+        [&S] {
+            S.HideForm("scr_highscore");
+            S.State().EnteredRow = -1;
+        },
     });
     S.Bind("b_highscore_back", [&S] { S.ClickGo(ssHighScore, ssMainMenu); });
     S.Bind("b_highscore_clear", [&S] { S.ClickGo(ssHighScore, ssClearScores); });

@@ -175,11 +175,13 @@ TScoreSubmission FinishGame(TScreens& S) {
     game.PlayerName = settings.PlayerName;
     game.Score = host.GetScore();
     game.Country = settings.Country;
-    const bool entered = InsertHighScore(settings, game.Score, difficulty, settings.PlayerName);
-    if (entered) {
+    const int32_t row = InsertHighScore(settings, game.Score, difficulty, settings.PlayerName);
+    if (row >= 0) {
         S.State().ShownTable = difficulty;
+        S.State().EnteredTable = difficulty;
+        S.State().EnteredRow = row;
     }
-    S.ScreenEnter(entered ? ssHighScore : ssMainMenu);
+    S.ScreenEnter(row >= 0 ? ssHighScore : ssMainMenu);
     return game;
 }
 

@@ -231,9 +231,9 @@ void LoadConfig(const std::string& FileName, TSettings& Settings) {
     }
 }
 
-bool InsertHighScore(TSettings& Settings, int32_t Score, int32_t Difficulty, const std::string& PlayerName) {
+int32_t InsertHighScore(TSettings& Settings, int32_t Score, int32_t Difficulty, const std::string& PlayerName) {
     if (Difficulty < 0 || Difficulty >= DifficultyCount) {
-        return false;
+        return -1;
     }
     auto& table = Settings.HighScores[static_cast<size_t>(Difficulty)];
     for (size_t p = 0; p < table.size(); ++p) {
@@ -246,10 +246,10 @@ bool InsertHighScore(TSettings& Settings, int32_t Score, int32_t Difficulty, con
             }
             table[p].Name = PlayerName;
             table[p].Score = std::to_string(Score);
-            return true;
+            return static_cast<int32_t>(p);
         }
     }
-    return false;
+    return -1;
 }
 
 std::string TrimName(const std::string& Name) {

@@ -66,9 +66,9 @@ void LoadConfig(const std::string& FileName, TSettings& Settings);
 [[nodiscard]] std::vector<std::string> ConfigLines(const TSettings& Settings);
 
 // Puts a finished game's score into the table of its difficulty (0..2): the first row whose
-// score is less than or equal to it gives the place; rows below move down. False when the
-// score is below every row.
-bool InsertHighScore(TSettings& Settings, int32_t Score, int32_t Difficulty, const std::string& PlayerName);
+// score is less than or equal to it gives the place; rows below move down. Gives the row it
+// took (0 the top), or -1 when the score is below every row.
+int32_t InsertHighScore(TSettings& Settings, int32_t Score, int32_t Difficulty, const std::string& PlayerName);
 
 // Spaces (code 32) removed from the start and then from the end.
 [[nodiscard]] std::string TrimName(const std::string& Name);

@@ -44,10 +44,10 @@ constexpr uint32_t DisabledCaptionBottom = 0xFFA8A8B8;
 constexpr uint32_t Gold = 0xFFE8B040;
 constexpr uint32_t WellTop = 0xFF0E1232;
 constexpr uint32_t WellBottom = 0xFF1E2456;
-// The high-score table headers start in the easy table's colour, the very value the easy
-// tab writes into them (so it goes into the file as it is).
-constexpr uint32_t EasyTableColour = 0xFF5CFFB9;
-constexpr uint32_t HeaderText = 0xFF1A1438;
+// The high-score table headers start in the easy table's sea green, the colour the game gives
+// them whenever the easy table shows.
+constexpr uint32_t EasyTableTop = 0xFF2FA38C;
+constexpr uint32_t EasyTableBottom = 0xFF1A6A64;
 
 std::string Lower(std::string Text) {
     return LowerAscii(Text);
@@ -362,7 +362,7 @@ TGuiNode TGuiLayout::HighScores() {
     F.Add(Tab("b_highscore_easy", N_("Легко"), 29, 54, 128, 40));
     F.Add(Tab("b_highscore_medium", N_("Средне"), 161, 54, 128, 40));
     F.Add(Tab("b_highscore_hard", N_("Сложно"), 293, 54, 128, 40));
-    const TGuiFontValue Header = FontOf(FontText, HeaderText, HeaderText);
+    const TGuiFontValue Header = FontOf(FontText, CaptionTop, CaptionBottom);
     const struct {
         const char* Name;
         const char* Text;
@@ -372,7 +372,7 @@ TGuiNode TGuiLayout::HighScores() {
                    {"t3", N_("Очки"), 312, 114, AlignRight}};
     for (const auto& C : Columns) {
         TGuiNode Head = Label(C.Name, C.Text, C.Left, 98, C.Width, 26, Header, C.Alignment);
-        Head.SetFill("Bkgrnd", TGuiFillValue::Flat(EasyTableColour));
+        Head.SetFill("Bkgrnd", VerticalFill(EasyTableTop, EasyTableBottom));
         F.Add(std::move(Head));
     }
     const TGuiFontValue Row = FontOf(FontText, TextTop, TextBottom);

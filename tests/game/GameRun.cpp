@@ -174,6 +174,15 @@ std::string ShellQuote(const std::string& Word) {
     return quoted + "'";
 }
 
+void KeepInGallery(const TGameRun& Run, const std::vector<std::string>& Names, const std::string& Prefix) {
+    const fs::path gallery = fs::path(ZIBO_BINARY_DIR) / "gallery";
+    std::error_code ec;
+    fs::create_directories(gallery, ec);
+    for (const std::string& name : Names) {
+        fs::copy_file(Run.Folder() / name, gallery / (Prefix + name), fs::copy_options::overwrite_existing, ec);
+    }
+}
+
 std::vector<std::string> ToMainMenu() {
     return {"frames 390", "type Tester", "frames 2", "key 13", "frames 5"};
 }

@@ -67,6 +67,10 @@ struct TProgramRun {
 // Single-quotes a word for the shell.
 [[nodiscard]] std::string ShellQuote(const std::string& Word);
 
+// Copies the screenshots Names of a run into the build folder's "gallery" folder as Prefix + name,
+// so a reviewer finds every screen the tests photographed in one place (tools: scripts/gallery).
+void KeepInGallery(const TGameRun& Run, const std::vector<std::string>& Names, const std::string& Prefix);
+
 // The commands that take a fresh start past the logo and the first-run name entry to the
 // main menu (the name typed is "Tester").
 [[nodiscard]] std::vector<std::string> ToMainMenu();

@@ -143,14 +143,15 @@ protected:
 };
 } // namespace
 
-// The tabs colour the headings by difficulty; "online" opens the score page of the shown
-// table; clearing while the medium table shows resets all three.
+// The tabs colour the headings by difficulty (the top of each heading's gradient, red in the
+// lowest byte: amber for medium, crimson for hard, sea green for easy); "online" opens the
+// score page of the shown table; clearing while the medium table shows resets all three.
 TEST_F(HighScoreFlow, TabsOnlinePageAndClearingAllTables) {
     const struct {
         const char* Tab;
         uint32_t Color;
         int Table;
-    } tabs[] = {{"click 555 229", 0xFFFDD7A3, 1}, {"click 687 229", 0xFF7D7DF6, 2}, {"click 423 229", 0xFF5CFFB9, 0}};
+    } tabs[] = {{"click 555 229", 0xFF2A92E0, 1}, {"click 687 229", 0xFF5E40C8, 2}, {"click 423 229", 0xFF8CA32F, 0}};
     for (const auto& tab : tabs) {
         ASSERT_TRUE(Game.Run(tab.Tab));
         ASSERT_TRUE(Game.Run("frames 2"));

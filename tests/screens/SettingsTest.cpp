@@ -246,7 +246,7 @@ TEST(HighScores, InsertsAboveTiesAndDropsTheLastRow) {
     for (const TCase c : {TCase{1000, true, 0}, TCase{99, false, -1}, TCase{100, true, 9}, TCase{550, true, 5}}) {
         TSettings s;
         ResetHighScores(s);
-        EXPECT_EQ(InsertHighScore(s, c.Score, 0, "Me"), c.Entered) << c.Score;
+        EXPECT_EQ(InsertHighScore(s, c.Score, 0, "Me"), c.Row) << c.Score;
         if (c.Entered) {
             EXPECT_EQ(s.HighScores[0][c.Row].Name, "Me");
             EXPECT_EQ(s.HighScores[0][c.Row].Score, std::to_string(c.Score));
