@@ -132,6 +132,46 @@ bool TGameEngine::IsBoardBusy() const {
     return false;
 }
 
+bool TGameEngine::IsBoardSettled() const {
+    if (IsBoardBusy() || CheckLines || RefillPending || FallsDone || SwapArrivals != 0 || FallingCount != 0 ||
+        ChainCount != 0 || StageComplete || TimeUp) {
+        return false;
+    }
+    for (const auto& column : Board) {
+        for (const TBoardCell& cell : column) {
+            if (cell.Exploded) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool TGameEngine::ShowHint() {
+    Hint = IsBoardSettled() ? FindHint(Board) : std::nullopt;
+    HintFrames = Hint ? HintShowFrames : 0;
+    return Hint.has_value();
+}
+
+void TGameEngine::AgeHint() {
+    if (HintFrames > 0) {
+        --HintFrames;
+    }
+    if (HintFrames == 0 || IsBoardBusy()) {
+        Hint.reset();
+        HintFrames = 0;
+    }
+}
+
+bool TGameEngine::ReshuffleWhenStuck() {
+    if (!IsBoardSettled() || FindHint(Board)) {
+        return false;
+    }
+    ResetFlags();
+    MixBoard();
+    return true;
+}
+
 bool TGameEngine::AnyCellGrowing() const {
     for (const auto& column : Board) {
         for (const TBoardCell& cell : column) {

@@ -3,11 +3,13 @@
 
 #include "board/Board.h"
 #include "board/BoardCursor.h"
+#include "board/Hint.h"
 #include "engine/Sprite.h"
 
 #include <array>
 #include <cstdint>
 #include <forward_list>
+#include <optional>
 #include <string>
 
 class IBoardHost;
@@ -64,6 +66,9 @@ public:
     bool StageComplete = false;
     bool RefillPending = false;
     TBoardCursor BoardCursor;
+    // The swap the hint marks, and the frames it stays marked.
+    std::optional<TSwap> Hint;
+    int32_t HintFrames = 0;
 
     // Clears the flags the screens reset when a stage starts or the board is reshuffled.
     void ResetFlags();
@@ -86,6 +91,18 @@ public:
     void CursorArrow(int32_t DCol, int32_t DRow);
     void CursorSelect();
     [[nodiscard]] bool IsBoardBusy() const;
+    // No piece moves, grows or waits to explode, fall or refill: the player's turn.
+    [[nodiscard]] bool IsBoardSettled() const;
+
+    // The hint: marks a swap that makes a line for HintShowFrames frames; false (and no mark)
+    // while the board is not settled or has no move. It scores nothing.
+    static constexpr int32_t HintShowFrames = 200;
+    bool ShowHint();
+    // Counts the hint's frames down; a swap or a new board takes it away at once.
+    void AgeHint();
+    // A settled board without any move is reshuffled as the reshuffle button does; true when
+    // it was.
+    bool ReshuffleWhenStuck();
     [[nodiscard]] bool FindSelected(int32_t& Col, int32_t& Row) const;
     // The clicked piece's motion toward the selected one; false when they are not neighbours.
     [[nodiscard]] static bool SwapMotion(int32_t ClickedCol, int32_t ClickedRow, int32_t SelectedCol,

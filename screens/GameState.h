@@ -65,6 +65,7 @@ struct TGameState {
 constexpr uint8_t vkEscape = 27;
 constexpr uint8_t vkEnter = 13;
 constexpr uint8_t vkP = 80;
+constexpr uint8_t vkH = 72;
 constexpr uint8_t vkR = 82;
 constexpr uint8_t vkSpace = 32;
 constexpr uint8_t vkLeft = 37;

@@ -74,6 +74,8 @@ void EnterPlaying(TScreens& S) {
     }
     engine.ResetFlags();
     engine.BoardCursor.Hide();
+    engine.Hint.reset();
+    engine.HintFrames = 0;
     if (TGfxFont* font = host.Fonts().Find("VerdanaIB[Aa]16_time")) {
         font->Scale = 1.0;
     }
@@ -117,7 +119,23 @@ void RunStageFrame(TScreens& S) {
         S.ScreenEnter(ssGameOver);
     } else {
         engine.RunBoardCycle();
+        engine.AgeHint();
+        // A board without any move would leave the player stuck: it is reshuffled for them, for
+        // free, even in the last seconds when the button is gone.
+        if (g.FrameCounter > RunInFrames && engine.ReshuffleWhenStuck()) {
+            S.Host().TraceEvent("reshuffle", "by", "game");
+        }
     }
+}
+
+void ShowHint(TScreens& S) {
+    TGameEngine& engine = S.Host().Engine();
+    if (!engine.ShowHint()) {
+        return;
+    }
+    const TSwap& h = *engine.Hint;
+    S.Host().TraceEvent2("hint", "from", std::to_string(h.FromCol) + "," + std::to_string(h.FromRow), "to",
+                         std::to_string(h.ToCol) + "," + std::to_string(h.ToRow));
 }
 
 // The board by keyboard: the arrows and Space or Enter drive the board cursor, R presses the
@@ -137,6 +155,9 @@ void BoardKeys(TScreens& S) {
     }
     if (g.Released(vkSpace) || g.Released(vkEnter)) {
         engine.CursorSelect();
+    }
+    if (g.Released(vkH)) {
+        ShowHint(S);
     }
     if (g.Released(vkR)) {
         const TGuiControl* mix = S.Control("b_Mix");

@@ -17,6 +17,7 @@
 #include "share/ShareScreen.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 constexpr TColor kWhite = 0xFFFFFFFF;
@@ -51,6 +52,21 @@ public:
         if (cursor.Shown() && mark != nullptr) {
             Host.Canvas().Draw(*mark, 0, static_cast<float>(222 + 44 * cursor.Col()),
                                static_cast<float>(138 + 44 * cursor.Row()), fxBlend);
+        }
+    }
+    // The hinted swap's two pieces, under a halo that swells and fades twice a second.
+    void Hint() {
+        TGfxImage* glow = Host.Images().Find("hintglow");
+        if (!Engine.Hint || glow == nullptr) {
+            return;
+        }
+        const float phase = static_cast<float>(Engine.HintFrames % 50) / 50.0f;
+        const float scale = 1.0f + 0.15f * std::sin(phase * 6.2831853f);
+        const TSwap& h = *Engine.Hint;
+        for (const auto& [c, r] : {std::pair{h.FromCol, h.FromRow}, std::pair{h.ToCol, h.ToRow}}) {
+            const TPointF at = CellToScreen(c, r);
+            const float offset = 22.0f * (1.0f - scale);
+            Host.Canvas().DrawScaled(*glow, 0, at.X + offset, at.Y + offset, scale, fxBlend);
         }
     }
     void CursorMove() {
@@ -166,7 +182,7 @@ void DrawScreen(IScreenHost& Host, float Dt) {
         f.Move(0.001f), f.Scene(), f.Gui(), f.Title(), f.HelpWindow(), f.Cursor();
         break;
     case ssPlaying:
-        f.Move(Dt), f.Scene(), f.BoardCursor(), f.Gui(), f.ProgressBar(), f.Particles(Dt * 10.0f), f.Cursor();
+        f.Move(Dt), f.Scene(), f.Hint(), f.BoardCursor(), f.Gui(), f.ProgressBar(), f.Particles(Dt * 10.0f), f.Cursor();
         break;
     case ssGameOver:
         f.Move(0.001f), f.Scene(), f.Particles(0.01f), f.Gui(), f.Cursor();

@@ -158,6 +158,32 @@ TPicture DrawBoardCursor() {
     });
 }
 
+// The hint's mark: a warm halo with a bright gold ring, drawn over a piece and pulsed by the
+// game so the two pieces of the hinted swap catch the eye.
+TPicture DrawHintGlow() {
+    return DrawPicture(TileSize, TileSize, [](cairo_t* cr) {
+        // A ring of light with a clear middle, so the piece itself stays readable.
+        cairo_pattern_t* halo = cairo_pattern_create_radial(22, 22, 0, 22, 22, 22);
+        AddStop(halo, 0, Rgb(0xffe070, 0));
+        AddStop(halo, 0.5, Rgb(0xffe070, 0));
+        AddStop(halo, 0.82, Rgb(0xfff0a0, 1.0));
+        AddStop(halo, 1, Rgb(0xffe070, 0));
+        cairo_set_source(cr, halo);
+        cairo_paint(cr);
+        cairo_pattern_destroy(halo);
+        cairo_arc(cr, 22, 22, 19, 0, 2 * M_PI);
+        SetColour(cr, Rgb(0x1a0c30, 0.85));
+        cairo_set_line_width(cr, 5.0);
+        cairo_stroke(cr);
+        cairo_arc(cr, 22, 22, 19, 0, 2 * M_PI);
+        SetColour(cr, Rgb(0xffd040));
+        cairo_set_line_width(cr, 3.0);
+        cairo_stroke(cr);
+        Sparkle(cr, 35, 8, 7, 1.0);
+        Sparkle(cr, 9, 36, 5, 0.9);
+    });
+}
+
 } // namespace
 
 void AddTileImages(TManifest& Manifest) {
@@ -168,4 +194,5 @@ void AddTileImages(TManifest& Manifest) {
     Manifest.AddImage(TArchiveId::Data, "podlogki", std::move(patterns));
     Manifest.AddImage(TArchiveId::Data, "selection", {DrawSelectionMark()});
     Manifest.AddImage(TArchiveId::Data, "boardcursor", {DrawBoardCursor()});
+    Manifest.AddImage(TArchiveId::Data, "hintglow", {DrawHintGlow()});
 }

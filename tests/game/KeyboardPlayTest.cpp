@@ -119,3 +119,49 @@ TEST(KeyboardPlay, RReshufflesTheBoard) {
     EXPECT_NE(before, after);
     game.Finish();
 }
+
+// H marks a swap on the board in play: the traced swap lines pieces up on the dumped board,
+// and it costs and scores nothing.
+TEST(KeyboardPlay, HMarksASwapThatMakesALine) {
+    TGameRun folder;
+    TLiveGame game(folder.Folder(), 3);
+    game.Send({"frames 390", "type Tester", "frames 2", Key(Enter), "frames 5", Key(Down), Key(Down), Key(Enter),
+               "frames 5", Key(Down), Key(Enter), "frames 5", Key(Escape), "frames 250", Key(Escape), "frames 100"});
+    std::string dump;
+    TDumpBoard board = game.Dump(dump);
+    ASSERT_EQ(TGameRun::Fields(dump)["state"], "12");
+    const std::string score = TGameRun::Fields(dump)["score"];
+    game.Send({Key('H'), "frames 1"});
+    board = game.Dump(dump);
+    EXPECT_EQ(TGameRun::Fields(dump)["score"], score);
+    const std::vector<std::string> lines = game.Finish();
+    std::string from, to;
+    for (const std::string& line : lines) {
+        if (line.find(" hint ") != std::string::npos) {
+            from = TGameRun::Fields(line)["from"];
+            to = TGameRun::Fields(line)["to"];
+        }
+    }
+    ASSERT_FALSE(from.empty());
+    const auto cell = [](const std::string& At) {
+        const size_t comma = At.find(',');
+        return std::make_pair(std::stoi(At.substr(0, comma)), std::stoi(At.substr(comma + 1)));
+    };
+    const auto [c1, r1] = cell(from);
+    const auto [c2, r2] = cell(to);
+    EXPECT_EQ(std::abs(c1 - c2) + std::abs(r1 - r2), 1);
+    // The swap, made on the dumped board, must leave three of a kind in a row or a column.
+    std::swap(board[static_cast<size_t>(r1)][static_cast<size_t>(c1)], board[static_cast<size_t>(r2)][static_cast<size_t>(c2)]);
+    const auto kind = [&board](int C, int R) {
+        const std::string& k = board[static_cast<size_t>(R)][static_cast<size_t>(C)];
+        return k.substr(0, k.find('.'));
+    };
+    bool line = false;
+    for (int c = 0; c < 8; ++c) {
+        for (int r = 0; r < 8; ++r) {
+            line = line || (r + 2 < 8 && kind(c, r) == kind(c, r + 1) && kind(c, r) == kind(c, r + 2)) ||
+                   (c + 2 < 8 && kind(c, r) == kind(c + 1, r) && kind(c, r) == kind(c + 2, r));
+        }
+    }
+    EXPECT_TRUE(line) << from << " " << to;
+}

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+#include "board/Hint.h"
+
+#include <cstdlib>
+#include <utility>
+
+namespace {
+
+bool Inside(int32_t Col, int32_t Row) { return Col >= 0 && Col < BoardSize && Row >= 0 && Row < BoardSize; }
+
+// Pieces of the cell's kind running from the cell along one direction (the cell not counted).
+int32_t Run(const TBoard& Board, int32_t Col, int32_t Row, int32_t DCol, int32_t DRow) {
+    const uint8_t kind = Board[Col][Row].Kind;
+    int32_t n = 0;
+    for (int32_t c = Col + DCol, r = Row + DRow; Inside(c, r) && !Board[c][r].Exploded && Board[c][r].Kind == kind;
+         c += DCol, r += DRow) {
+        ++n;
+    }
+    return n;
+}
+
+// Whether a line through the cell covers a layer tile; Lines tells whether there is a line.
+bool LineOverTile(const TBoard& Board, int32_t Col, int32_t Row, bool& Lines) {
+    bool tile = false;
+    for (const auto& [dc, dr] : {std::pair{1, 0}, std::pair{0, 1}}) {
+        const int32_t back = Run(Board, Col, Row, -dc, -dr);
+        const int32_t ahead = Run(Board, Col, Row, dc, dr);
+        if (back + ahead + 1 < 3) {
+            continue;
+        }
+        Lines = true;
+        for (int32_t i = -back; i <= ahead; ++i) {
+            tile = tile || Board[Col + i * dc][Row + i * dr].HasLayer != 0;
+        }
+    }
+    return tile;
+}
+
+// Swaps the two cells' pieces on a copy and reports whether a line forms and covers a tile.
+bool Try(const TBoard& Board, const TSwap& Swap, bool& OverTile) {
+    if (!Inside(Swap.FromCol, Swap.FromRow) || !Inside(Swap.ToCol, Swap.ToRow)) {
+        return false;
+    }
+    TBoard b = Board;
+    TBoardCell& from = b[Swap.FromCol][Swap.FromRow];
+    TBoardCell& to = b[Swap.ToCol][Swap.ToRow];
+    if (from.Exploded || to.Exploded) {
+        return false;
+    }
+    std::swap(from.Kind, to.Kind);
+    bool lines = false;
+    OverTile = LineOverTile(b, Swap.FromCol, Swap.FromRow, lines);
+    OverTile = LineOverTile(b, Swap.ToCol, Swap.ToRow, lines) || OverTile;
+    return lines;
+}
+
+} // namespace
+
+bool SwapMakesLine(const TBoard& Board, const TSwap& Swap) {
+    const int32_t distance = std::abs(Swap.FromCol - Swap.ToCol) + std::abs(Swap.FromRow - Swap.ToRow);
+    bool overTile = false;
+    return distance == 1 && Try(Board, Swap, overTile);
+}
+
+std::optional<TSwap> FindHint(const TBoard& Board) {
+    std::optional<TSwap> plain;
+    for (int32_t r = 0; r < BoardSize; ++r) {
+        for (int32_t c = 0; c < BoardSize; ++c) {
+            for (const TSwap& s : {TSwap{c, r, c + 1, r}, TSwap{c, r, c, r + 1}}) {
+                bool overTile = false;
+                if (!Try(Board, s, overTile)) {
+                    continue;
+                }
+                if (overTile) {
+                    return s;
+                }
+                if (!plain) {
+                    plain = s;
+                }
+            }
+        }
+    }
+    return plain;
+}
