@@ -44,7 +44,7 @@ inline constexpr std::string_view RequiredGDataImages[] = {
     "gui_button_violet_128x44", "gui_button_orange_128x44", "gui_button_orange_160x40", "gui_panel_340x106",
     "gui_panel_300x316", "gui_panel_scr_stagecomplete", "gui_panel_400x410", "gui_button_orange_114x44",
     "gui_button_violet_114x44", "gui_panel_340x210", "gui_panel_360x300", "gui_button_orange_44x44_minus",
-    "gui_button_orange_44x44_plus", "gui_button_violet_140x44", "gui_panel_360x256", "gui_switch",
+    "gui_button_orange_44x44_plus", "gui_button_violet_140x44", "gui_panel_360x310", "gui_switch",
     "gui_button_orange_104x40", "gui_panel_340x206", "gui_panel_560x360", "gui_button_violet_160x44",
     "gui_button_orange_160x44", "gui_panel_scr_howtoplay", "gui_button_violet_100x44",
     "gui_button_orange_100x44", "gui_panel_400x190",
@@ -84,7 +84,7 @@ inline constexpr std::string_view RequiredForms[] = {
 };
 
 inline constexpr std::string_view RequiredButtons[] = {
-    "b_antialias", "b_change_back", "b_change_create", "b_change_delete", "b_choosedif_back",
+    "b_antialias", "b_autohint", "b_change_back", "b_change_create", "b_change_delete", "b_choosedif_back",
     "b_choosedif_easy", "b_choosedif_hard", "b_choosedif_medium", "b_clear_no", "b_clear_yes",
     "b_create_create", "b_delete_no", "b_delete_yes", "b_entername_create", "b_exit_no", "b_exit_yes",
     "b_exitmm_no", "b_exitmm_yes", "b_fullscreen", "b_graphics_back", "b_help_back", "b_help_next",

@@ -22,6 +22,8 @@ struct TGameState {
     // One flag per virtual-key code, set on release and cleared after every frame update.
     std::array<uint8_t, 256> KeyReleased{};
     int32_t FrameCounter = 0;
+    // Frames the board has waited, settled, for the player's next move (the automatic hint).
+    int32_t IdleFrames = 0;
     // A click or a key on the logo: it gives way to the next screen at its next frame.
     bool LogoSkipped = false;
 

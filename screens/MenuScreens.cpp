@@ -201,6 +201,7 @@ void ShowSwitch(TScreens& S, const std::string& Name, bool On) {
 void ShowSwitches(TScreens& S) {
     ShowSwitch(S, "b_fullscreen", S.Host().FullScreen());
     ShowSwitch(S, "b_antialias", S.Host().Settings().Antialias);
+    ShowSwitch(S, "b_autohint", S.Host().Settings().AutoHint);
 }
 
 void RegisterGraphics(TScreens& S) {
@@ -215,6 +216,11 @@ void RegisterGraphics(TScreens& S) {
     S.Bind("b_antialias", [&S] {
         S.Host().PlaySound("check");
         S.Host().SetAntialias(!S.Host().Settings().Antialias);
+        ShowSwitches(S);
+    });
+    S.Bind("b_autohint", [&S] {
+        S.Host().PlaySound("check");
+        S.Host().Settings().AutoHint = !S.Host().Settings().AutoHint;
         ShowSwitches(S);
     });
 }

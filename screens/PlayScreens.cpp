@@ -7,6 +7,7 @@
 #include "scene/Decor.h"
 #include "scene/Faces.h"
 #include "screens/GameState.h"
+#include "screens/Settings.h"
 #include "screens/ScreenHost.h"
 #include "screens/Screens.h"
 #include "screens/StageScene.h"
@@ -18,6 +19,8 @@ constexpr int32_t RunInFrames = 80;
 // The frames between the last tile cleared and the stage-complete screen, for the board's
 // finishing animations.
 constexpr int32_t StageCompleteDelay = 200;
+// 15 s of a settled board without a move before the automatic hint.
+constexpr int32_t AutoHintFrames = 1500;
 
 // Sprites that outlive the playing screen: the scene around the board and the pieces, which
 // the stage endings take away themselves.
@@ -76,6 +79,7 @@ void EnterPlaying(TScreens& S) {
     engine.BoardCursor.Hide();
     engine.Hint.reset();
     engine.HintFrames = 0;
+    g.IdleFrames = 0;
     if (TGfxFont* font = host.Fonts().Find("VerdanaIB[Aa]16_time")) {
         font->Scale = 1.0;
     }
@@ -105,6 +109,34 @@ void StartStageWhenReady(TScreens& S) {
     }
 }
 
+void ShowHint(TScreens& S) {
+    TGameEngine& engine = S.Host().Engine();
+    if (!engine.ShowHint()) {
+        return;
+    }
+    const TSwap& h = *engine.Hint;
+    S.Host().TraceEvent2("hint", "from", std::to_string(h.FromCol) + "," + std::to_string(h.FromRow), "to",
+                         std::to_string(h.ToCol) + "," + std::to_string(h.ToRow));
+}
+
+// With the automatic hint on, a board that has waited settled for AutoHintFrames shows the hint
+// by itself; any move starts the wait again.
+void AutoHint(TScreens& S) {
+    TGameState& g = S.State();
+    TGameEngine& engine = S.Host().Engine();
+    if (!S.Host().Settings().AutoHint || !engine.IsBoardSettled()) {
+        g.IdleFrames = 0;
+        return;
+    }
+    if (engine.Hint) {
+        return;
+    }
+    if (++g.IdleFrames >= AutoHintFrames) {
+        g.IdleFrames = 0;
+        ShowHint(S);
+    }
+}
+
 void RunStageFrame(TScreens& S) {
     TGameState& g = S.State();
     TGameEngine& engine = S.Host().Engine();
@@ -125,17 +157,10 @@ void RunStageFrame(TScreens& S) {
         if (g.FrameCounter > RunInFrames && engine.ReshuffleWhenStuck()) {
             S.Host().TraceEvent("reshuffle", "by", "game");
         }
+        if (g.FrameCounter > RunInFrames) {
+            AutoHint(S);
+        }
     }
-}
-
-void ShowHint(TScreens& S) {
-    TGameEngine& engine = S.Host().Engine();
-    if (!engine.ShowHint()) {
-        return;
-    }
-    const TSwap& h = *engine.Hint;
-    S.Host().TraceEvent2("hint", "from", std::to_string(h.FromCol) + "," + std::to_string(h.FromRow), "to",
-                         std::to_string(h.ToCol) + "," + std::to_string(h.ToRow));
 }
 
 // The board by keyboard: the arrows and Space or Enter drive the board cursor, R presses the

@@ -103,6 +103,7 @@ void AppendLines(const TSettings& S, std::vector<std::string>& Out) {
     }
     // Lines added after the key codes; older builds stop reading before them.
     Out.push_back(PadPercent(S.Language, 5));
+    Out.push_back(PadPercent(S.AutoHint ? "true" : "false", 5));
 }
 
 void ReadHighScores(TLineReader& In, TSettings& S) {
@@ -229,6 +230,8 @@ void LoadConfig(const std::string& FileName, TSettings& Settings) {
     if (const std::string language = StripPercent(in.Next()); IsLanguageCode(language)) {
         s.Language = language;
     }
+    // A file without the hint's line keeps the hint on the key alone.
+    s.AutoHint = StripPercent(in.Next()) == "true";
 }
 
 int32_t InsertHighScore(TSettings& Settings, int32_t Score, int32_t Difficulty, const std::string& PlayerName) {

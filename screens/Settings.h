@@ -38,6 +38,8 @@ struct TSettings {
     std::vector<int32_t> KeyCodes{39, 37, 32, 38};
     // The language the player chose in Options ("ru", "en", ...); empty: the desktop's.
     std::string Language;
+    // The hint shows by itself after a while without a move.
+    bool AutoHint = false;
     friend bool operator==(const TSettings&, const TSettings&) = default;
 };
 

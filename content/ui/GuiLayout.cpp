@@ -345,14 +345,16 @@ TGuiNode TGuiLayout::Sound() {
 }
 
 TGuiNode TGuiLayout::Graphics() {
-    TGuiNode F = Form("scr_graphics", 400, 200, 360, 256);
+    TGuiNode F = Form("scr_graphics", 400, 200, 360, 310);
     const TGuiFontValue Text = FontOf(FontText, TextTop, TextBottom);
     F.Add(Title(N_("Графика"), 360));
     F.Add(Label("", N_("Полный экран"), 28, 70, 200, 40, Text, AlignLeft));
     F.Add(Switch("b_fullscreen", 228, 70));
     F.Add(Label("", N_("Сглаживание"), 28, 124, 200, 40, Text, AlignLeft));
     F.Add(Switch("b_antialias", 228, 124));
-    F.Add(Button("b_graphics_back", N_("Назад"), 110, 190, 140, 44, TButtonTheme::Violet));
+    F.Add(Label("", N_("Автоподсказка"), 28, 178, 200, 40, Text, AlignLeft));
+    F.Add(Switch("b_autohint", 228, 178));
+    F.Add(Button("b_graphics_back", N_("Назад"), 110, 244, 140, 44, TButtonTheme::Violet));
     return F;
 }
 

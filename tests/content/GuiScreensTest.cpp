@@ -77,6 +77,7 @@ const char* const Buttons[] = {
     "b_graphics_back",
     "b_fullscreen",
     "b_antialias",
+    "b_autohint",
     "b_exitmm_yes",
     "b_exitmm_no",
     "b_yourscore_next",

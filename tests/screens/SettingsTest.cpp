@@ -89,8 +89,8 @@ TEST_F(SettingsFile, TheLanguageLineFollowsTheKeyCodes) {
     TSettings s = Defaults;
     s.Language = "en";
     const std::vector<std::string> lines = ConfigLines(s);
-    ASSERT_EQ(lines.size(), 6u + 60u + 2u + 1u + 4u + 1u);
-    EXPECT_EQ(lines.back(), "en%%%");
+    ASSERT_EQ(lines.size(), 6u + 60u + 2u + 1u + 4u + 1u + 1u);
+    EXPECT_EQ(lines[lines.size() - 2], "en%%%");
     SaveConfig(Path, s);
     TSettings back = Defaults;
     LoadConfig(Path, back);
@@ -107,11 +107,46 @@ TEST_F(SettingsFile, TheLanguageLineFollowsTheKeyCodes) {
     }
 }
 
+// The automatic hint is the line after the language: it round-trips, and a file without it (an
+// older build's, ending at the language) or with anything but "true" there reads as off.
+TEST_F(SettingsFile, TheAutoHintLineFollowsTheLanguage) {
+    TSettings s = Defaults;
+    s.Language = "en";
+    s.AutoHint = true;
+    std::vector<std::string> lines = ConfigLines(s);
+    EXPECT_EQ(lines.back(), "true%");
+    SaveConfig(Path, s);
+    TSettings back = Defaults;
+    LoadConfig(Path, back);
+    EXPECT_TRUE(back.AutoHint);
+    EXPECT_EQ(back.Language, "en");
+
+    struct TCase {
+        const char* Last; // nullptr: the line is missing
+        bool On;
+    } cases[] = {{nullptr, false}, {"false", false}, {"", false}, {"TRUE%", false}, {"1", false}, {"true%", true}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Last ? c.Last : "(missing)");
+        lines.pop_back();
+        if (c.Last) {
+            lines.emplace_back(c.Last);
+        }
+        WriteRaw(lines);
+        TSettings other = Defaults;
+        LoadConfig(Path, other);
+        EXPECT_EQ(other.AutoHint, c.On);
+        EXPECT_EQ(other.Language, "en");
+        if (!c.Last) {
+            lines.emplace_back("");
+        }
+    }
+}
+
 TEST_F(SettingsFile, LineLayoutAndPadding) {
     TSettings s = Defaults;
     AddProfile(s, "Bob1234");
     const std::vector<std::string> lines = ConfigLines(s);
-    ASSERT_EQ(lines.size(), 6u + 60u + 2u + 1u + 1u + 4u + 1u);
+    ASSERT_EQ(lines.size(), 6u + 60u + 2u + 1u + 1u + 4u + 1u + 1u);
     EXPECT_EQ(lines[0], "false");
     EXPECT_EQ(lines[1], "true");
     EXPECT_EQ(lines[2], "250%%%%%%%");
