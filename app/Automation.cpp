@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/Automation.h"
 
+#include "platform/PadInput.h"
+
 #include <charconv>
 #include <vector>
 
@@ -61,6 +63,8 @@ constexpr TKeyword kKeywords[] = {
     {"dump", TCommandKind::Dump},       {"stats", TCommandKind::Stats},
     {"texts", TCommandKind::Texts},
     {"quit", TCommandKind::Quit},
+    {"pad", TCommandKind::Pad},         {"paddown", TCommandKind::PadDown},
+    {"padup", TCommandKind::PadUp},     {"padstick", TCommandKind::PadStick},
 };
 
 TParsedLine Fail(std::string Message) { return {std::nullopt, std::move(Message)}; }
@@ -113,6 +117,21 @@ TParsedLine ParseCommandLine(std::string_view Line) {
         c.Key = static_cast<uint8_t>(vk);
         break;
     }
+    case TCommandKind::Pad:
+    case TCommandKind::PadDown:
+    case TCommandKind::PadUp: {
+        const std::optional<TPadButton> button = args == 1 ? TPadInput::ButtonOfName(words[1]) : std::nullopt;
+        if (!button) {
+            return Fail(std::string(words[0]) + " needs up, down, left, right, a, b, y or start");
+        }
+        c.PadButton = static_cast<uint8_t>(*button);
+        break;
+    }
+    case TCommandKind::PadStick:
+        if (args != 2 || !ToInt(words[1], c.X, -32768, 32767) || !ToInt(words[2], c.Y, -32768, 32767)) {
+            return Fail("padstick needs X Y, each -32768..32767");
+        }
+        break;
     case TCommandKind::Type: {
         // The text is everything after the first space following the keyword, kept as written.
         const size_t at = Line.find(words[0]) + words[0].size();

@@ -27,6 +27,10 @@ enum class TCommandKind : uint8_t {
     Stats,
     Texts,
     Quit,
+    Pad,
+    PadDown,
+    PadUp,
+    PadStick,
 };
 
 struct TCommand {
@@ -36,6 +40,7 @@ struct TCommand {
     int32_t X = 0, Y = 0;   // pointer commands, logical coordinates
     uint8_t Button = 0;     // 0 left, 1 right, 2 middle
     uint8_t Key = 0;        // virtual-key code
+    uint8_t PadButton = 0;  // pad, paddown, padup: a TPadButton; padstick: X and Y
     bool Focused = false;   // focus in (true) or out
     std::string Text;       // type TEXT (UTF-8), screenshot FILE
 };

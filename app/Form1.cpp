@@ -439,6 +439,9 @@ void TForm1::Timer1Timer() {
 void TForm1::LogicFrame(bool Draw) {
     const TStepTimer timer(SlowestStepMicros);
     GameTime += 10;
+    if (Window) {
+        Window->Pad().Tick();
+    }
     PumpLevelClock();
     if (Timer->Enabled) {
         DrawThisFrame = Draw;
@@ -887,6 +890,17 @@ void TForm1::RunCommand(const TCommand& C) {
         break;
     case TCommandKind::KeyUp:
         input.KeyUp(C.Key);
+        break;
+    case TCommandKind::Pad:
+        Window->Pad().Button(static_cast<TPadButton>(C.PadButton), true);
+        Window->Pad().Button(static_cast<TPadButton>(C.PadButton), false);
+        break;
+    case TCommandKind::PadDown:
+    case TCommandKind::PadUp:
+        Window->Pad().Button(static_cast<TPadButton>(C.PadButton), C.Kind == TCommandKind::PadDown);
+        break;
+    case TCommandKind::PadStick:
+        Window->Pad().Stick(C.X, C.Y);
         break;
     case TCommandKind::Type:
         input.Text(C.Text);

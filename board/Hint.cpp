@@ -36,21 +36,22 @@ bool LineOverTile(const TBoard& Board, int32_t Col, int32_t Row, bool& Lines) {
     return tile;
 }
 
-// Swaps the two cells' pieces on a copy and reports whether a line forms and covers a tile.
-bool Try(const TBoard& Board, const TSwap& Swap, bool& OverTile) {
+// Swaps the two cells' pieces, reports whether a line forms and covers a tile, and swaps
+// them back, so one scratch board serves every try.
+bool Try(TBoard& Scratch, const TSwap& Swap, bool& OverTile) {
     if (!Inside(Swap.FromCol, Swap.FromRow) || !Inside(Swap.ToCol, Swap.ToRow)) {
         return false;
     }
-    TBoard b = Board;
-    TBoardCell& from = b[Swap.FromCol][Swap.FromRow];
-    TBoardCell& to = b[Swap.ToCol][Swap.ToRow];
+    TBoardCell& from = Scratch[Swap.FromCol][Swap.FromRow];
+    TBoardCell& to = Scratch[Swap.ToCol][Swap.ToRow];
     if (from.Exploded || to.Exploded) {
         return false;
     }
     std::swap(from.Kind, to.Kind);
     bool lines = false;
-    OverTile = LineOverTile(b, Swap.FromCol, Swap.FromRow, lines);
-    OverTile = LineOverTile(b, Swap.ToCol, Swap.ToRow, lines) || OverTile;
+    OverTile = LineOverTile(Scratch, Swap.FromCol, Swap.FromRow, lines);
+    OverTile = LineOverTile(Scratch, Swap.ToCol, Swap.ToRow, lines) || OverTile;
+    std::swap(from.Kind, to.Kind);
     return lines;
 }
 
@@ -59,16 +60,18 @@ bool Try(const TBoard& Board, const TSwap& Swap, bool& OverTile) {
 bool SwapMakesLine(const TBoard& Board, const TSwap& Swap) {
     const int32_t distance = std::abs(Swap.FromCol - Swap.ToCol) + std::abs(Swap.FromRow - Swap.ToRow);
     bool overTile = false;
-    return distance == 1 && Try(Board, Swap, overTile);
+    TBoard scratch = Board;
+    return distance == 1 && Try(scratch, Swap, overTile);
 }
 
 std::optional<TSwap> FindHint(const TBoard& Board) {
     std::optional<TSwap> plain;
+    TBoard scratch = Board;
     for (int32_t r = 0; r < BoardSize; ++r) {
         for (int32_t c = 0; c < BoardSize; ++c) {
             for (const TSwap& s : {TSwap{c, r, c + 1, r}, TSwap{c, r, c, r + 1}}) {
                 bool overTile = false;
-                if (!Try(Board, s, overTile)) {
+                if (!Try(scratch, s, overTile)) {
                     continue;
                 }
                 if (overTile) {

@@ -102,7 +102,7 @@ std::unique_ptr<TGameWindow> TGameWindow::Create(std::string_view Caption, bool 
         return nullptr;
     }
     SDL_StartTextInput();
-    return std::unique_ptr<TGameWindow>(new TGameWindow(Window));
+    return std::unique_ptr<TGameWindow>(new TGameWindow(Window, Hidden));
 }
 
 bool TGameWindow::SetIcon(const std::string& PictureFile) {
@@ -122,11 +122,19 @@ bool TGameWindow::SetIcon(const std::string& PictureFile) {
     return true;
 }
 
-TGameWindow::TGameWindow(SDL_Window* Window) : Window(Window) {
+TGameWindow::TGameWindow(SDL_Window* Window, bool Hidden) : Window(Window) {
     UpdateDrawingArea();
+    // Controllers already plugged in arrive as "added" events like those plugged in later.
+    ListensToPads = !Hidden && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
 }
 
 TGameWindow::~TGameWindow() {
+    for (SDL_GameController* c : Controllers) {
+        SDL_GameControllerClose(c);
+    }
+    if (ListensToPads) {
+        SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    }
     SDL_StopTextInput();
     SDL_DestroyWindow(Window);
 }
@@ -226,7 +234,93 @@ void TGameWindow::Dispatch(const SDL_Event& Event) {
         Input_.Text(Event.text.text);
         break;
     default:
+        DispatchPad(Event);
         break;
+    }
+}
+
+namespace {
+std::optional<TPadButton> PadButtonOf(uint8_t Button) {
+    switch (Button) {
+    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+        return TPadButton::Up;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+        return TPadButton::Down;
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+        return TPadButton::Left;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+        return TPadButton::Right;
+    case SDL_CONTROLLER_BUTTON_A:
+        return TPadButton::A;
+    case SDL_CONTROLLER_BUTTON_B:
+        return TPadButton::B;
+    case SDL_CONTROLLER_BUTTON_Y:
+        return TPadButton::Y;
+    case SDL_CONTROLLER_BUTTON_START:
+        return TPadButton::Start;
+    default:
+        return std::nullopt;
+    }
+}
+} // namespace
+
+void TGameWindow::DispatchPad(const SDL_Event& Event) {
+    if (!ListensToPads) {
+        return;
+    }
+    switch (Event.type) {
+    case SDL_CONTROLLERDEVICEADDED:
+        OpenController(Event.cdevice.which);
+        break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+        CloseController(Event.cdevice.which);
+        break;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+        if (const std::optional<TPadButton> b = PadButtonOf(Event.cbutton.button)) {
+            Pad_.Button(*b, Event.type == SDL_CONTROLLERBUTTONDOWN);
+        }
+        break;
+    case SDL_CONTROLLERAXISMOTION:
+        if (Event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX) {
+            StickX = Event.caxis.value;
+        } else if (Event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) {
+            StickY = Event.caxis.value;
+        } else {
+            break;
+        }
+        Pad_.Stick(StickX, StickY);
+        break;
+    default:
+        break;
+    }
+}
+
+void TGameWindow::OpenController(int32_t DeviceIndex) {
+    if (!SDL_IsGameController(DeviceIndex)) {
+        return;
+    }
+    const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(DeviceIndex);
+    for (SDL_GameController* c : Controllers) {
+        if (SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(c)) == id) {
+            return; // already open (added at start and announced again)
+        }
+    }
+    if (SDL_GameController* c = SDL_GameControllerOpen(DeviceIndex)) {
+        Controllers.push_back(c);
+    }
+}
+
+void TGameWindow::CloseController(int32_t InstanceId) {
+    for (auto it = Controllers.begin(); it != Controllers.end(); ++it) {
+        if (SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(*it)) == InstanceId) {
+            SDL_GameControllerClose(*it);
+            Controllers.erase(it);
+            // Nothing the unplugged controller held stays pressed.
+            StickX = StickY = 0;
+            Pad_.ReleaseAll();
+            return;
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/PadInput.h"
 #include "platform/RenderBackend.h"
 #include "platform/Types.h"
 #include "platform/WindowInput.h"
@@ -8,8 +9,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct SDL_Window;
+struct _SDL_GameController;
 union SDL_Event;
 
 // The game's one window, drawn through OpenGL: resizable, it opens centred at the largest whole
@@ -45,6 +48,9 @@ public:
     // Sleeps until an event comes or Milliseconds pass, then handles what came.
     void WaitEvents(int32_t Milliseconds);
     [[nodiscard]] TWindowInput& Input() { return Input_; }
+    // Game controllers, plugged in before the start or while the game runs (a shown window
+    // only: a headless run listens to its control script alone).
+    [[nodiscard]] TPadInput& Pad() { return Pad_; }
 
     // Shows the picture file (PNG) as the window's icon; false when it cannot be read.
     bool SetIcon(const std::string& PictureFile);
@@ -60,11 +66,19 @@ public:
     [[nodiscard]] TPoint PointerLogical() const { return Input_.ToLogical(Input_.Pointer()); }
 
 private:
-    explicit TGameWindow(SDL_Window* Window);
+    TGameWindow(SDL_Window* Window, bool Hidden);
     void Dispatch(const SDL_Event& Event);
+    void DispatchPad(const SDL_Event& Event);
+    void OpenController(int32_t DeviceIndex);
+    void CloseController(int32_t InstanceId);
     void UpdateDrawingArea();
 
     SDL_Window* Window;
     TWindowInput Input_;
+    TPadInput Pad_{Input_};
+    bool ListensToPads = false;
+    std::vector<_SDL_GameController*> Controllers;
+    int32_t StickX = 0;
+    int32_t StickY = 0;
     std::string BackendProblem_;
 };

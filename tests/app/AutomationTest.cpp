@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "app/Automation.h"
+#include "platform/PadInput.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,29 @@ TEST(Automation, ParsesEveryCommandShape) {
     EXPECT_EQ(display.Command->Milliseconds, 10000);
 }
 
+TEST(Automation, ParsesPadCommands) {
+    struct TCase {
+        const char* Line;
+        TCommandKind Kind;
+        TPadButton Button;
+    } cases[] = {{"pad a", TCommandKind::Pad, TPadButton::A},
+                 {"pad start", TCommandKind::Pad, TPadButton::Start},
+                 {"paddown left", TCommandKind::PadDown, TPadButton::Left},
+                 {"padup y", TCommandKind::PadUp, TPadButton::Y}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Line);
+        const TParsedLine p = ParseCommandLine(c.Line);
+        ASSERT_TRUE(p.Command.has_value()) << p.Error;
+        EXPECT_EQ(p.Command->Kind, c.Kind);
+        EXPECT_EQ(p.Command->PadButton, static_cast<uint8_t>(c.Button));
+    }
+    const TParsedLine stick = ParseCommandLine("padstick -32768 32767");
+    ASSERT_TRUE(stick.Command.has_value()) << stick.Error;
+    EXPECT_EQ(stick.Command->Kind, TCommandKind::PadStick);
+    EXPECT_EQ(stick.Command->X, -32768);
+    EXPECT_EQ(stick.Command->Y, 32767);
+}
+
 TEST(Automation, SkipsBlankAndCommentLinesAndRejectsBadOnes) {
     for (const char* quiet : {"", "   ", "# a comment"}) {
         const TParsedLine p = ParseCommandLine(quiet);
@@ -61,7 +85,8 @@ TEST(Automation, SkipsBlankAndCommentLinesAndRejectsBadOnes) {
     }
     for (const char* bad : {"jump", "frames", "frames -1", "frames x", "move 1", "click 1 2 sideways",
                             "key 0", "key 256", "dump now", "stats 1", "screenshot", "focus", "focus away",
-                            "focus in out", "display 60", "display 0 100", "display 60 -1"}) {
+                            "focus in out", "display 60", "display 0 100", "display 60 -1", "pad", "pad x", "pad A",
+                            "pad a b", "paddown", "padstick 1", "padstick 40000 0", "padstick 0 -32769"}) {
         const TParsedLine p = ParseCommandLine(bad);
         EXPECT_FALSE(p.Command.has_value()) << bad;
         EXPECT_FALSE(p.Error.empty()) << bad;

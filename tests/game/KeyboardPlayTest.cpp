@@ -2,6 +2,8 @@
 #include "GameRun.h"
 #include "PlayBot.h"
 
+#include "screens/Settings.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -26,12 +28,24 @@ std::pair<int, int> CursorCell(const std::vector<std::string>& Lines) {
     return {-1, -1};
 }
 
-// Keys that bring the cursor from From to the swap's first cell, select it and push it toward
-// the second; each key gets a frame of its own, as a player's would.
-std::vector<std::string> SwapKeys(std::pair<int, int> From, const TSwapMove& Move) {
+// The commands a player's hands send for the board: the four arrows and the select.
+struct TControls {
+    std::string Left, Up, Right, Down, Select;
+};
+const TControls Keyboard{Key(Left), Key(Up), Key(Right), Key(Down), Key(Space)};
+const TControls Gamepad{"pad left", "pad up", "pad right", "pad down", "pad a"};
+
+// Commands that bring the cursor from From to the swap's first cell, select it and push it
+// toward the second; each gets a frame of its own, as a player's would.
+std::vector<std::string> SwapKeys(std::pair<int, int> From, const TSwapMove& Move, const TControls& Hands = Keyboard) {
     std::vector<std::string> keys;
-    const auto press = [&keys](int Code) {
-        keys.push_back(Key(Code));
+    const auto press = [&keys, &Hands](int Code) {
+        const std::string& command = Code == Left    ? Hands.Left
+                                     : Code == Right ? Hands.Right
+                                     : Code == Up    ? Hands.Up
+                                     : Code == Down  ? Hands.Down
+                                                     : Hands.Select;
+        keys.push_back(command);
         keys.emplace_back("frames 1");
     };
     if (From.first < 0) {
@@ -62,6 +76,27 @@ bool IsPointerCommand(const std::string& Line) {
     return false;
 }
 
+// Plays the running stage to its end with the bot's swaps, made with the given controls; the
+// commands sent are added to Sent. Returns the number of moves.
+int PlayStage(TLiveGame& Game, const TControls& Hands, std::vector<std::string>& Sent) {
+    std::string dump;
+    int moves = 0;
+    for (; moves < 150; ++moves) {
+        const TDumpBoard board = Game.Dump(dump);
+        EXPECT_FALSE(dump.empty()) << "the game stopped answering";
+        if (dump.empty() || TGameRun::Fields(dump)["state"] != "12") {
+            break;
+        }
+        const auto swap = FindSwap(board);
+        std::vector<std::string> keys =
+            swap ? SwapKeys(CursorCell(Game.ReadTrace()), *swap, Hands) : std::vector<std::string>{};
+        keys.emplace_back("frames 80");
+        Game.Send(keys);
+        Sent.insert(Sent.end(), keys.begin(), keys.end());
+    }
+    return moves;
+}
+
 } // namespace
 
 // From the first start to the second stage with the keyboard alone: the name typed, the menu
@@ -76,19 +111,7 @@ TEST(KeyboardPlay, StageOneIsClearedWithKeysAlone) {
                                      "frames 5"};
     game.Send(sent);
     std::string dump;
-    int moves = 0;
-    for (; moves < 150; ++moves) {
-        const TDumpBoard board = game.Dump(dump);
-        ASSERT_FALSE(dump.empty()) << "the game stopped answering";
-        if (TGameRun::Fields(dump)["state"] != "12") {
-            break;
-        }
-        const auto swap = FindSwap(board);
-        std::vector<std::string> keys = swap ? SwapKeys(CursorCell(game.ReadTrace()), *swap) : std::vector<std::string>{};
-        keys.emplace_back("frames 80");
-        game.Send(keys);
-        sent.insert(sent.end(), keys.begin(), keys.end());
-    }
+    const int moves = PlayStage(game, Keyboard, sent);
     game.Send({"frames 250"});
     game.Dump(dump);
     EXPECT_EQ(TGameRun::Fields(dump)["state"], "15");
@@ -164,4 +187,49 @@ TEST(KeyboardPlay, HMarksASwapThatMakesALine) {
         }
     }
     EXPECT_TRUE(line) << from << " " << to;
+}
+
+// The same with a game controller alone: a player's profile is already there (a pad cannot
+// type a name), and the menus, the story, the how-to-play card, every swap of stage 1 and the
+// way on to stage 2 go through pad buttons only.
+TEST(GamepadPlay, StageOneIsClearedWithThePadAlone) {
+    TGameRun folder;
+    TSettings profile;
+    ResetHighScores(profile);
+    AddProfile(profile, "Tester");
+    SaveConfig((folder.Folder() / "Config.cfg").string(), profile);
+    TLiveGame game(folder.Folder(), 1);
+    std::vector<std::string> sent = {"frames 390", "pad down", "pad down", "pad a", "frames 5", "pad down",
+                                     "pad a", "frames 5", "pad b", "frames 250", "pad b", "frames 100",
+                                     "padstick 32767 900", "frames 45", "padstick 0 0",
+                                     "pad y", "frames 1", "pad start", "frames 5"};
+    game.Send(sent);
+    std::string dump;
+    game.Dump(dump);
+    EXPECT_EQ(TGameRun::Fields(dump)["state"], "16"); // Start paused the stage
+    sent.insert(sent.end(), {"pad start", "frames 5"});
+    game.Send({"pad start", "frames 5"});
+    game.Dump(dump);
+    EXPECT_EQ(TGameRun::Fields(dump)["state"], "12");
+    const int moves = PlayStage(game, Gamepad, sent);
+    game.Send({"frames 250"});
+    game.Dump(dump);
+    EXPECT_EQ(TGameRun::Fields(dump)["state"], "15");
+    game.Send({"frames 800", "pad a", "frames 5"});
+    game.Dump(dump);
+    EXPECT_EQ(TGameRun::Fields(dump)["stage"], "2");
+    const std::vector<std::string> lines = game.Finish();
+    EXPECT_GT(moves, 3);
+    EXPECT_EQ(CountHolding(lines, " hint from="), 1); // Y showed the hint
+    // The stick leaning right showed the cursor at once and, held, moved it on by one cell.
+    std::vector<std::string> cursor;
+    for (const std::string& line : lines) {
+        if (line.find(" boardcursor ") != std::string::npos && cursor.size() < 2) {
+            cursor.push_back(TGameRun::Fields(line)["at"]);
+        }
+    }
+    EXPECT_EQ(cursor, (std::vector<std::string>{"3,3", "4,3"}));
+    for (const std::string& line : sent) {
+        EXPECT_TRUE(line.rfind("pad", 0) == 0 || line.rfind("frames ", 0) == 0) << line;
+    }
 }
