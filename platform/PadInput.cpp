@@ -8,36 +8,26 @@
 namespace {
 constexpr uint8_t kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kEnter = 13, kEscape = 27, kP = 80, kH = 72;
 
+// Each button's name in control scripts and the key it stands for.
 struct TPadName {
     std::string_view Name;
     TPadButton Button;
+    uint8_t Key;
 };
 constexpr TPadName kNames[] = {
-    {"up", TPadButton::Up}, {"down", TPadButton::Down}, {"left", TPadButton::Left}, {"right", TPadButton::Right},
-    {"a", TPadButton::A},   {"b", TPadButton::B},       {"y", TPadButton::Y},       {"start", TPadButton::Start},
+    {"up", TPadButton::Up, kUp},  {"down", TPadButton::Down, kDown}, {"left", TPadButton::Left, kLeft},
+    {"right", TPadButton::Right, kRight}, {"a", TPadButton::A, kEnter}, {"b", TPadButton::B, kEscape},
+    {"y", TPadButton::Y, kH},     {"start", TPadButton::Start, kP},
 };
 
 uint8_t Bit(TPadButton Button) { return static_cast<uint8_t>(1u << static_cast<uint8_t>(Button)); }
 } // namespace
 
 uint8_t TPadInput::KeyOf(TPadButton Button) {
-    switch (Button) {
-    case TPadButton::Up:
-        return kUp;
-    case TPadButton::Down:
-        return kDown;
-    case TPadButton::Left:
-        return kLeft;
-    case TPadButton::Right:
-        return kRight;
-    case TPadButton::A:
-        return kEnter;
-    case TPadButton::B:
-        return kEscape;
-    case TPadButton::Y:
-        return kH;
-    case TPadButton::Start:
-        return kP;
+    for (const TPadName& n : kNames) {
+        if (n.Button == Button) {
+            return n.Key;
+        }
     }
     return 0;
 }
