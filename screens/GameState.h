@@ -24,6 +24,8 @@ struct TGameState {
     int32_t FrameCounter = 0;
     // Frames the board has waited, settled, for the player's next move (the automatic hint).
     int32_t IdleFrames = 0;
+    // H was pressed while pieces still moved: the hint shows once they have settled.
+    bool HintWanted = false;
     // A click or a key on the logo: it gives way to the next screen at its next frame.
     bool LogoSkipped = false;
 

@@ -80,6 +80,7 @@ void EnterPlaying(TScreens& S) {
     engine.Hint.reset();
     engine.HintFrames = 0;
     g.IdleFrames = 0;
+    g.HintWanted = false;
     if (TGfxFont* font = host.Fonts().Find("VerdanaIB[Aa]16_time")) {
         font->Scale = 1.0;
     }
@@ -119,12 +120,20 @@ void ShowHint(TScreens& S) {
                          std::to_string(h.ToCol) + "," + std::to_string(h.ToRow));
 }
 
-// With the automatic hint on, a board that has waited settled for AutoHintFrames shows the hint
-// by itself; any move starts the wait again.
-void AutoHint(TScreens& S) {
+// The hint shows on a settled board: when H asked for it (pressed while pieces still moved, it
+// waits for them), or, with the automatic hint on, after AutoHintFrames settled frames without
+// a move; any move starts that wait again.
+void HintWhenDue(TScreens& S) {
     TGameState& g = S.State();
     TGameEngine& engine = S.Host().Engine();
-    if (!S.Host().Settings().AutoHint || !engine.IsBoardSettled()) {
+    const bool settled = engine.IsBoardSettled();
+    if (g.HintWanted && settled) {
+        g.HintWanted = false;
+        g.IdleFrames = 0;
+        ShowHint(S);
+        return;
+    }
+    if (!S.Host().Settings().AutoHint || !settled) {
         g.IdleFrames = 0;
         return;
     }
@@ -158,7 +167,7 @@ void RunStageFrame(TScreens& S) {
             S.Host().TraceEvent("reshuffle", "by", "game");
         }
         if (g.FrameCounter > RunInFrames) {
-            AutoHint(S);
+            HintWhenDue(S);
         }
     }
 }
@@ -182,7 +191,7 @@ void BoardKeys(TScreens& S) {
         engine.CursorSelect();
     }
     if (g.Released(vkH)) {
-        ShowHint(S);
+        S.State().HintWanted = true;
     }
     if (g.Released(vkR)) {
         const TGuiControl* mix = S.Control("b_Mix");

@@ -146,18 +146,20 @@ TEST(KeyboardPlay, RReshufflesTheBoard) {
     game.Finish();
 }
 
-// H marks a swap on the board in play: the traced swap lines pieces up on the dumped board,
-// and it costs and scores nothing.
+// H marks a swap on the board in play: pressed while the new pieces still grow in, it waits
+// for them; the traced swap lines pieces up on the dumped board, and it costs and scores nothing.
 TEST(KeyboardPlay, HMarksASwapThatMakesALine) {
     TGameRun folder;
     TLiveGame game(folder.Folder(), 3);
     game.Send(KeysToStageOne());
-    game.Send({"frames 95"}); // the pieces grow in and the board settles
     std::string dump;
     TDumpBoard board = game.Dump(dump);
     ASSERT_EQ(TGameRun::Fields(dump)["state"], "12");
     const std::string score = TGameRun::Fields(dump)["score"];
     game.Send({Key('H'), "frames 1"});
+    game.Dump(dump);
+    EXPECT_TRUE(CountHolding(game.ReadTrace(), " hint from=") == 0) << "the board had not settled yet";
+    game.Send({"frames 100"});
     board = game.Dump(dump);
     EXPECT_EQ(TGameRun::Fields(dump)["score"], score);
     const std::vector<std::string> lines = game.Finish();
