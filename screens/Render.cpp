@@ -61,7 +61,9 @@ public:
             return;
         }
         const float phase = static_cast<float>(Engine.HintFrames % 50) / 50.0f;
-        const float scale = 1.0f + 0.15f * std::sin(phase * 6.2831853f);
+        // At least a quarter larger than the cell, so the ring circles the piece instead of hiding
+        // under its edge.
+        const float scale = 1.3f + 0.15f * std::sin(phase * 6.2831853f);
         const TSwap& h = *Engine.Hint;
         for (const auto& [c, r] : {std::pair{h.FromCol, h.FromRow}, std::pair{h.ToCol, h.ToRow}}) {
             const TPointF at = CellToScreen(c, r);
