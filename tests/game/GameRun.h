@@ -68,7 +68,8 @@ struct TProgramRun {
 [[nodiscard]] std::string ShellQuote(const std::string& Word);
 
 // Copies the screenshots Names of a run into the build folder's "gallery" folder as Prefix + name,
-// so a reviewer finds every screen the tests photographed in one place (tools: scripts/gallery).
+// so a reviewer finds every screen the tests photographed in one place (a contact sheet of the folder
+// is still to be made).
 void KeepInGallery(const TGameRun& Run, const std::vector<std::string>& Names, const std::string& Prefix);
 
 // The commands that take a fresh start past the logo and the first-run name entry to the
