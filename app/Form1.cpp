@@ -3,6 +3,7 @@
 
 #include "app/Automation.h"
 #include "app/LinkFile.h"
+#include "app/PadCommands.h"
 #include "archive/Archive.h"
 #include "board/GameEngine.h"
 #include "board/ScreenState.h"
@@ -892,15 +893,10 @@ void TForm1::RunCommand(const TCommand& C) {
         input.KeyUp(C.Key);
         break;
     case TCommandKind::Pad:
-        Window->Pad().Button(static_cast<TPadButton>(C.PadButton), true);
-        Window->Pad().Button(static_cast<TPadButton>(C.PadButton), false);
-        break;
     case TCommandKind::PadDown:
     case TCommandKind::PadUp:
-        Window->Pad().Button(static_cast<TPadButton>(C.PadButton), C.Kind == TCommandKind::PadDown);
-        break;
     case TCommandKind::PadStick:
-        Window->Pad().Stick(C.X, C.Y);
+        RunPadCommand(C, Window->Pad());
         break;
     case TCommandKind::Type:
         input.Text(C.Text);
