@@ -16,36 +16,45 @@ constexpr double GemX = 20.0;
 constexpr double GemY = 21.0;
 constexpr int PiecePatterns = 8;
 
-enum class TShape { Circle, Triangle, Square, Rhomb, Pentagon, Hexagon };
-// The inner cut, so gems of one shape differ by more than colour.
-enum class TCut { Table, Ring, Star, Cross, Dots };
+// The teal triangle stands on its tip, so it never shares a silhouette with the orange one
+// that plays beside it.
+enum class TShape { Circle, Triangle, TriangleDown, Square, Rhomb, Pentagon, Hexagon };
+// The bold sign in the middle of a gem. Kinds sharing a board (five neighbours in the kind
+// order) never share a sign, so a player who cannot tell their colours apart still reads
+// them by sign and shape.
+enum class TEmblem { Star, Ring, Plus, Bolt, Heart, Cross, Dots, Arrow };
 
 struct TPieceKind {
     const char* Name;
     TShape Shape;
     uint32_t Colour;
-    TCut Cut;
+    TEmblem Emblem;
 };
 
-// In the order of the piece kinds 0..15.
+// In the order of the piece kinds 0..15; a stage plays five neighbouring kinds.
 constexpr TPieceKind Kinds[] = {
-    {"AquaPentagon", TShape::Pentagon, 0x2fe0d8, TCut::Table},
-    {"FuchsiaCircle", TShape::Circle, 0xf03cc8, TCut::Ring},
-    {"YellowHexagon", TShape::Hexagon, 0xffd21e, TCut::Table},
-    {"RedCircle", TShape::Circle, 0xee2a2a, TCut::Star},
-    {"GreenCircle", TShape::Circle, 0x2ec43a, TCut::Cross},
-    {"SkyBlueRhomb", TShape::Rhomb, 0x5cc0ff, TCut::Table},
-    {"LiteMaroonHexagon", TShape::Hexagon, 0xc0505a, TCut::Ring},
-    {"ClaretSquare", TShape::Square, 0x9a1040, TCut::Table},
-    {"LimeHexagon", TShape::Hexagon, 0xa6f020, TCut::Star},
-    {"OliveRhomb", TShape::Rhomb, 0x9a9a28, TCut::Cross},
-    {"BlueHexagon", TShape::Hexagon, 0x2a50e8, TCut::Cross},
-    {"OrangeTriangle", TShape::Triangle, 0xff8a1a, TCut::Table},
-    {"PurplePentagon", TShape::Pentagon, 0x8a3ae0, TCut::Star},
-    {"SandCircle", TShape::Circle, 0xe0c08a, TCut::Dots},
-    {"TealTriangle", TShape::Triangle, 0x1a9a90, TCut::Ring},
-    {"YellowSquare", TShape::Square, 0xffe040, TCut::Star},
+    {"AquaPentagon", TShape::Pentagon, 0x2fe0d8, TEmblem::Star},
+    {"FuchsiaCircle", TShape::Circle, 0xf03cc8, TEmblem::Ring},
+    {"YellowHexagon", TShape::Hexagon, 0xffd21e, TEmblem::Plus},
+    {"RedCircle", TShape::Circle, 0xee2a2a, TEmblem::Bolt},
+    {"GreenCircle", TShape::Circle, 0x2ec43a, TEmblem::Heart},
+    {"SkyBlueRhomb", TShape::Rhomb, 0x5cc0ff, TEmblem::Cross},
+    // A saturated rose: a greyish one looked washed out beside its neighbours.
+    {"LiteMaroonHexagon", TShape::Hexagon, 0xd04868, TEmblem::Dots},
+    {"ClaretSquare", TShape::Square, 0x9a1040, TEmblem::Arrow},
+    // Lime and olive lean to yellow, away from the green circuit tiles of chapter 3.
+    {"LimeHexagon", TShape::Hexagon, 0xbcf020, TEmblem::Star},
+    {"OliveRhomb", TShape::Rhomb, 0xb0a020, TEmblem::Ring},
+    {"BlueHexagon", TShape::Hexagon, 0x2a50e8, TEmblem::Plus},
+    {"OrangeTriangle", TShape::Triangle, 0xff8a1a, TEmblem::Bolt},
+    {"PurplePentagon", TShape::Pentagon, 0x8a3ae0, TEmblem::Heart},
+    {"SandCircle", TShape::Circle, 0xe8c080, TEmblem::Cross},
+    {"TealTriangle", TShape::TriangleDown, 0x1a9a90, TEmblem::Dots},
+    {"YellowSquare", TShape::Square, 0xffe040, TEmblem::Arrow},
 };
+
+// The dark of every gem's outer outline, a near black with a touch of the night sky's violet.
+constexpr uint32_t OutlineDark = 0x0e0a16;
 
 // The gem's outline at scale S (1 = full size) around the gem centre.
 void ShapePath(cairo_t* cr, TShape Shape, double S) {
@@ -57,6 +66,9 @@ void ShapePath(cairo_t* cr, TShape Shape, double S) {
         break;
     case TShape::Triangle:
         Polygon(cr, GemX, GemY + 2.5 * S, r * 1.18, 3);
+        break;
+    case TShape::TriangleDown:
+        Polygon(cr, GemX, GemY - 2.5 * S, r * 1.18, 3, M_PI);
         break;
     case TShape::Square:
         RoundedRect(cr, GemX - r * 0.84, GemY - r * 0.84, r * 1.68, r * 1.68, 4.0 * S);
@@ -78,67 +90,99 @@ void ShapePath(cairo_t* cr, TShape Shape, double S) {
     }
 }
 
-void PaintCut(cairo_t* cr, const TPieceKind& Kind, const TColour& Base) {
-    const TColour light = Shade(Base, 0.55);
-    cairo_set_line_width(cr, 1.0);
-    switch (Kind.Cut) {
-    case TCut::Table: {
-        ShapePath(cr, Kind.Shape, 0.52);
-        cairo_pattern_t* g = cairo_pattern_create_linear(GemX - 8, GemY - 8, GemX + 8, GemY + 8);
-        AddStop(g, 0, WithAlpha(light, 0.95));
-        AddStop(g, 1, WithAlpha(Base, 0.6));
-        cairo_set_source(cr, g);
-        cairo_fill_preserve(cr);
-        cairo_pattern_destroy(g);
-        SetColour(cr, WithAlpha(Shade(Base, 0.8), 0.7));
-        cairo_stroke(cr);
+// A closed outline through Points (offsets from (Cx, Cy)) scaled by S.
+template <size_t N>
+void Outline(cairo_t* cr, double Cx, double Cy, double S, const double (&Points)[N][2]) {
+    cairo_new_sub_path(cr);
+    for (const auto& p : Points) {
+        cairo_line_to(cr, Cx + p[0] * S, Cy + p[1] * S);
+    }
+    cairo_close_path(cr);
+}
+
+// The emblem's path centred on (Cx, Cy), about 2 * 10 * S across; the Ring is filled even-odd.
+void EmblemPath(cairo_t* cr, TEmblem Emblem, double Cx, double Cy, double S) {
+    switch (Emblem) {
+    case TEmblem::Star:
+        Star(cr, Cx, Cy + 0.8 * S, 10.5 * S, 4.6 * S, 5);
+        break;
+    case TEmblem::Ring:
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, Cx, Cy, 8.8 * S, 0, 2 * M_PI);
+        cairo_new_sub_path(cr);
+        cairo_arc_negative(cr, Cx, Cy, 4.4 * S, 2 * M_PI, 0);
+        break;
+    case TEmblem::Plus: {
+        constexpr double a = 3.4;
+        constexpr double b = 9.5;
+        constexpr double pts[][2] = {{-a, -b}, {a, -b}, {a, -a}, {b, -a}, {b, a},   {a, a},
+                                     {a, b},   {-a, b}, {-a, a}, {-b, a}, {-b, -a}, {-a, -a}};
+        Outline(cr, Cx, Cy, S, pts);
         break;
     }
-    case TCut::Ring:
-        cairo_arc(cr, GemX, GemY, 8.5, 0, 2 * M_PI);
-        SetColour(cr, WithAlpha(Shade(Base, -0.45), 0.55));
-        cairo_set_line_width(cr, 3.2);
-        cairo_stroke(cr);
-        cairo_arc(cr, GemX - 0.6, GemY - 0.6, 8.5, M_PI * 1.0, M_PI * 1.6);
-        SetColour(cr, WithAlpha(light, 0.9));
-        cairo_set_line_width(cr, 1.4);
-        cairo_stroke(cr);
+    case TEmblem::Bolt: {
+        constexpr double pts[][2] = {{2.5, -11}, {-7, 1.5}, {-1, 1.5}, {-3, 11}, {7, -2}, {1, -2}};
+        Outline(cr, Cx, Cy, S, pts);
         break;
-    case TCut::Star:
-        Star(cr, GemX, GemY + (Kind.Shape == TShape::Pentagon ? 1 : 0), 10.5, 4.5, 5);
-        FillVertical(cr, GemY - 10, GemY + 10, WithAlpha(light, 0.95), WithAlpha(Base, 0.7));
-        SetColour(cr, WithAlpha(Shade(Base, -0.4), 0.6));
-        cairo_stroke(cr);
-        break;
-    case TCut::Cross: {
-        // A plus as one outline, so its edge is stroked without inner seams.
-        const double a = 3.2;
-        const double b = 10.5;
-        const double pts[][2] = {{-a, -b}, {a, -b}, {a, -a}, {b, -a}, {b, a},   {a, a},
-                                 {a, b},   {-a, b}, {-a, a}, {-b, a}, {-b, -a}, {-a, -a}};
+    }
+    case TEmblem::Heart:
         cairo_new_sub_path(cr);
-        for (const auto& p : pts) {
-            cairo_line_to(cr, GemX + p[0], GemY + p[1]);
-        }
+        cairo_move_to(cr, Cx, Cy + 9.5 * S);
+        cairo_curve_to(cr, Cx - 4 * S, Cy + 5 * S, Cx - 10.5 * S, Cy + 1 * S, Cx - 10 * S, Cy - 4 * S);
+        cairo_curve_to(cr, Cx - 9.5 * S, Cy - 9.5 * S, Cx - 2 * S, Cy - 10.5 * S, Cx, Cy - 5 * S);
+        cairo_curve_to(cr, Cx + 2 * S, Cy - 10.5 * S, Cx + 9.5 * S, Cy - 9.5 * S, Cx + 10 * S, Cy - 4 * S);
+        cairo_curve_to(cr, Cx + 10.5 * S, Cy + 1 * S, Cx + 4 * S, Cy + 5 * S, Cx, Cy + 9.5 * S);
         cairo_close_path(cr);
-    }
-        FillVertical(cr, GemY - 10, GemY + 10, WithAlpha(light, 0.95), WithAlpha(Base, 0.7));
-        SetColour(cr, WithAlpha(Shade(Base, -0.5), 0.75));
-        cairo_set_line_width(cr, 1.2);
-        cairo_stroke(cr);
         break;
-    case TCut::Dots:
-        for (int i = 0; i < 5; ++i) {
-            const double a = -M_PI / 2 + 2 * M_PI * i / 5;
+    case TEmblem::Cross: {
+        // A plus turned a quarter, its arms as wide as the plus's.
+        constexpr double a = 2.4;
+        constexpr double b = 7.2;
+        constexpr double pts[][2] = {{0, -a * 2}, {b - a, -b - a}, {b + a, -b + a}, {a * 2, 0},
+                                     {b + a, b - a}, {b - a, b + a}, {0, a * 2}, {-b + a, b + a},
+                                     {-b - a, b - a}, {-a * 2, 0}, {-b - a, -b + a}, {-b + a, -b - a}};
+        Outline(cr, Cx, Cy, S, pts);
+        break;
+    }
+    case TEmblem::Dots:
+        for (int i = 0; i < 3; ++i) {
+            const double a = -M_PI / 2 + 2 * M_PI * i / 3;
             cairo_new_sub_path(cr);
-            cairo_arc(cr, GemX + 7.5 * std::cos(a), GemY + 7.5 * std::sin(a), 2.6, 0, 2 * M_PI);
+            cairo_arc(cr, Cx + 5.6 * S * std::cos(a), Cy + 0.6 * S + 5.6 * S * std::sin(a), 3.9 * S, 0, 2 * M_PI);
         }
-        cairo_new_sub_path(cr);
-        cairo_arc(cr, GemX, GemY, 3.0, 0, 2 * M_PI);
-        SetColour(cr, WithAlpha(Shade(Base, -0.5), 0.6));
-        cairo_fill(cr);
+        break;
+    case TEmblem::Arrow: {
+        constexpr double pts[][2] = {{0, -10.5}, {9, -1}, {3.5, -1}, {3.5, 9.5}, {-3.5, 9.5}, {-3.5, -1}, {-9, -1}};
+        Outline(cr, Cx, Cy, S, pts);
         break;
     }
+    }
+}
+
+// Light gems carry a dark sign, the others a white one, so the sign always stands out from
+// the gem's own colour, in colour and in grey alike.
+bool LightGem(const TColour& Base) { return 0.2126 * Base.R + 0.7152 * Base.G + 0.0722 * Base.B > 0.62; }
+
+void PaintEmblem(cairo_t* cr, const TPieceKind& Kind, const TColour& Base) {
+    const bool light = LightGem(Base);
+    const TColour ink = light ? Shade(Base, -0.78) : Rgb(0xffffff);
+    const TColour inkLow = light ? Shade(Base, -0.62) : Shade(Base, 0.72);
+    const TColour edge = light ? Shade(Base, 0.7) : Rgb(OutlineDark, 0.9);
+    // A triangle's sign sits lower (higher when it stands on its tip) and smaller, inside its
+    // widest part.
+    const bool up = Kind.Shape == TShape::Triangle;
+    const bool down = Kind.Shape == TShape::TriangleDown;
+    const double cy = GemY + (up ? 2.5 : (down ? -2.5 : 0.0));
+    const double scale = up || down ? 0.78 : 1.0;
+    EmblemPath(cr, Kind.Emblem, GemX, cy, scale);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    SetColour(cr, edge);
+    cairo_set_line_width(cr, 2.4);
+    cairo_stroke_preserve(cr);
+    FillVertical(cr, cy - 10, cy + 10, ink, inkLow);
+    cairo_new_path(cr);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
 }
 
 // Pattern 0 rests; 1..7 sweep a glint across the gem and pulse its glow a little.
@@ -154,18 +198,27 @@ TPicture DrawPiece(const TPieceKind& Kind, int Pattern) {
         AddStop(body, 0.45, base);
         AddStop(body, 1, Shade(base, -0.55));
         cairo_set_source(cr, body);
-        cairo_fill_preserve(cr);
+        cairo_fill(cr);
         cairo_pattern_destroy(body);
-        // Dark rim keeps the silhouette readable on any tile.
-        SetColour(cr, Shade(base, -0.65));
-        cairo_set_line_width(cr, 1.4);
+        // A two-tone edge: a dark outer line parts the gem from light tiles, a light inner
+        // line from dark ones, whatever the tile's colour.
+        cairo_new_path(cr);
         cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        cairo_save(cr);
+        ShapePath(cr, Kind.Shape, 1.0);
+        cairo_clip_preserve(cr);
+        SetColour(cr, Shade(base, 0.65));
+        cairo_set_line_width(cr, 5.4);
+        cairo_stroke(cr);
+        cairo_restore(cr);
+        ShapePath(cr, Kind.Shape, 1.0);
+        SetColour(cr, Rgb(OutlineDark));
+        cairo_set_line_width(cr, 2.6);
         cairo_stroke(cr);
 
         cairo_save(cr);
         ShapePath(cr, Kind.Shape, 1.0);
         cairo_clip(cr);
-        PaintCut(cr, Kind, base);
         // Gloss: a bright cap on the upper left.
         cairo_save(cr);
         cairo_translate(cr, GemX - 4, GemY - 8);
@@ -178,6 +231,7 @@ TPicture DrawPiece(const TPieceKind& Kind, int Pattern) {
         cairo_set_source(cr, gloss);
         cairo_fill(cr);
         cairo_pattern_destroy(gloss);
+        PaintEmblem(cr, Kind, base);
         if (Pattern > 0) {
             // The glint: a slanted light band moving from the upper left to the lower right.
             const double t = (Pattern - 1) / 6.0;
