@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "content/ContactSheet.h"
 
+#include "content/ColourVision.h"
 #include "content/FontFace.h"
 
 #include <algorithm>
@@ -158,6 +159,57 @@ bool WriteGroup(const std::string& Group, const std::vector<TItem>& Items, const
     return ok;
 }
 
+// The colour-vision page: every piece kind on each chapter's tile, once as everyone sees it,
+// then as players with each colour-vision deficiency and in grey see it, at the size the board
+// shows it. Kinds that can share a board must still be told apart on every row.
+constexpr int VisionCell = 48;
+constexpr int VisionLabelWidth = 130;
+constexpr int ChapterTitleHeight = 24;
+
+bool WriteColourVisionPage(const TManifest& Manifest, const std::string& Path, const TFontFace& Font) {
+    const TManifestImage* tiles = Manifest.FindImage("podlogki");
+    std::vector<const TManifestImage*> pieces;
+    for (const TManifestEntry& e : Manifest.Entries()) {
+        if (e.Type == RecordTypeImage && e.Image.Name.ends_with(".piece") && !e.Image.Patterns.empty()) {
+            pieces.push_back(&e.Image);
+        }
+    }
+    if (tiles == nullptr || pieces.empty()) {
+        return true;
+    }
+    const int chapters = static_cast<int>(tiles->Patterns.size());
+    const int blockHeight = ChapterTitleHeight + static_cast<int>(Visions.size()) * VisionCell + Margin;
+    const int width = VisionLabelWidth + static_cast<int>(pieces.size()) * VisionCell + Margin;
+    const TPicture page = DrawPicture(width, Margin + chapters * blockHeight, [&](cairo_t* cr) {
+        cairo_set_source_rgb(cr, 0.12, 0.12, 0.16);
+        cairo_paint(cr);
+        for (int chapter = 0; chapter < chapters; ++chapter) {
+            const TPicture& tile = tiles->Patterns[static_cast<size_t>(chapter)];
+            const int top = Margin + chapter * blockHeight;
+            Font.Select(cr, 14);
+            cairo_set_source_rgb(cr, 1, 0.85, 0.5);
+            cairo_move_to(cr, Margin, top + 16);
+            cairo_show_text(cr, ("Chapter " + std::to_string(chapter + 1) + " tiles").c_str());
+            for (size_t v = 0; v < Visions.size(); ++v) {
+                const int y = top + ChapterTitleHeight + static_cast<int>(v) * VisionCell;
+                Font.Select(cr, 12);
+                cairo_set_source_rgb(cr, 0.85, 0.85, 0.9);
+                cairo_move_to(cr, Margin, y + VisionCell / 2 + 4);
+                cairo_show_text(cr, VisionName(Visions[v]));
+                for (size_t k = 0; k < pieces.size(); ++k) {
+                    // The tile lies centred on the gem: its corner is 2 left and 1 up of the piece's.
+                    const TPicture& piece = pieces[k]->Patterns[0];
+                    TPicture shown = tile.Crop(2, 1, piece.Width(), piece.Height());
+                    shown.Blend(piece, 0, 0);
+                    const int x = VisionLabelWidth + static_cast<int>(k) * VisionCell;
+                    PaintPicture(cr, SeeAs(shown, Visions[v]), x, y);
+                }
+            }
+        }
+    });
+    return page.SavePng(Path);
+}
+
 } // namespace
 
 bool WriteContactSheets(const TManifest& Manifest, const std::string& Folder) {
@@ -199,5 +251,6 @@ bool WriteContactSheets(const TManifest& Manifest, const std::string& Folder) {
     for (const std::string& group : order) {
         ok = WriteGroup(group, groups[group], Folder, font) && ok;
     }
+    ok = WriteColourVisionPage(Manifest, Folder + "/colour-vision.png", font) && ok;
     return ok;
 }

@@ -4,6 +4,7 @@
 // played in. Both are measured on the generated pictures, composed as the board draws them.
 #include "board/Board.h"
 #include "content/ColourVision.h"
+#include "content/ContactSheet.h"
 #include "content/Manifest.h"
 #include "content/art/ArtModules.h"
 
@@ -11,11 +12,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <cstdio>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -238,6 +242,63 @@ TEST(PieceReadability, EveryOutlineStandsOutOnTheTilesItMeets) {
     for (const auto& [kind, chapter] : meetings.Tiles) {
         EXPECT_GT(OutlineContrast(Art().Piece(kind), Art().Tile(chapter)), MinOutlineContrast)
             << KindImage(kind) << " on chapter " << chapter + 1 << "'s tiles";
+    }
+}
+
+// Pixels where Expected is opaque and Page differs by more than rounding; the tile's rounded
+// corners let the page's background show through, so only opaque pixels are compared.
+int OpaqueMismatches(const TPicture& Page, const TPicture& Expected) {
+    int mismatches = 0;
+    for (int y = 0; y < Expected.Height(); ++y) {
+        for (int x = 0; x < Expected.Width(); ++x) {
+            const uint32_t e = Expected.Pixel(x, y);
+            const uint32_t p = Page.Pixel(x, y);
+            if ((e >> 24) != 0xFF) {
+                continue;
+            }
+            for (const int shift : {16, 8, 0}) {
+                if (std::abs(static_cast<int>((e >> shift) & 0xFF) - static_cast<int>((p >> shift) & 0xFF)) > 1) {
+                    ++mismatches;
+                    break;
+                }
+            }
+        }
+    }
+    return mismatches;
+}
+
+// The contact sheets' colour-vision page shows each piece on each chapter's tile in every
+// vision: the normal row is the piece as the board draws it, the others its simulations.
+TEST(PieceReadability, ContactSheetsShowEveryPieceInEveryVision) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("zibo-vision-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder);
+    ASSERT_TRUE(WriteContactSheets(Art().Manifest, folder.string()));
+    cairo_surface_t* surface = cairo_image_surface_create_from_png((folder / "colour-vision.png").c_str());
+    // An opaque PNG loads without alpha; painting it onto a fresh picture makes it opaque ARGB.
+    const TPicture page = DrawPicture(cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface),
+                                      [&](cairo_t* cr) {
+                                          cairo_set_source_surface(cr, surface, 0, 0);
+                                          cairo_paint(cr);
+                                      });
+    cairo_surface_destroy(surface);
+    std::filesystem::remove_all(folder);
+    ASSERT_FALSE(page.IsEmpty());
+
+    // The page's grid: a 130-pixel label column, 48-pixel cells, 24-pixel chapter titles and
+    // 10-pixel margins; each chapter holds one row per vision.
+    const auto cell = [](int Kind, int Chapter, size_t Vision) {
+        return std::pair{130 + 48 * Kind, 10 + Chapter * (24 + 5 * 48 + 10) + 24 + 48 * static_cast<int>(Vision)};
+    };
+    for (const int chapter : {0, 2}) {
+        for (const int kind : {3, 4, 8}) {
+            const TPicture shown = OnTile(Art().Piece(kind), Art().Tile(chapter));
+            for (size_t v = 0; v < Visions.size(); ++v) {
+                const auto [x, y] = cell(kind, chapter, v);
+                EXPECT_EQ(OpaqueMismatches(page.Crop(x, y, 44, 44), SeeAs(shown, Visions[v])), 0)
+                    << KindImage(kind) << ", chapter " << chapter + 1 << ", " << VisionName(Visions[v]);
+            }
+        }
     }
 }
 
