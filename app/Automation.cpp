@@ -139,8 +139,8 @@ TParsedLine ParseCommandLine(std::string_view Line) {
         break;
     }
     case TCommandKind::Display:
-        if (args != 2 || !ToInt(words[1], c.Count, 1, 1000) || !ToInt(words[2], c.Milliseconds, 0, 100000000)) {
-            return Fail("display needs a refresh rate 1..1000 and milliseconds");
+        if (args != 2 || !ToInt(words[1], c.Count, 0, 1000) || !ToInt(words[2], c.Milliseconds, 0, 100000000)) {
+            return Fail("display needs a refresh rate 0..1000 and milliseconds");
         }
         break;
     case TCommandKind::Focus:

@@ -143,6 +143,7 @@ bool TForm1::FormCreate() {
             return Window->CreateBackend(Display, Options.Renderer == TRenderer::None);
         });
     Device->SetVSync(!Options.Headless);
+    Device->SetRepaintOnlyChanges(Options.RepaintOnlyChanges);
     // The back buffer is the window as it opened (a whole multiple of the screen).
     Device->SetWidth(Window->ClientSize().X);
     Device->SetHeight(Window->ClientSize().Y);
@@ -635,7 +636,12 @@ void TForm1::Minimized() {
 
 void TForm1::Hidden() { Minimized(); }
 
-void TForm1::Restored() { Asleep = false; }
+void TForm1::Restored() {
+    Asleep = false;
+    Device->Repaint();
+}
+
+void TForm1::Exposed() { Device->Repaint(); }
 
 // Alt+Tab away from a stage pauses it as minimising does; coming back leaves the pause screen
 // to the player.
@@ -945,9 +951,11 @@ void TForm1::SimulateDisplay(int32_t Hz, int32_t Milliseconds) {
     }
     RetraceHz = Hz;
     TFramePacer pacer(*VirtualClock);
+    pacer.SetDisplayRate(Hz);
     const uint64_t end = VirtualClock->Counter() + static_cast<uint64_t>(Milliseconds) * 1000;
     int64_t frames = 0;
-    int64_t presents = 0;
+    const int64_t presents = Device->Presents();
+    const int64_t held = Device->HeldFrames();
     while (VirtualClock->Counter() < end && Running && !Closing && QuitSignal() == 0) {
         if (Asleep) {
             VirtualClock->Sleep(AsleepWaitMs);
@@ -955,16 +963,17 @@ void TForm1::SimulateDisplay(int32_t Hz, int32_t Milliseconds) {
             continue;
         }
         const int32_t due = pacer.Wait();
+        const bool picture = pacer.PictureDue();
         for (int32_t i = 0; i < due; ++i) {
-            LogicFrame(i == due - 1);
+            LogicFrame(picture && i == due - 1);
         }
         frames += due;
-        ++presents;
     }
     RetraceHz = 0;
     Trace.Event("display", {{"hz", std::to_string(Hz)},
                             {"frames", std::to_string(frames)},
-                            {"presents", std::to_string(presents)}});
+                            {"presents", std::to_string(Device->Presents() - presents)},
+                            {"held", std::to_string(Device->HeldFrames() - held)}});
 }
 
 bool TForm1::RunControlLine(std::string_view Line) {
@@ -1002,16 +1011,20 @@ int TForm1::Run() {
     // A windowed run keeps 100 logic frames a second whatever the display does and draws the
     // last of the frames each pass runs.
     TFramePacer pacer(*Clock);
+    pacer.SetDisplayRate(Window->RefreshRate());
     while (Running && !Closing && QuitSignal() == 0) {
         if (!Options.Headless) {
             Window->PumpEvents();
             if (Asleep) {
                 Window->WaitEvents(AsleepWaitMs);
                 pacer.Restart();
+                // It may come back on another display.
+                pacer.SetDisplayRate(Window->RefreshRate());
             } else {
                 const int32_t due = pacer.Wait();
+                const bool picture = pacer.PictureDue();
                 for (int32_t i = 0; i < due && Running && !Closing; ++i) {
-                    LogicFrame(i == due - 1);
+                    LogicFrame(picture && i == due - 1);
                 }
             }
         }

@@ -112,6 +112,7 @@ public:
     void Minimized() override;
     void Hidden() override;
     void Restored() override;
+    void Exposed() override;
     void FocusChanged(bool Focused) override;
 
     // One logic frame: 10 ms of game time pass (the level clock may tick), then TimerTimer.

@@ -70,6 +70,16 @@ bool ApplyAtlas(TOptions& O, const char* Value, std::string& Error) {
     return true;
 }
 
+bool ApplyRepaint(TOptions& O, const char* Value, std::string& Error) {
+    const std::string_view text(Value);
+    if (text != "changed" && text != "always") {
+        Error = "--repaint takes changed or always, not '" + std::string(text) + "'";
+        return false;
+    }
+    O.RepaintOnlyChanges = text == "changed";
+    return true;
+}
+
 bool ApplyLanguage(TOptions& O, const char* Value, std::string& Error) {
     const std::string_view text(Value);
     if (!IsLanguageCode(text)) {
@@ -102,6 +112,8 @@ constexpr TOptionRow kRows[] = {
      ApplyRenderer},
     {"atlas", 0, "on|off", "share a few large textures among the small pictures (on, the default) or give each its own",
      ApplyAtlas},
+    {"repaint", 0, "changed|always",
+     "draw a frame only when the picture changed (changed, the default) or every frame", ApplyRepaint},
     {"lang", 0, "ru|en", "speak Russian (ru) or English (en) for this run, whatever the settings say",
      ApplyLanguage},
 };

@@ -27,6 +27,9 @@ struct TOptions {
     // Off: every picture keeps a texture of its own (the drawing before atlases, for
     // comparisons and for drivers that mishandle large textures).
     bool Atlas = true;
+    // Off: every frame is drawn even when it shows the picture already on screen (for
+    // comparisons).
+    bool RepaintOnlyChanges = true;
     std::string Language;    // "ru" or "en" for this run; empty: the player's choice or the locale
 };
 

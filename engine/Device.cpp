@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "engine/Device.h"
 
+#include "engine/RepaintFilter.h"
+
 #include <algorithm>
 
 TGfxDevice::TGfxDevice(TBackendFactory Factory) : Factory(std::move(Factory)) {}
@@ -19,6 +21,11 @@ bool TGfxDevice::Initialize() {
     Backend_ = Factory(Settings_);
     if (!Backend_) {
         return false;
+    }
+    if (RepaintOnlyChanges) {
+        auto Filtered = std::make_unique<TRepaintFilter>(std::move(Backend_));
+        Filter = Filtered.get();
+        Backend_ = std::move(Filtered);
     }
     Lost = false;
     UpdateScale();
@@ -40,6 +47,7 @@ void TGfxDevice::Finalize() {
         OnFinalize();
     }
     Publish(devFinalize);
+    Filter = nullptr;
     Backend_.reset();
     Lost = false;
 }
@@ -65,7 +73,13 @@ bool TGfxDevice::Flip() {
     if (!Backend_) {
         return false;
     }
-    switch (Backend_->Present()) {
+    const TPresentResult Result = Backend_->Present();
+    if (Filter != nullptr && Filter->LastHeld()) {
+        ++Held_;
+    } else {
+        ++Presents_;
+    }
+    switch (Result) {
     case TPresentResult::Ok:
         // A reset that failed earlier (new settings the backend refused) left the device
         // lost; a frame that presents again brings drawing back.
@@ -80,6 +94,12 @@ bool TGfxDevice::Flip() {
         return false;
     }
     return false;
+}
+
+void TGfxDevice::Repaint() {
+    if (Filter != nullptr) {
+        Filter->Repaint();
+    }
 }
 
 bool TGfxDevice::RecoverLostDevice() {

@@ -18,6 +18,8 @@ enum TDeviceEvent : int32_t {
     devEndScene = 261, // flush pending drawing
 };
 
+class TRepaintFilter;
+
 class IDeviceListener {
 public:
     virtual ~IDeviceListener() = default;
@@ -45,6 +47,9 @@ public:
     std::function<void()> OnFinalize;
     std::function<void()> OnRender;
 
+    // Set before Initialize: a frame that would draw the picture already on screen is not
+    // drawn again (see TRepaintFilter).
+    void SetRepaintOnlyChanges(bool Value) { RepaintOnlyChanges = Value; }
     [[nodiscard]] bool Initialize();
     void Finalize();
     // Clears (when Clear), begins the scene, calls OnRender, ends the scene. False when the
@@ -52,6 +57,12 @@ public:
     bool Render(uint32_t Color, bool Clear);
     // Presents the frame; brings a lost device back when it can.
     bool Flip();
+
+    // The next frame is drawn even when it is the picture on screen (a window uncovered).
+    void Repaint();
+    // Pictures that reached the screen, and frames not drawn because the screen showed them.
+    [[nodiscard]] int64_t Presents() const { return Presents_; }
+    [[nodiscard]] int64_t HeldFrames() const { return Held_; }
 
     [[nodiscard]] bool Initialized() const { return Backend_ != nullptr; }
     [[nodiscard]] bool IsLost() const { return Lost; }
@@ -82,6 +93,11 @@ private:
 
     TBackendFactory Factory;
     std::unique_ptr<TRenderBackend> Backend_;
+    // The filter in front of the factory's backend, when there is one (owned by Backend_).
+    TRepaintFilter* Filter = nullptr;
+    bool RepaintOnlyChanges = false;
+    int64_t Presents_ = 0;
+    int64_t Held_ = 0;
     TDisplaySettings Settings_;
     std::vector<IDeviceListener*> Listeners;
     bool Lost = false;

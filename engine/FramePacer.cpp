@@ -32,3 +32,16 @@ int32_t TFramePacer::Wait() {
     Next += Due * Period;
     return static_cast<int32_t>(Due);
 }
+
+void TFramePacer::SetDisplayRate(int32_t Hz) {
+    DisplayRate = Hz > 0 ? static_cast<uint64_t>(Hz) : 60;
+}
+
+bool TFramePacer::PictureDue() {
+    const uint64_t Slot = Now() * DisplayRate / 1000000;
+    if (Slot == LastPictureSlot) {
+        return false;
+    }
+    LastPictureSlot = Slot;
+    return true;
+}

@@ -22,6 +22,13 @@ public:
     // nothing to catch up.
     void Restart() { Next = Now(); }
 
+    // The display's refresh rate in Hz; 0 when the display does not tell, taken as 60 Hz.
+    void SetDisplayRate(int32_t Hz);
+    // Whether this pass should draw: at most one picture per refresh of the display, whether
+    // or not presents wait for the retrace. The display's refreshes fall on whole multiples
+    // of its period; a picture is due when the pass is in a later period than the last picture.
+    [[nodiscard]] bool PictureDue();
+
 private:
     // The clock's counter in microseconds.
     [[nodiscard]] uint64_t Now() const;
@@ -30,4 +37,6 @@ private:
     uint64_t Period;
     int32_t MaxCatchUp;
     uint64_t Next;
+    uint64_t DisplayRate = 60;
+    uint64_t LastPictureSlot = UINT64_MAX;
 };

@@ -209,6 +209,10 @@ void TGameWindow::Dispatch(const SDL_Event& Event) {
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             UpdateDrawingArea();
+            Input_.Expose();
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            Input_.Expose();
             break;
         default:
             break;
@@ -346,6 +350,14 @@ TPoint TGameWindow::ClientSize() const {
     TPoint Size;
     SDL_GetWindowSize(Window, &Size.X, &Size.Y);
     return Size;
+}
+
+int32_t TGameWindow::RefreshRate() const {
+    SDL_DisplayMode Mode{};
+    if (SDL_GetWindowDisplayMode(Window, &Mode) != 0) {
+        return 0;
+    }
+    return Mode.refresh_rate;
 }
 
 void TGameWindow::Minimize() {

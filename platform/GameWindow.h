@@ -61,6 +61,8 @@ public:
     void Centre();
     [[nodiscard]] TPoint ClientSize() const;
     void Minimize();
+    // The refresh rate of the display the window is on, in Hz; 0 when it does not tell.
+    [[nodiscard]] int32_t RefreshRate() const;
     // The pointer where the window last saw it, in client and in logical coordinates.
     [[nodiscard]] TPoint PointerClient() const { return Input_.Pointer(); }
     [[nodiscard]] TPoint PointerLogical() const { return Input_.ToLogical(Input_.Pointer()); }

@@ -185,6 +185,12 @@ void TWindowInput::Restore() {
     }
 }
 
+void TWindowInput::Expose() {
+    if (Listener != nullptr) {
+        Listener->Exposed();
+    }
+}
+
 void TWindowInput::Hide() {
     if (Listener != nullptr) {
         Listener->Hidden();

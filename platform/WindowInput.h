@@ -58,6 +58,8 @@ public:
     virtual void Hidden() {}
     // The window is back on screen after being minimised or hidden.
     virtual void Restored() {}
+    // The desktop uncovered the window or changed its size: its picture must be drawn again.
+    virtual void Exposed() {}
     virtual void FocusChanged(bool /*Focused*/) {}
 };
 
@@ -87,6 +89,7 @@ public:
     void Minimize();
     void Hide();
     void Restore();
+    void Expose();
     void Focus(bool Focused);
 
     [[nodiscard]] uint8_t ShiftState() const { return Modifiers | Buttons; }

@@ -85,7 +85,7 @@ TEST(Automation, SkipsBlankAndCommentLinesAndRejectsBadOnes) {
     }
     for (const char* bad : {"jump", "frames", "frames -1", "frames x", "move 1", "click 1 2 sideways",
                             "key 0", "key 256", "dump now", "stats 1", "screenshot", "focus", "focus away",
-                            "focus in out", "display 60", "display 0 100", "display 60 -1", "pad", "pad x", "pad A",
+                            "focus in out", "display 60", "display 1001 100", "display 60 -1", "pad", "pad x", "pad A",
                             "pad a b", "paddown", "padstick 1", "padstick 40000 0", "padstick 0 -32769"}) {
         const TParsedLine p = ParseCommandLine(bad);
         EXPECT_FALSE(p.Command.has_value()) << bad;

@@ -55,3 +55,34 @@ TEST(FramePacer, AStallNeverFastForwardsTheGame) {
     EXPECT_EQ(pacer.Wait(), 1);
     EXPECT_EQ(clock.Counter() - after, 10000u); // the next one comes a period later
 }
+
+// The frame loop draws only when a picture is due: never more pictures than the display
+// refreshes, one per refresh on displays slower than the game, whether presents wait for the
+// retrace or not; a display that does not tell its rate is taken as 60 Hz.
+TEST(FramePacer, PicturesFollowTheDisplaysRefreshRate) {
+    struct TCase {
+        int32_t Reported; // what the display says (0: nothing)
+        int32_t Retrace;  // what presents wait for (0: nothing)
+        int64_t Pictures; // in ten seconds
+    };
+    for (const TCase c : {TCase{0, 0, 600}, TCase{60, 0, 600}, TCase{30, 0, 300}, TCase{60, 60, 600},
+                          TCase{75, 75, 750}, TCase{144, 144, 1000}, TCase{144, 0, 1000}}) {
+        SCOPED_TRACE(testing::Message() << c.Reported << " Hz reported, retrace " << c.Retrace);
+        TVirtualClock clock;
+        clock.Advance(1234567);
+        TFramePacer pacer(clock);
+        pacer.SetDisplayRate(c.Reported);
+        const uint64_t end = clock.Counter() + 10000000;
+        int64_t frames = 0;
+        int64_t pictures = 0;
+        while (clock.Counter() < end) {
+            frames += pacer.Wait();
+            if (pacer.PictureDue()) {
+                ++pictures;
+                clock.AdvanceToRetrace(c.Retrace);
+            }
+        }
+        EXPECT_NEAR(frames, 1000, 2);
+        EXPECT_NEAR(pictures, c.Pictures, 2);
+    }
+}

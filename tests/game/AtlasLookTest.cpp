@@ -3,6 +3,7 @@
 // shows: the same game, with the same seed and input, is photographed on the main menu, in
 // play with pieces exploding, paused and on the stage results, once with every picture on a
 // texture of its own and once with the atlases, and the pictures are compared pixel for pixel.
+// The same photographs show that frames held back as unchanged look like frames drawn.
 #include "GameInProcess.h"
 #include "PlayBot.h"
 
@@ -39,10 +40,11 @@ TDumpBoard Board(TGameEngine& Engine) {
 
 class TPhotographer {
 public:
-    explicit TPhotographer(bool Atlas)
-        : Game(5, {}, [Atlas](TOptions& Options) {
+    explicit TPhotographer(bool Atlas, bool RepaintOnlyChanges = true)
+        : Game(5, {}, [Atlas, RepaintOnlyChanges](TOptions& Options) {
               Options.Renderer = TRenderer::Gl;
               Options.Atlas = Atlas;
+              Options.RepaintOnlyChanges = RepaintOnlyChanges;
           }) {}
 
     [[nodiscard]] bool Started() const { return Game.Started(); }
@@ -156,5 +158,25 @@ TEST(AtlasLook, FramesLookTheSameWithAndWithoutAtlases) {
         EXPECT_EQ(d.Pixels, 0) << a.Name << ": largest channel difference " << d.Largest;
         const TDifference rounding = Compare(a, b, 0);
         EXPECT_LT(rounding.Pixels, static_cast<int64_t>(a.Pixels.size()) / 1000) << a.Name;
+    }
+}
+
+// A frame that would draw the picture already on screen is not drawn again (the pause holds
+// still); what the screen shows is then exactly what drawing every frame shows.
+TEST(AtlasLook, HeldFramesLookExactlyLikeDrawnOnes) {
+    std::vector<TShot> drawn;
+    {
+        TPhotographer always(true, false);
+        ASSERT_TRUE(always.Started());
+        always.TakeAll();
+        drawn = std::move(always.Shots);
+    }
+    TPhotographer held(true, true);
+    ASSERT_TRUE(held.Started());
+    held.TakeAll();
+    ASSERT_EQ(drawn.size(), 4u);
+    ASSERT_EQ(held.Shots.size(), drawn.size());
+    for (size_t i = 0; i < drawn.size(); ++i) {
+        EXPECT_EQ(drawn[i].Pixels, held.Shots[i].Pixels) << drawn[i].Name;
     }
 }
