@@ -156,6 +156,7 @@ bool TForm1::FormCreate() {
     MyCanvas->SetAntialias(false);
     MyCanvas->SetDithering(true);
     Images_ = std::make_unique<TGfxImages>(*Device);
+    Images_->ShowVariant(Texts_.Language());
     Images_->MipMapping = false;
     Fonts_ = std::make_unique<TGfxFonts>(*Device);
     if (Options.Atlas) {
@@ -835,6 +836,11 @@ void TForm1::UseLanguage(const std::string& Language) {
         std::fprintf(stderr, "zibo: the %s texts are shown in Russian: %s\n", Language.c_str(), why.c_str());
     }
     GuiTexts.Apply(Texts_);
+    // The pictures with words follow: each language's variant stands in for the Russian one
+    // (the image list, made later at start, takes the language then).
+    if (Images_) {
+        Images_->ShowVariant(Language);
+    }
     Trace.Event("language", {{"name", Language}});
 }
 

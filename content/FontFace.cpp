@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "content/FontFace.h"
 
+#include <cmath>
+
 #include <cairo-ft.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -73,4 +75,18 @@ void CentredTextPath(cairo_t* cr, const std::string& Text, double X, double Y) {
     cairo_text_extents(cr, Text.c_str(), &extents);
     cairo_move_to(cr, X - extents.x_bearing - extents.width / 2, Y);
     cairo_text_path(cr, Text.c_str());
+}
+
+double InkWidth(cairo_t* cr, const std::string& Text) {
+    cairo_text_extents_t extents;
+    cairo_text_extents(cr, Text.c_str(), &extents);
+    return extents.width;
+}
+
+void RequireFit(cairo_t* cr, const std::string& Text, double Width, const std::string& Where) {
+    const double width = InkWidth(cr, Text);
+    if (width > Width) {
+        throw TTextTooWide(Where + ": \"" + Text + "\" is " + std::to_string(static_cast<int>(std::ceil(width))) +
+                           " pixels wide, its area " + std::to_string(static_cast<int>(Width)));
+    }
 }

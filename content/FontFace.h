@@ -3,6 +3,7 @@
 
 #include <cairo.h>
 
+#include <stdexcept>
 #include <string>
 
 // A TrueType face loaded with FreeType straight from a font file, for drawing text with
@@ -30,3 +31,16 @@ private:
 // Lays UTF-8 Text out on cr's current font, centred on (X, Y) horizontally, baseline at Y,
 // and appends it to the current path (fill or stroke it afterwards).
 void CentredTextPath(cairo_t* cr, const std::string& Text, double X, double Y);
+
+// The width of UTF-8 Text's ink in cr's current font, as CentredTextPath centres it.
+[[nodiscard]] double InkWidth(cairo_t* cr, const std::string& Text);
+
+// Words drawn into a picture that overrun their area (a translation too long for it).
+class TTextTooWide : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Throws TTextTooWide naming Where when Text, in cr's current font, is wider than Width
+// pixels: every language's words must stay inside the area drawn for them.
+void RequireFit(cairo_t* cr, const std::string& Text, double Width, const std::string& Where);

@@ -14,6 +14,9 @@ struct TGeneratorOptions {
     // Only the modules of this kind ("art", "characters", "ui", "fonts", "particles", "gui",
     // ...); empty for all. Archives are written only when every module ran.
     std::string Only;
+    // The compiled catalogues ("DIR/CODE/LC_MESSAGES/zibo.mo") whose languages the pictures
+    // with words are drawn in besides Russian; empty for Russian only.
+    std::string CatalogueDir;
 };
 
 // Runs every registering module in the fixed order that sets the archives' directory order

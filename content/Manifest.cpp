@@ -55,6 +55,21 @@ void TManifest::AddImage(TArchiveId Archive, std::string Name, TSizeI PatternSiz
     EntryList.push_back(std::move(entry));
 }
 
+std::vector<TPictureWords> TManifest::EveryLanguage() const {
+    std::vector<TPictureWords> words(1);
+    for (const TPictureLanguage& language : PictureLanguageList) {
+        words.emplace_back(language.Code, language.Catalogue);
+    }
+    return words;
+}
+
+void TManifest::AddImageWithWords(TArchiveId Archive, const std::string& Name,
+                                  const std::function<std::vector<TPicture>(const TPictureWords&)>& Paint) {
+    for (const TPictureWords& words : EveryLanguage()) {
+        AddImage(Archive, words.VariantName(Name), Paint(words));
+    }
+}
+
 void TManifest::AddImage(TArchiveId Archive, std::string Name, std::vector<TPicture> Patterns) {
     const TSizeI size = Patterns.empty() ? TSizeI{} : TSizeI{Patterns[0].Width(), Patterns[0].Height()};
     AddImage(Archive, std::move(Name), size, size, std::move(Patterns));

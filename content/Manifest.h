@@ -3,8 +3,10 @@
 
 #include "archive/Archive.h"
 #include "content/Picture.h"
+#include "content/PictureWords.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -68,6 +70,20 @@ public:
     void AddFont(TArchiveId Archive, std::string Name, std::vector<uint8_t> Bytes);
     // Registers any other record (a particle template is a Type 0 record keyed "*.pss").
     void AddRecord(TArchiveId Archive, int32_t Type, std::string Key, std::vector<uint8_t> Bytes);
+    // Registers a picture with words: the Russian one under Name, then one variant per picture
+    // language under "Name@CODE" (the game shows it in place of Name in that language). Paint
+    // draws the patterns with the words it is given.
+    void AddImageWithWords(TArchiveId Archive, const std::string& Name,
+                           const std::function<std::vector<TPicture>(const TPictureWords&)>& Paint);
+    // The languages pictures with words are drawn in besides Russian (none until set).
+    void SetPictureLanguages(std::vector<TPictureLanguage> Languages) {
+        PictureLanguageList = std::move(Languages);
+    }
+    [[nodiscard]] const std::vector<TPictureLanguage>& PictureLanguages() const {
+        return PictureLanguageList;
+    }
+    // The words of every language pictures are drawn in, Russian first.
+    [[nodiscard]] std::vector<TPictureWords> EveryLanguage() const;
     // A picture for the contact sheets only.
     void AddPreview(std::string Name, TPicture Picture);
 
@@ -93,6 +109,7 @@ private:
     std::string CurrentModule;
     std::vector<TManifestEntry> EntryList;
     std::vector<TManifestPreview> PreviewList;
+    std::vector<TPictureLanguage> PictureLanguageList;
 };
 
 // Lower-cases ASCII letters only, as the game's name lookups do.

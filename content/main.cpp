@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// content_gen GAME_DIR [--sheets DIR] [--only KIND]
-// Generates every data file the game reads into GAME_DIR, and contact sheets into DIR.
+// content_gen GAME_DIR [--sheets DIR] [--only KIND] [--catalogues DIR]
+// Generates every data file the game reads into GAME_DIR, and contact sheets into DIR; the
+// pictures with words are drawn in Russian and in every language compiled under the
+// catalogues folder (the game folder's locale/).
 #include "content/Generator.h"
 
 #include <cstdio>
@@ -10,7 +12,7 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: content_gen GAME_DIR [--sheets DIR] [--only KIND]\n");
+    std::fprintf(stderr, "usage: content_gen GAME_DIR [--sheets DIR] [--only KIND] [--catalogues DIR]\n");
     return 2;
 }
 
@@ -24,6 +26,8 @@ int main(int argc, char** argv) {
             options.SheetsDir = argv[++i];
         } else if (arg == "--only" && i + 1 < argc) {
             options.Only = argv[++i];
+        } else if (arg == "--catalogues" && i + 1 < argc) {
+            options.CatalogueDir = argv[++i];
         } else if (!arg.empty() && arg[0] != '-' && options.GameDir.empty()) {
             options.GameDir = arg;
         } else {
@@ -35,6 +39,9 @@ int main(int argc, char** argv) {
     }
     try {
         TManifest manifest;
+        if (!options.CatalogueDir.empty()) {
+            manifest.SetPictureLanguages(LoadPictureLanguages(options.CatalogueDir));
+        }
         RegisterContent(manifest, options.Only);
         if (!WriteContent(manifest, options)) {
             std::fprintf(stderr, "content_gen: some output could not be written\n");

@@ -130,9 +130,17 @@ public:
     [[nodiscard]] bool LoadArchive(TArchive& Archive);
     // The first image whose name equals Name ignoring ASCII case, or nullptr.
     [[nodiscard]] TGfxImage* Find(const std::string& Name) const;
-    // Changes whenever an image is added or deleted, so a pointer found under one value is
-    // still owned by the list while the value stays the same.
+    // Changes whenever an image is added, deleted or stands in for another, so a pointer found
+    // under one value is still owned by the list and still has its name while the value stays.
     [[nodiscard]] uint64_t Generation() const { return Generation_; }
+
+    // Pictures with words come in variants: the image "NAME@V" holds NAME's picture for the
+    // variant V (a language). While V is chosen, each such image takes NAME's place in the
+    // list and its name, so lookups by name and by list position both find it, and the
+    // picture it replaces waits under "NAME@V". A NAME without a variant for V stays as it
+    // is. An empty V shows the plain pictures. Images loaded later follow the choice too.
+    void ShowVariant(const std::string& Variant);
+    [[nodiscard]] const std::string& Variant() const { return Variant_; }
 
     bool MipMapping = false;
     TImageArchiveLoadEvent OnArchiveLoad;
@@ -143,6 +151,14 @@ public:
 private:
     TGfxDevice& Device;
     TTextureAtlas* Atlas_ = nullptr;
+    // Exchanges the list places and names of two images.
+    void Exchange(size_t A, size_t B);
+    void RestorePlainPictures();
+    void PutVariantsInPlace();
+
     std::vector<std::unique_ptr<TGfxImage>> Images;
     uint64_t Generation_ = 0;
+    std::string Variant_;
+    // The list places exchanged for the variant on show, to undo before any other change.
+    std::vector<std::pair<size_t, size_t>> Exchanged_;
 };

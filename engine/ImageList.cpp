@@ -65,14 +65,62 @@ int32_t TGfxImages::IndexOfImage(const TGfxImage* Image) const {
 
 void TGfxImages::DeleteImage(int32_t Position) {
     if (Position >= 0 && Position < ImageCount()) {
-        Images.erase(Images.begin() + Position);
+        // The image to go is the one at Position now; the exchanges are made again without it.
+        TGfxImage* Doomed = Images[static_cast<size_t>(Position)].get();
+        RestorePlainPictures();
+        Images.erase(Images.begin() + IndexOfImage(Doomed));
+        PutVariantsInPlace();
         ++Generation_;
     }
 }
 
 void TGfxImages::ClearImages() {
     Images.clear();
+    Exchanged_.clear();
     ++Generation_;
+}
+
+void TGfxImages::ShowVariant(const std::string& Variant) {
+    RestorePlainPictures();
+    Variant_ = Variant;
+    PutVariantsInPlace();
+    ++Generation_;
+}
+
+void TGfxImages::Exchange(size_t A, size_t B) {
+    std::swap(Images[A], Images[B]);
+    std::string NameA = Images[A]->Name();
+    Images[A]->SetName(Images[B]->Name());
+    Images[B]->SetName(std::move(NameA));
+}
+
+void TGfxImages::RestorePlainPictures() {
+    for (auto At = Exchanged_.rbegin(); At != Exchanged_.rend(); ++At) {
+        Exchange(At->first, At->second);
+    }
+    Exchanged_.clear();
+}
+
+void TGfxImages::PutVariantsInPlace() {
+    if (Variant_.empty()) {
+        return;
+    }
+    const std::string Suffix = "@" + Variant_;
+    for (size_t i = 0; i < Images.size(); ++i) {
+        const std::string& Name = Images[i]->Name();
+        if (Name.size() <= Suffix.size() ||
+            !SameName(std::string_view(Name).substr(Name.size() - Suffix.size()), Suffix)) {
+            continue;
+        }
+        const std::string Plain = Name.substr(0, Name.size() - Suffix.size());
+        for (size_t j = 0; j < Images.size(); ++j) {
+            if (j != i && SameName(Images[j]->Name(), Plain)) {
+                Exchange(i, j);
+                Exchanged_.emplace_back(i, j);
+                break;
+            }
+        }
+    }
 }
 
 bool TGfxImages::LoadImage(const std::string& Key, TArchive& Archive, TGfxQuality Quality,
@@ -127,6 +175,8 @@ bool TGfxImages::LoadArchive(TArchive& Archive) {
         }
         Images.back()->SetName(Name);
     }
+    // A variant may have come with this archive, or the picture it stands in for.
+    ShowVariant(Variant_);
     return true;
 }
 

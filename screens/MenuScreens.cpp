@@ -94,11 +94,15 @@ void RegisterExitGame(TScreens& S) {
     S.Bind("b_exit_no", [&S] { S.ClickGo(ssExitGame, ssMainMenu); });
 }
 
+// The page on show; the way back is greyed out on the first page and the way on on the
+// last, so neither looks as if it would turn the page.
 void ShowHelpPage(TScreens& S) {
     TGameState& g = S.State();
     if (IsLive(S.Host().Engine(), g.HelpWnd)) {
         g.HelpWnd->ShowPage(g.HelpPage);
     }
+    S.SetEnabled("b_help_previous", g.HelpPage > 1);
+    S.SetEnabled("b_help_next", g.HelpPage < g.HelpPageCount);
 }
 
 void RegisterHelp(TScreens& S) {
@@ -108,6 +112,7 @@ void RegisterHelp(TScreens& S) {
             TGameState& g = S.State();
             g.HelpPage = 1;
             g.HelpWnd = &S.Host().Engine().Add<THelpWnd>(g.HelpPage);
+            ShowHelpPage(S);
         },
         [&S] {
             TGameState& g = S.State();

@@ -2,6 +2,7 @@
 #include "content/FontFace.h"
 #include "content/art/ArtKit.h"
 #include "content/art/ArtModules.h"
+#include "platform/Text.h"
 
 #include <cmath>
 
@@ -26,17 +27,12 @@ constexpr int TitleHeight = 200;
 constexpr int LogoWidth = 520;
 constexpr int LogoHeight = 360;
 
-// "Капитан Зибо" and the other texts in UTF-8 (for drawing only; game text is CP1251).
-const char* const TitleText = "\xD0\x9A\xD0\xB0\xD0\xBF\xD0\xB8\xD1\x82\xD0\xB0\xD0\xBD "
-                              "\xD0\x97\xD0\xB8\xD0\xB1\xD0\xBE";
-const char* const CaptainText = "\xD0\x9A\xD0\xB0\xD0\xBF\xD0\xB8\xD1\x82\xD0\xB0\xD0\xBD";
-const char* const ZiboText = "\xD0\x97\xD0\xB8\xD0\xB1\xD0\xBE";
-// "космическое приключение"
-const char* const TaglineText = "\xD0\xBA\xD0\xBE\xD1\x81\xD0\xBC\xD0\xB8\xD1\x87\xD0\xB5\xD1\x81\xD0\xBA"
-                                "\xD0\xBE\xD0\xB5 \xD0\xBF\xD1\x80\xD0\xB8\xD0\xBA\xD0\xBB\xD1\x8E\xD1\x87"
-                                "\xD0\xB5\xD0\xBD\xD0\xB8\xD0\xB5";
-// "Ура! Домой!"
-const char* const HomeText = "\xD0\xA3\xD1\x80\xD0\xB0! \xD0\x94\xD0\xBE\xD0\xBC\xD0\xBE\xD0\xB9!";
+// The words drawn into the menu pictures (UTF-8, translated per picture language).
+constexpr const char* TitleText = N_("Капитан Зибо");
+constexpr const char* CaptainText = N_("Капитан");
+constexpr const char* ZiboText = N_("Зибо");
+constexpr const char* TaglineText = N_("космическое приключение");
+constexpr const char* HomeText = N_("Ура! Домой!");
 
 void Planet(cairo_t* cr, double X, double Y, double R, uint32_t Light, uint32_t Dark, bool Ring) {
     Glow(cr, X, Y, R * 1.35, Rgb(Light, 0.25));
@@ -109,10 +105,12 @@ TPicture DrawMenuBack() {
     });
 }
 
-// Playful lettering: a thick dark outline, a warm gradient, a white gloss on the top half.
-void Lettering(cairo_t* cr, const TFontFace& Font, const char* Text, double Size, double X, double Y,
-               const TColour& Top, const TColour& Bottom) {
+// Playful lettering: a thick dark outline, a warm gradient, a white gloss on the top half;
+// the letters with their outline stay within Area pixels across.
+void Lettering(cairo_t* cr, const TFontFace& Font, const std::string& Text, double Size, double X, double Y,
+               double Area, const TColour& Top, const TColour& Bottom) {
     Font.Select(cr, Size);
+    RequireFit(cr, Text, Area - Size * 0.14, "menu picture lettering");
     cairo_new_path(cr);
     CentredTextPath(cr, Text, X + 3, Y + 5);
     cairo_set_source_rgba(cr, 0, 0, 0.1, 0.45);
@@ -135,7 +133,7 @@ void Lettering(cairo_t* cr, const TFontFace& Font, const char* Text, double Size
     cairo_restore(cr);
 }
 
-TPicture DrawTitle() {
+TPicture DrawTitle(const TPictureWords& Words) {
     const TFontFace font("DejaVuSans-Bold.ttf");
     return DrawPicture(TitleWidth, TitleHeight, [&](cairo_t* cr) {
         // An oval halo that fades out well inside the picture, so no edge shows.
@@ -148,8 +146,8 @@ TPicture DrawTitle() {
         cairo_translate(cr, 400, 100);
         cairo_rotate(cr, -0.04);
         cairo_translate(cr, -400, -100);
-        Lettering(cr, font, CaptainText, 70, 400, 82, Rgb(0xffe070), Rgb(0xff7a10));
-        Lettering(cr, font, ZiboText, 104, 400, 176, Rgb(0x90f0ff), Rgb(0x2a70ff));
+        Lettering(cr, font, Words(CaptainText), 70, 400, 82, TitleWidth - 40, Rgb(0xffe070), Rgb(0xff7a10));
+        Lettering(cr, font, Words(ZiboText), 104, 400, 176, TitleWidth - 40, Rgb(0x90f0ff), Rgb(0x2a70ff));
         cairo_restore(cr);
         Star(cr, 150, 60, 22, 9, 5, 0.2);
         FillVertical(cr, 38, 82, Rgb(0xffffa0), Rgb(0xffa000));
@@ -257,7 +255,7 @@ void Rocket(cairo_t* cr, double X, double Y, double Scale, double Angle, bool Wi
     cairo_restore(cr);
 }
 
-TPicture DrawLogo() {
+TPicture DrawLogo(const TPictureWords& Words) {
     const TFontFace font("DejaVuSans-Bold.ttf");
     const TFontFace light("DejaVuSans.ttf");
     return DrawPicture(LogoWidth, LogoHeight, [&](cairo_t* cr) {
@@ -271,16 +269,17 @@ TPicture DrawLogo() {
         cairo_stroke(cr);
         cairo_set_dash(cr, nullptr, 0, 0);
         Rocket(cr, 362, 58, 0.42, 0.9, true);
-        Lettering(cr, font, TitleText, 62, 260, 280, Rgb(0xffe070), Rgb(0xff7a10));
+        Lettering(cr, font, Words(TitleText), 62, 260, 280, LogoWidth - 20, Rgb(0xffe070), Rgb(0xff7a10));
         light.Select(cr, 24);
         cairo_new_path(cr);
-        CentredTextPath(cr, TaglineText, 260, 325);
+        RequireFit(cr, Words(TaglineText), LogoWidth - 20, "logo tagline");
+        CentredTextPath(cr, Words(TaglineText), 260, 325);
         cairo_set_source_rgba(cr, 0.75, 0.85, 1, 0.95);
         cairo_fill(cr);
     });
 }
 
-TPicture DrawEndgame() {
+TPicture DrawEndgame(const TPictureWords& Words) {
     const TFontFace font("DejaVuSans-Bold.ttf");
     return DrawPicture(ScreenWidth, ScreenHeight, [&](cairo_t* cr) {
         PaintSpace(cr, ScreenWidth, ScreenHeight, 0x40E3, 1.0);
@@ -342,7 +341,7 @@ TPicture DrawEndgame() {
             Sparkle(cr, 40 + 250 * t + (i % 3) * 8, 150 + 110 * t + (i % 2) * 12, 3 + 6 * t, 0.3 + 0.6 * t);
         }
         Rocket(cr, 370, 300, 1.75, 2.2, true);
-        Lettering(cr, font, HomeText, 64, 400, 95, Rgb(0xffe070), Rgb(0xff7a10));
+        Lettering(cr, font, Words(HomeText), 64, 400, 95, ScreenWidth - 40, Rgb(0xffe070), Rgb(0xff7a10));
         Sparkle(cr, 160, 70, 14, 1);
         Sparkle(cr, 650, 60, 10, 1);
     });
@@ -354,7 +353,13 @@ void AddSceneImages(TManifest& Manifest) {
     static_assert(CosmosCx >= 0 && CosmosCy >= 0);
     Manifest.AddImage(TArchiveId::Data, "Cosmos", {DrawCosmos()});
     Manifest.AddImage(TArchiveId::GData, "back", {DrawMenuBack()});
-    Manifest.AddImage(TArchiveId::GData, "title", {DrawTitle()});
-    Manifest.AddImage(TArchiveId::GData, "logo", {DrawLogo()});
-    Manifest.AddImage(TArchiveId::GData, "endgame", {DrawEndgame()});
+    Manifest.AddImageWithWords(TArchiveId::GData, "title", [](const TPictureWords& Words) {
+        return std::vector<TPicture>{DrawTitle(Words)};
+    });
+    Manifest.AddImageWithWords(TArchiveId::GData, "logo", [](const TPictureWords& Words) {
+        return std::vector<TPicture>{DrawLogo(Words)};
+    });
+    Manifest.AddImageWithWords(TArchiveId::GData, "endgame", [](const TPictureWords& Words) {
+        return std::vector<TPicture>{DrawEndgame(Words)};
+    });
 }

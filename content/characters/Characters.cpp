@@ -22,8 +22,9 @@ void AddHero(TManifest& Manifest) {
     TPicture pupil = HeroFace::Pupil();
     std::vector<TPicture> mouths = HeroFace::Mouths();
     for (int p : {0, 6}) {
-        Manifest.AddPreview("zibo face, mouth " + std::to_string(p),
-                            FacePreview::Zibo(head, eye, pupil, mouths[p], p, BoardMiddle).Crop(0, 120, 240, 320));
+        Manifest.AddPreview(
+            "zibo face, mouth " + std::to_string(p),
+            FacePreview::Zibo(head, eye, pupil, mouths[p], p, BoardMiddle).Crop(0, 120, 240, 320));
     }
     Manifest.AddImage(TArchiveId::Data, "zibo.head", {std::move(head)});
     Manifest.AddImage(TArchiveId::Data, "zibo.eye", {std::move(eye)});
@@ -62,11 +63,16 @@ void AddMenuAndStory(TManifest& Manifest) {
 // The help pages draw the pieces, bonuses and tiles registered before them.
 void AddHelpPages(TManifest& Manifest) {
     for (int page = 1; page <= HelpPages::Pages; ++page) {
-        TPicture picture = HelpPages::Page(page, Manifest);
-        Manifest.AddImage(TArchiveId::Data, std::to_string(page) + ".help", {std::move(picture)});
+        Manifest.AddImageWithWords(TArchiveId::Data, std::to_string(page) + ".help",
+                                   [&](const TPictureWords& Words) {
+                                       return std::vector<TPicture>{HelpPages::Page(page, Manifest, Words)};
+                                   });
     }
     for (int card = 1; card <= HelpPages::HowToPlayCards; ++card) {
-        Manifest.AddImage(TArchiveId::Data, std::to_string(card) + ".howto", {HelpPages::HowToPlayCard(card, Manifest)});
+        Manifest.AddImageWithWords(
+            TArchiveId::Data, std::to_string(card) + ".howto", [&](const TPictureWords& Words) {
+                return std::vector<TPicture>{HelpPages::HowToPlayCard(card, Manifest, Words)};
+            });
     }
 }
 

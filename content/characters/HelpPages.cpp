@@ -4,6 +4,7 @@
 #include "content/FontFace.h"
 #include "content/characters/CharacterPaint.h"
 #include "content/characters/HeroFace.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,32 +28,37 @@ constexpr double LineHeight = 15.5;
 constexpr double ArtTop = 40;
 constexpr double ArtHeight = 96;
 constexpr double TextTop = ArtTop + ArtHeight + 18;
+// The text's lines end above the page number in the bottom corner.
+constexpr int MaxBodyLines = 6;
 
 struct TPageText {
     const char* Title;
     const char* Body;
 };
 
+// The pages' words in Russian; each picture language draws its translation.
 constexpr TPageText Texts[Pages] = {
-    {"История", "Злые монстры схватили капитана Зибо! Помоги ему вырваться на свободу: пройди 16 "
-                "уровней и перехитри четырёх монстров, по одному на каждую главу."},
-    {"Как играть", "Поменяй местами две соседние фишки, чтобы собрать ряд из трёх или больше "
-                   "одинаковых. Ряд взрывается, фишки сверху падают вниз, а новые появляются сверху."},
-    {"Цель уровня", "Под некоторыми фишками лежат плитки. Взрывай ряды над ними, чтобы убрать все "
-                    "плитки, пока не кончилось время. Шкала внизу показывает, сколько уже сделано."},
-    {"Управление", "Щёлкни фишку, а затем соседнюю: они поменяются местами. P или F1 — пауза, "
-                   "Esc — выход в меню. Нет ходов? Нажми «Перемешать»."},
-    {"Цепочки и очки", "Ряды, собранные упавшими фишками, продолжают цепочку и приносят больше "
-                       "очков. Время, оставшееся в конце уровня, тоже превращается в очки."},
-    {"Часы и монеты", "Фишка с часами добавляет 20 секунд ко времени уровня. Фишка с монетой "
-                      "приносит 50 очков. Взорви их в ряду!"},
-    {"Динамит", "Когда фишка с динамитом взрывается в ряду, она взрывает и все восемь соседних фишек."},
-    {"Звезда", "Звезда взрывает пять случайных фишек на поле. Каждая из них может лежать на плитке."},
-    {"Молния", "Молния взрывает всю строку поля, в которой лежит её фишка."},
-    {"Энергошар", "Энергошар взрывает весь столбец поля, в котором лежит его фишка."},
-    {"Двойные очки", "Бонус x2 ещё раз начисляет все очки, набранные в этой цепочке."},
-    {"Радуга", "Радуга взрывает на поле все фишки того же вида, что и её фишка."},
-    {"Перемешивание", "Этот бонус заменяет все фишки поля новыми. Плитки остаются на своих местах."},
+    {N_("История"), N_("Злые монстры схватили капитана Зибо! Помоги ему вырваться на свободу: пройди 16 "
+                       "уровней и перехитри четырёх монстров, по одному на каждую главу.")},
+    {N_("Как играть"),
+     N_("Поменяй местами две соседние фишки, чтобы собрать ряд из трёх или больше "
+        "одинаковых. Ряд взрывается, фишки сверху падают вниз, а новые появляются сверху.")},
+    {N_("Цель уровня"), N_("Под некоторыми фишками лежат плитки. Взрывай ряды над ними, чтобы убрать все "
+                           "плитки, пока не кончилось время. Шкала внизу показывает, сколько уже сделано.")},
+    {N_("Управление"), N_("Щёлкни фишку, а затем соседнюю: они поменяются местами. P или F1 — пауза, "
+                          "Esc — выход в меню. Нет ходов? Нажми «Перемешать».")},
+    {N_("Цепочки и очки"), N_("Ряды, собранные упавшими фишками, продолжают цепочку и приносят больше "
+                              "очков. Время, оставшееся в конце уровня, тоже превращается в очки.")},
+    {N_("Часы и монеты"), N_("Фишка с часами добавляет 20 секунд ко времени уровня. Фишка с монетой "
+                             "приносит 50 очков. Взорви их в ряду!")},
+    {N_("Динамит"),
+     N_("Когда фишка с динамитом взрывается в ряду, она взрывает и все восемь соседних фишек.")},
+    {N_("Звезда"), N_("Звезда взрывает пять случайных фишек на поле. Каждая из них может лежать на плитке.")},
+    {N_("Молния"), N_("Молния взрывает всю строку поля, в которой лежит её фишка.")},
+    {N_("Энергошар"), N_("Энергошар взрывает весь столбец поля, в котором лежит его фишка.")},
+    {N_("Двойные очки"), N_("Бонус x2 ещё раз начисляет все очки, набранные в этой цепочке.")},
+    {N_("Радуга"), N_("Радуга взрывает на поле все фишки того же вида, что и её фишка.")},
+    {N_("Перемешивание"), N_("Этот бонус заменяет все фишки поля новыми. Плитки остаются на своих местах.")},
 };
 
 // Breaks Text into lines no wider than Width in the current font.
@@ -90,8 +96,9 @@ void Card(cairo_t* cr) {
     cairo_new_path(cr);
 }
 
-void Title(cairo_t* cr, const TFontFace& Bold, const char* Text) {
+void Title(cairo_t* cr, const TFontFace& Bold, const std::string& Text) {
     Bold.Select(cr, TitleSize);
+    RequireFit(cr, Text, Width - 2 * Margin, "help page title");
     CentredTextPath(cr, Text, Width / 2.0 + 1.5, 28 + 1.5);
     SetColour(cr, 0xA0000010);
     cairo_fill(cr);
@@ -100,15 +107,21 @@ void Title(cairo_t* cr, const TFontFace& Bold, const char* Text) {
     cairo_new_path(cr);
 }
 
-void Body(cairo_t* cr, const TFontFace& Regular, const char* Text) {
+void Body(cairo_t* cr, const TFontFace& Regular, const std::string& Text) {
     Regular.Select(cr, TextSize);
+    const std::vector<std::string> lines = WrapText(cr, Text, Width - 2 * Margin);
+    if (lines.size() > MaxBodyLines) {
+        throw TTextTooWide("help page text: \"" + Text + "\" takes " + std::to_string(lines.size()) +
+                           " lines, the page has room for " + std::to_string(MaxBodyLines));
+    }
     double y = TextTop;
-    for (const std::string& line : WrapText(cr, Text, Width - 2 * Margin)) {
+    for (const std::string& line : lines) {
+        // A single word longer than the line is all a line can hold.
+        RequireFit(cr, line, Width - 2 * Margin, "help page text");
         cairo_move_to(cr, Margin, y);
         cairo_show_text(cr, line.c_str());
         y += LineHeight;
     }
-    (void)y;
 }
 
 // Draws pattern 0 of a registered image centred on (X, Y) at Size pixels across, or a
@@ -184,7 +197,8 @@ void MiniCell(cairo_t* cr, const TManifest& Manifest, const TMiniBoard& Board, i
     }
 }
 
-void MiniBoard(cairo_t* cr, const TManifest& Manifest, const TMiniBoard& Board, double CentreX = Width / 2.0) {
+void MiniBoard(cairo_t* cr, const TManifest& Manifest, const TMiniBoard& Board,
+               double CentreX = Width / 2.0) {
     const double x0 = CentreX - Cell * Board.Columns / 2.0;
     const double y0 = ArtMiddleY - Cell * Board.Rows / 2.0;
     RoundedRectPath(cr, x0 - 3, y0 - 3, Cell * Board.Columns + 6, Cell * Board.Rows + 6, 6);
@@ -203,9 +217,11 @@ void MiniBoard(cairo_t* cr, const TManifest& Manifest, const TMiniBoard& Board, 
     }
 }
 
-// Gold text with a dark edge, centred on (X, Y).
-void Label(cairo_t* cr, const TFontFace& Bold, const char* Text, double X, double Y, double Size) {
+// Gold text with a dark edge, centred on (X, Y), at most Area pixels wide.
+void Label(cairo_t* cr, const TFontFace& Bold, const std::string& Text, double X, double Y, double Size,
+           double Area) {
     Bold.Select(cr, Size);
+    RequireFit(cr, Text, Area, "help picture label");
     CentredTextPath(cr, Text, X, Y);
     cairo_set_line_width(cr, 3.5);
     SetColour(cr, Ink);
@@ -240,8 +256,7 @@ void Arrow(cairo_t* cr, double X0, double Y0, double X1, double Y1) {
     Outline(cr, 2.5, 0xFFFFE04A);
 }
 
-
-void StoryArt(cairo_t* cr, const TManifest& Manifest, const TFontFace& Bold) {
+void StoryArt(cairo_t* cr, const TManifest& Manifest, const TFontFace& Bold, const TPictureWords&) {
     (void)Manifest;
     (void)Bold;
     // The captain looking worried between two pairs of glowing monster eyes.
@@ -263,7 +278,7 @@ void StoryArt(cairo_t* cr, const TManifest& Manifest, const TFontFace& Bold) {
     }
 }
 
-void SwapArt(cairo_t* cr, const TManifest& Manifest, const TFontFace& Bold) {
+void SwapArt(cairo_t* cr, const TManifest& Manifest, const TFontFace& Bold, const TPictureWords&) {
     (void)Bold;
     MiniBoard(cr, Manifest, {5, 3, "320410013223410", "..............."}, Width / 2.0);
     const double x = Width / 2.0;
@@ -271,7 +286,7 @@ void SwapArt(cairo_t* cr, const TManifest& Manifest, const TFontFace& Bold) {
     Arrow(cr, x - 10, ArtMiddleY - Cell + 6, x - 10, ArtMiddleY - 6);
 }
 
-void GoalArt(cairo_t* cr, const TManifest& Manifest, const TFontFace& Bold) {
+void GoalArt(cairo_t* cr, const TManifest& Manifest, const TFontFace& Bold, const TPictureWords&) {
     MiniBoard(cr, Manifest, {5, 3, "012340123401234", ".t.t..ttt..t.t."}, Width / 2.0 - 30);
     // The progress bar filling up.
     const double x = Width / 2.0 + 62;
@@ -281,10 +296,10 @@ void GoalArt(cairo_t* cr, const TManifest& Manifest, const TFontFace& Bold) {
     RoundedRectPath(cr, x + 3, ArtMiddleY, 14, 37, 6);
     FillVertical(cr, 0xFF9AFF6A, 0xFF2AA83A, ArtMiddleY, ArtMiddleY + 37);
     cairo_new_path(cr);
-    Label(cr, Bold, "60%", x + 10, ArtMiddleY - 46 + 60, 11);
+    Label(cr, Bold, "60%", x + 10, ArtMiddleY - 46 + 60, 11, 40);
 }
 
-void ControlsArt(cairo_t* cr, const TManifest& Manifest, const TFontFace& Bold) {
+void ControlsArt(cairo_t* cr, const TManifest& Manifest, const TFontFace& Bold, const TPictureWords& Words) {
     (void)Manifest;
     // A mouse with its left button lit, and the keys.
     const double mx = 64;
@@ -302,24 +317,25 @@ void ControlsArt(cairo_t* cr, const TManifest& Manifest, const TFontFace& Bold) 
     Keycap(cr, Bold, "P", 140, ArtMiddleY - 20, 32);
     Keycap(cr, Bold, "F1", 186, ArtMiddleY - 20, 36);
     Keycap(cr, Bold, "Esc", 234, ArtMiddleY - 20, 44);
-    Label(cr, Bold, "пауза", 163, ArtMiddleY + 22, 13);
-    Label(cr, Bold, "меню", 234, ArtMiddleY + 22, 13);
+    Label(cr, Bold, Words(N_("пауза")), 163, ArtMiddleY + 22, 13, 64);
+    Label(cr, Bold, Words(N_("меню")), 234, ArtMiddleY + 22, 13, 64);
 }
 
-void ChainArt(cairo_t* cr, const TManifest& Manifest, const TFontFace& Bold) {
+void ChainArt(cairo_t* cr, const TManifest& Manifest, const TFontFace& Bold, const TPictureWords&) {
     MiniBoard(cr, Manifest, {5, 3, "210432114000342", "......xxx......"}, Width / 2.0 - 36);
     Arrow(cr, Width / 2.0 - 36 + Cell, ArtMiddleY - Cell - 10, Width / 2.0 - 36 + Cell, ArtMiddleY - 14);
-    Label(cr, Bold, "+9", Width / 2.0 + 78, ArtMiddleY - 8, 18);
-    Label(cr, Bold, "+18", Width / 2.0 + 78, ArtMiddleY + 22, 18);
+    Label(cr, Bold, "+9", Width / 2.0 + 78, ArtMiddleY - 8, 18, 60);
+    Label(cr, Bold, "+18", Width / 2.0 + 78, ArtMiddleY + 22, 18, 60);
 }
 
-void ClockMoneyArt(cairo_t* cr, const TManifest& Manifest, const TFontFace& Bold) {
+void ClockMoneyArt(cairo_t* cr, const TManifest& Manifest, const TFontFace& Bold,
+                   const TPictureWords& Words) {
     for (int i = 0; i < 2; ++i) {
         const double x = Width / 2.0 + (i == 0 ? -70 : 40);
         BlastGlow(cr, x, ArtMiddleY);
         Piece(cr, Manifest, i, x, ArtMiddleY, 46);
         Stamp(cr, Manifest, i == 0 ? "clock.bonus" : "money.bonus", x, ArtMiddleY, 38, 0xFFFFD83A);
-        Label(cr, Bold, i == 0 ? "+20 с" : "+50", x + 50, ArtMiddleY + 7, 17);
+        Label(cr, Bold, i == 0 ? Words(N_("+20 с")) : std::string("+50"), x + 50, ArtMiddleY + 7, 17, 56);
     }
 }
 
@@ -328,33 +344,33 @@ void BonusArt(cairo_t* cr, const TManifest& Manifest, const char* Bonus, const c
     MiniBoard(cr, Manifest, {7, 3, "012340223104133401240", Marks, Bonus});
 }
 
-void DynamiteArt(cairo_t* cr, const TManifest& Manifest, const TFontFace&) {
+void DynamiteArt(cairo_t* cr, const TManifest& Manifest, const TFontFace&, const TPictureWords&) {
     BonusArt(cr, Manifest, "dinamit.bonus", "..xxx....xbx....xxx..");
 }
-void StarArt(cairo_t* cr, const TManifest& Manifest, const TFontFace&) {
+void StarArt(cairo_t* cr, const TManifest& Manifest, const TFontFace&, const TPictureWords&) {
     BonusArt(cr, Manifest, "star.bonus", "x....x....b.x...x..x.");
 }
-void FlashArt(cairo_t* cr, const TManifest& Manifest, const TFontFace&) {
+void FlashArt(cairo_t* cr, const TManifest& Manifest, const TFontFace&, const TPictureWords&) {
     BonusArt(cr, Manifest, "flash.bonus", ".......xxxbxxx.......");
 }
-void EnergyArt(cairo_t* cr, const TManifest& Manifest, const TFontFace&) {
+void EnergyArt(cairo_t* cr, const TManifest& Manifest, const TFontFace&, const TPictureWords&) {
     BonusArt(cr, Manifest, "energy_ball.bonus", "...x......b......x...");
 }
-void TimesTwoArt(cairo_t* cr, const TManifest& Manifest, const TFontFace& Bold) {
+void TimesTwoArt(cairo_t* cr, const TManifest& Manifest, const TFontFace& Bold, const TPictureWords&) {
     MiniBoard(cr, Manifest, {5, 3, "012341112300124", ".....xxb.......", "x2.bonus"}, Width / 2.0 - 30);
-    Label(cr, Bold, "×2", Width / 2.0 + 80, ArtMiddleY + 10, 28);
+    Label(cr, Bold, "×2", Width / 2.0 + 80, ArtMiddleY + 10, 28, 60);
 }
-void RainbowArt(cairo_t* cr, const TManifest& Manifest, const TFontFace&) {
+void RainbowArt(cairo_t* cr, const TManifest& Manifest, const TFontFace&, const TPictureWords&) {
     MiniBoard(cr, Manifest, {7, 3, "012340223004133401240", "x....x...xb.....x...x", "rainbow.bonus"});
 }
-void MixArt(cairo_t* cr, const TManifest& Manifest, const TFontFace&) {
+void MixArt(cairo_t* cr, const TManifest& Manifest, const TFontFace&, const TPictureWords&) {
     BonusArt(cr, Manifest, "mix.bonus", "xxxxxxxxxxbxxxxxxxxxx");
 }
 
-using TArtPainter = void (*)(cairo_t*, const TManifest&, const TFontFace&);
-constexpr TArtPainter Arts[Pages] = {&StoryArt,    &SwapArt,   &GoalArt,   &ControlsArt, &ChainArt,
-                                     &ClockMoneyArt, &DynamiteArt, &StarArt, &FlashArt,   &EnergyArt,
-                                     &TimesTwoArt, &RainbowArt, &MixArt};
+using TArtPainter = void (*)(cairo_t*, const TManifest&, const TFontFace&, const TPictureWords&);
+constexpr TArtPainter Arts[Pages] = {&StoryArt,      &SwapArt,     &GoalArt, &ControlsArt, &ChainArt,
+                                     &ClockMoneyArt, &DynamiteArt, &StarArt, &FlashArt,    &EnergyArt,
+                                     &TimesTwoArt,   &RainbowArt,  &MixArt};
 
 } // namespace
 
@@ -362,15 +378,16 @@ namespace {
 
 // One card: the page's picture and text under TitleText, with the page number in the
 // corner when Numbered.
-TPicture PaintPage(int Index, const TManifest& Manifest, const char* TitleText, bool Numbered) {
+TPicture PaintPage(int Index, const TManifest& Manifest, const TPictureWords& Words, const char* TitleText,
+                   bool Numbered) {
     const TFontFace bold("DejaVuSans-Bold.ttf");
     const TFontFace regular("DejaVuSans.ttf");
     return DrawPicture(Width, Height, [&](cairo_t* cr) {
         Card(cr);
-        Title(cr, bold, TitleText);
-        Arts[Index](cr, Manifest, bold);
+        Title(cr, bold, Words(TitleText));
+        Arts[Index](cr, Manifest, bold, Words);
         SetColour(cr, 0xFFFFFFFF);
-        Body(cr, regular, Texts[Index].Body);
+        Body(cr, regular, Words(Texts[Index].Body));
         if (!Numbered) {
             return;
         }
@@ -384,18 +401,18 @@ TPicture PaintPage(int Index, const TManifest& Manifest, const char* TitleText, 
 
 } // namespace
 
-TPicture Page(int Number, const TManifest& Manifest) {
+TPicture Page(int Number, const TManifest& Manifest, const TPictureWords& Words) {
     const int index = std::clamp(Number, 1, Pages) - 1;
-    return PaintPage(index, Manifest, Texts[index].Title, true);
+    return PaintPage(index, Manifest, Words, Texts[index].Title, true);
 }
 
-TPicture HowToPlayCard(int Number, const TManifest& Manifest) {
+TPicture HowToPlayCard(int Number, const TManifest& Manifest, const TPictureWords& Words) {
     // The overlay is headed "Как играть" itself, so the first card names its rule instead;
     // the cards belong to no book and carry no page numbers.
     if (Number <= 1) {
-        return PaintPage(1, Manifest, "Собери ряд", false);
+        return PaintPage(1, Manifest, Words, N_("Собери ряд"), false);
     }
-    return PaintPage(2, Manifest, Texts[2].Title, false);
+    return PaintPage(2, Manifest, Words, Texts[2].Title, false);
 }
 
 } // namespace HelpPages

@@ -2,6 +2,7 @@
 #include "content/ui/UiArt.h"
 
 #include "content/FontFace.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -224,7 +225,7 @@ TPicture DisabledSwitch(int Width, int Height) {
     });
 }
 
-TPicture SwitchPattern(int Width, int Height, bool On) {
+TPicture SwitchPattern(int Width, int Height, bool On, const TPictureWords& Words) {
     // A face per call: cairo tears its font caches down at the end of the run, before
     // any static object would let go of its face.
     const TFontFace Face("DejaVuSans-Bold.ttf");
@@ -261,7 +262,9 @@ TPicture SwitchPattern(int Width, int Height, bool On) {
         // The word on the free side of the track.
         Face.Select(cr, H * 0.42);
         const double TextX = On ? X + (W - 2 * R) / 2 + 4 : X + 2 * R + (W - 2 * R) / 2 - 4;
-        CentredTextPath(cr, On ? "ВКЛ" : "ВЫКЛ", TextX, KY + H * 0.15);
+        const std::string Word = On ? Words(N_("ВКЛ")) : Words(N_("ВЫКЛ"));
+        RequireFit(cr, Word, W - 2 * R - 4, "switch word");
+        CentredTextPath(cr, Word, TextX, KY + H * 0.15);
         cairo_set_source_rgba(cr, 1, 1, 1, On ? 1.0 : 0.75);
         cairo_fill(cr);
     });
@@ -303,7 +306,8 @@ TPicture DrawPanel(int Width, int Height, const std::vector<TUiInset>& Insets) {
 
 std::vector<TPicture> DrawButton(int Width, int Height, TButtonTheme Theme, TButtonIcon Icon) {
     return {ButtonPattern(Width, Height, Theme, Icon, 0), ButtonPattern(Width, Height, Theme, Icon, 1),
-            ButtonPattern(Width, Height, Theme, Icon, 2), ButtonPattern(Width, Height, Theme, Icon, DisabledState)};
+            ButtonPattern(Width, Height, Theme, Icon, 2),
+            ButtonPattern(Width, Height, Theme, Icon, DisabledState)};
 }
 
 std::vector<TPicture> DrawTab(int Width, int Height) {
@@ -334,6 +338,7 @@ std::vector<TPicture> DrawTab(int Width, int Height) {
     return Patterns;
 }
 
-std::vector<TPicture> DrawSwitch(int Width, int Height) {
-    return {SwitchPattern(Width, Height, true), SwitchPattern(Width, Height, false), DisabledSwitch(Width, Height)};
+std::vector<TPicture> DrawSwitch(int Width, int Height, const TPictureWords& Words) {
+    return {SwitchPattern(Width, Height, true, Words), SwitchPattern(Width, Height, false, Words),
+            DisabledSwitch(Width, Height)};
 }

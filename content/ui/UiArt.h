@@ -2,6 +2,7 @@
 #pragma once
 
 #include "content/Picture.h"
+#include "content/PictureWords.h"
 
 #include <string>
 #include <vector>
@@ -34,5 +35,5 @@ enum class TButtonIcon { None, Minus, Plus, Left, Right };
 // Three patterns of a tab: 0 not chosen, 1 chosen, 2 disabled.
 [[nodiscard]] std::vector<TPicture> DrawTab(int Width, int Height);
 
-// Three patterns of an on/off switch: 0 on, 1 off, each with its Russian word; 2 disabled.
-[[nodiscard]] std::vector<TPicture> DrawSwitch(int Width, int Height);
+// Three patterns of an on/off switch: 0 on, 1 off, each with its word; 2 disabled.
+[[nodiscard]] std::vector<TPicture> DrawSwitch(int Width, int Height, const TPictureWords& Words);

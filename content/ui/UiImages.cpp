@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-std::vector<TPicture> DrawUiImage(const TUiImageRequest& Request) {
+std::vector<TPicture> DrawUiImage(const TUiImageRequest& Request, const TPictureWords& Words) {
     switch (Request.Kind) {
     case TUiImageRequest::TKind::Panel:
         return {DrawPanel(Request.Width, Request.Height, Request.Insets)};
@@ -14,7 +14,7 @@ std::vector<TPicture> DrawUiImage(const TUiImageRequest& Request) {
     case TUiImageRequest::TKind::Tab:
         return DrawTab(Request.Width, Request.Height);
     case TUiImageRequest::TKind::Switch:
-        return DrawSwitch(Request.Width, Request.Height);
+        return DrawSwitch(Request.Width, Request.Height, Words);
     }
     return {};
 }
@@ -24,7 +24,14 @@ void AddUiImages(TManifest& Manifest) {
     TGuiLayout Layout({[](const std::string&) { return -1; }, [](const std::string&) { return 0; }});
     (void)Layout.Build();
     for (const TUiImageRequest& Request : Layout.ImageRequests()) {
-        Manifest.AddImage(UiArchive, Request.Name, DrawUiImage(Request));
+        // Only the switches carry words.
+        if (Request.Kind == TUiImageRequest::TKind::Switch) {
+            Manifest.AddImageWithWords(UiArchive, Request.Name, [&Request](const TPictureWords& Words) {
+                return DrawUiImage(Request, Words);
+            });
+        } else {
+            Manifest.AddImage(UiArchive, Request.Name, DrawUiImage(Request));
+        }
     }
 }
 

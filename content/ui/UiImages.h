@@ -10,7 +10,8 @@
 inline constexpr TArchiveId UiArchive = TArchiveId::GData;
 
 // Draws the picture a GUI layout asked for, as the patterns of one image.
-[[nodiscard]] std::vector<TPicture> DrawUiImage(const TUiImageRequest& Request);
+[[nodiscard]] std::vector<TPicture> DrawUiImage(const TUiImageRequest& Request,
+                                                const TPictureWords& Words = TPictureWords{});
 
 // Registers every picture the GUI forms use: panels, buttons, tabs and switches.
 void AddUiImages(TManifest& Manifest);

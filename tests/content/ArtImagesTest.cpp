@@ -146,7 +146,8 @@ std::vector<char> FileBytes(const fs::path& Path) {
 TEST(ContentGenerator, OutputIsByteIdenticalAcrossRuns) {
     const fs::path fresh = fs::temp_directory_path() / ("zibo-content-" + std::to_string(::getpid()));
     fs::remove_all(fresh);
-    const std::string command = std::string("\"") + ZIBO_CONTENT_GEN + "\" \"" + fresh.string() + "\"";
+    const std::string command = std::string("\"") + ZIBO_CONTENT_GEN + "\" \"" + fresh.string() +
+                                "\" --catalogues \"" + ZIBO_GAME_DIR + "/locale\"";
     ASSERT_EQ(std::system(command.c_str()), 0);
     int compared = 0;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(fresh)) {

@@ -3,6 +3,9 @@
 #include "content/characters/HelpPages.h"
 #include "content/characters/MenuCharacters.h"
 #include "content/characters/StoryPictures.h"
+#include "content/FontFace.h"
+#include "content/PictureWords.h"
+#include "content/ui/UiArt.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +53,7 @@ TEST(CharacterImages, PagesAndMenuPairFitTheScreen) {
     const struct {
         int X, Y, Width, Height;
     } places[] = {
-        {252, 326, HelpPages::Width, HelpPages::Height},
+        {282, 326, HelpPages::Width, HelpPages::Height},
         {248, 208, HelpPages::Width, HelpPages::Height},
         {0, 210, MenuCharacters::Width, MenuCharacters::Height},
     };
@@ -72,6 +75,55 @@ TEST(CharacterImages, StoryPicturesSitBesideTheText) {
         EXPECT_LE(at.ScreenX(at.Width), StoryPictures::PanelLeft + StoryPictures::MovedLabelLeft[i] - 8) << i;
         EXPECT_GE(at.ScreenY(0), StoryPictures::PanelTop + 8) << i;
         EXPECT_LE(at.ScreenY(at.Height), StoryPictures::LowestY[i]) << i;
+    }
+}
+
+// A translation too long for the place drawn for it stops the generator with the words and
+// their width, instead of running off a help page or a switch.
+TEST(PictureWords, ATranslationTooLongForItsAreaStopsTheGenerator) {
+    const struct {
+        const char* Original;
+        const char* Translation;
+        int Page; // 0: the on/off switch
+    } cases[] = {
+        {"Динамит", "Dynamite that blows everything around it", 7},
+        {"Молния взрывает всю строку поля, в которой лежит её фишка.",
+         "Lightning blows up the whole row its gem lies in, and then it goes on talking about it for many more "
+         "lines than the page has room for, longer and longer, until the page number is covered and the text "
+         "runs off the bottom of the card.",
+         9},
+        {"пауза", "pause the game", 4},
+        {"+20 с", "+20 seconds", 6},
+        {"ВКЛ", "SWITCHED ON", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Translation);
+        const TMessageCatalog catalogue({{c.Original, c.Translation}});
+        const TPictureWords words("xx", catalogue);
+        if (c.Page == 0) {
+            EXPECT_THROW((void)DrawSwitch(104, 40, words), TTextTooWide);
+            EXPECT_NO_THROW((void)DrawSwitch(104, 40, TPictureWords{}));
+        } else {
+            EXPECT_THROW((void)HelpPages::Page(c.Page, Registered(), words), TTextTooWide);
+            EXPECT_NO_THROW((void)HelpPages::Page(c.Page, Registered(), TPictureWords{}));
+        }
+    }
+}
+
+// Every language the game is built with draws every help page and how-to-play card inside
+// its areas.
+TEST(PictureWords, EveryBuiltLanguageFitsTheHelpPages) {
+    const std::vector<TPictureLanguage> languages = LoadPictureLanguages(std::string(ZIBO_GAME_DIR) + "/locale");
+    ASSERT_FALSE(languages.empty());
+    for (const TPictureLanguage& language : languages) {
+        SCOPED_TRACE(language.Code);
+        const TPictureWords words(language.Code, language.Catalogue);
+        for (int page = 1; page <= HelpPages::Pages; ++page) {
+            EXPECT_NO_THROW((void)HelpPages::Page(page, Registered(), words)) << page;
+        }
+        for (int card = 1; card <= HelpPages::HowToPlayCards; ++card) {
+            EXPECT_NO_THROW((void)HelpPages::HowToPlayCard(card, Registered(), words)) << card;
+        }
     }
 }
 

@@ -137,6 +137,59 @@ TEST_F(ImageListTest, PositionsCloseUpOnDelete) {
     EXPECT_EQ(Images.ImageCount(), 0);
 }
 
+// A variant takes the plain picture's name and list place, so both lookups the game uses
+// (by name for sprites, by position for GUI controls) find it; a picture without a variant
+// in the chosen language stays as it is, and the plain pictures come back in order.
+TEST_F(ImageListTest, AVariantStandsInForItsPictureByNameAndByPosition) {
+    const std::vector<std::string> Names = {"title", "logo", "Title@en", "title@de", "help"};
+    std::vector<TGfxImage*> Loaded;
+    for (const std::string& Name : Names) {
+        Loaded.push_back(&Images.AddImage());
+        Loaded.back()->SetName(Name);
+    }
+    TGfxImage* const Plain = Loaded[0];
+    TGfxImage* const English = Loaded[2];
+    const uint64_t Before = Images.Generation();
+    Images.ShowVariant("en");
+    EXPECT_NE(Images.Generation(), Before);
+    EXPECT_EQ(Images.Find("title"), English);
+    EXPECT_EQ(Images.Items(0), English);
+    EXPECT_EQ(Images.Find("title@en"), Plain);
+    EXPECT_EQ(Images.Find("logo"), Loaded[1]);
+    EXPECT_EQ(Images.Find("help"), Loaded[4]);
+    // Straight from one language to another, and to one without variants: Russian.
+    Images.ShowVariant("de");
+    EXPECT_EQ(Images.Find("title"), Loaded[3]);
+    EXPECT_EQ(Images.Find("title@en"), English);
+    Images.ShowVariant("fr");
+    for (size_t i = 0; i < Names.size(); ++i) {
+        EXPECT_EQ(Images.Items(static_cast<int32_t>(i)), Loaded[i]) << i;
+        EXPECT_EQ(Loaded[i]->Name(), Names[i]) << i;
+    }
+}
+
+// The language is chosen before the pictures load, and a picture deleted while a variant is
+// on show leaves the others standing in right.
+TEST_F(ImageListTest, VariantsFollowLaterLoadsAndDeletes) {
+    TArchiveWriter Writer;
+    Writer.Add(RecordTypeImage, "Piece", SolidImage(0xFF0000FFu));
+    Writer.Add(RecordTypeImage, "Cursor", SolidImage(0xFFFF0000u));
+    Writer.Add(RecordTypeImage, "Cursor@en", SolidImage(0xFF00FF00u));
+    SaveArchive(Writer);
+    Images.ShowVariant("en");
+    ASSERT_TRUE(Images.LoadArchive(Archive));
+    TGfxImage* const English = Images.Items(1);
+    ASSERT_NE(English, nullptr);
+    EXPECT_EQ(English->Name(), "Cursor");
+    EXPECT_EQ(Images.Items(2)->Name(), "Cursor@en");
+    Images.DeleteImage(0);
+    EXPECT_EQ(Images.Find("Cursor"), English);
+    EXPECT_EQ(Images.Items(0), English);
+    Images.ShowVariant("ru");
+    EXPECT_EQ(Images.Find("Cursor@en"), English);
+    EXPECT_EQ(Images.Items(1), English);
+}
+
 TEST_F(ImageListTest, DeviceEventsReachTheImages) {
     SaveMixedArchive();
     ASSERT_TRUE(Images.LoadImage("Cursor", Archive, aqHigh, alFull));

@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: MIT
+#include "GameInProcess.h"
 #include "GameRun.h"
+#include "engine/Image.h"
+#include "gui/GuiButton.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
+#include <string>
 
 namespace fs = std::filesystem;
 
@@ -89,6 +94,56 @@ TEST(LanguageFlow, TheOptionsSwitchShowsAtOnceAndIsKept) {
     fs::copy_file(run.Folder() / "Config.cfg", once.Folder() / "Config.cfg");
     ASSERT_EQ(once.Run({"frames 400", "texts", "quit"}, 1, "--lang en"), 0) << once.Errors();
     EXPECT_TRUE(once.Has("text control=b_mainmenu_startgame value=\"New game\""));
+}
+
+} // namespace
+
+
+namespace {
+
+// The pictures with words switch with the texts: the help page, the title and the GUI's
+// on/off switch (found by list position) show the English variant at once, a picture drawn
+// without words (no variant) stays the one it was, and switching back brings every Russian
+// picture back.
+TEST(LanguageFlow, TheOptionsSwitchChangesThePicturesWithWords) {
+    TGameInProcess game{1, {}, [](TOptions& O) { O.Language = "ru"; }};
+    ASSERT_TRUE(game.Started());
+    for (const std::string& line : ToMainMenu()) {
+        ASSERT_TRUE(game.Run(line)) << line;
+    }
+    TGfxImages& images = game.Game().Images();
+    const auto* fullScreen = dynamic_cast<const TGuiButton*>(game.Game().Gui().FindControl("b_fullscreen"));
+    ASSERT_NE(fullScreen, nullptr);
+    const char* const worded[] = {"1.help", "13.help", "2.howto", "title", "logo", "gui_switch"};
+    std::map<std::string, TGfxImage*> russian;
+    std::map<std::string, TGfxImage*> english;
+    for (const std::string name : worded) {
+        russian[name] = images.Find(name);
+        english[name] = images.Find(name + "@en");
+        ASSERT_NE(russian[name], nullptr) << name;
+        ASSERT_NE(english[name], nullptr) << name;
+    }
+    TGfxImage* const board = images.Find("board");
+    ASSERT_EQ(images.Items(fullScreen->ImageIndex), russian["gui_switch"]);
+
+    for (const char* line : {kOptions, "frames 3", kLanguage, "frames 3"}) {
+        ASSERT_TRUE(game.Run(line)) << line;
+    }
+    ASSERT_EQ(game.TraceCount("language name=en"), 1);
+    for (const std::string name : worded) {
+        EXPECT_EQ(images.Find(name), english[name]) << name;
+    }
+    EXPECT_EQ(images.Items(fullScreen->ImageIndex), english["gui_switch"]);
+    EXPECT_EQ(images.Find("board"), board);
+    EXPECT_EQ(images.Find("board@en"), nullptr);
+
+    for (const char* line : {kLanguage, "frames 3"}) {
+        ASSERT_TRUE(game.Run(line)) << line;
+    }
+    for (const std::string name : worded) {
+        EXPECT_EQ(images.Find(name), russian[name]) << name;
+    }
+    EXPECT_EQ(images.Items(fullScreen->ImageIndex), russian["gui_switch"]);
 }
 
 } // namespace
