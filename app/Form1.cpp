@@ -270,6 +270,7 @@ bool TForm1::FormCreate() {
     Share_->OnOpenFile = [this](const std::string& Path) { OpenFile(Path); };
     Share_->OnClose = [this] { CloseRequest(); };
     Share_->SetFolder(Folders.Data.string());
+    Share_->SetLanguage(Texts_.Language());
     Share_->LoadShareSettings();
     LastTick = 0;
     return true;
@@ -840,6 +841,9 @@ void TForm1::UseLanguage(const std::string& Language) {
     // (the image list, made later at start, takes the language then).
     if (Images_) {
         Images_->ShowVariant(Language);
+    }
+    if (Share_) {
+        Share_->SetLanguage(Language);
     }
     Trace.Event("language", {{"name", Language}});
 }

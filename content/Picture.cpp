@@ -137,7 +137,14 @@ TPicture DrawPicture(int Width, int Height, const std::function<void(cairo_t*)>&
     cairo_surface_t* surface =
         cairo_image_surface_create(CAIRO_FORMAT_ARGB32, std::max(Width, 1), std::max(Height, 1));
     cairo_t* cr = cairo_create(surface);
-    Paint(cr);
+    try {
+        Paint(cr);
+    } catch (...) {
+        // A painter that gives up (words too wide for their place) leaves nothing behind.
+        cairo_destroy(cr);
+        cairo_surface_destroy(surface);
+        throw;
+    }
     cairo_destroy(cr);
     TPicture picture = TPicture::FromSurface(surface);
     cairo_surface_destroy(surface);

@@ -102,7 +102,7 @@ TSpeechPicture::TSpeechPicture(TSpriteEngine& Engine, int32_t Stage) : TSprite(E
 
 THelpWnd::THelpWnd(TSpriteEngine& Engine, int32_t Page) : TSprite(Engine) {
     Name = "Help";
-    X = 282.0f;
+    X = 314.0f;
     Y = 326.0f;
     ShowPage(Page);
 }

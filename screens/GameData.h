@@ -39,7 +39,7 @@ inline constexpr std::string_view RequiredGDataImages[] = {
     "back", "title", "logo", "endgame", "cursor", "gui_panel_360x190", "gui_button_orange_130x44",
     "gui_button_violet_130x44", "gui_panel_360x216", "gui_button_orange_140x44", "gui_panel_300x424",
     "gui_button_violet_200x36", "gui_button_orange_240x48", "gui_button_violet_240x48",
-    "gui_button_violet_140x32", "gui_panel_scr_help", "gui_button_orange_180x46", "gui_button_violet_180x46",
+    "gui_button_violet_140x32", "gui_panel_scr_help", "gui_button_orange_160x46", "gui_button_violet_160x46",
     "gui_panel_300x314", "gui_panel_450x436", "gui_tab_128x40", "gui_button_orange_128x40",
     "gui_button_violet_128x44", "gui_button_orange_128x44", "gui_button_orange_160x40", "gui_panel_340x106",
     "gui_panel_300x316", "gui_panel_scr_stagecomplete", "gui_panel_400x410", "gui_button_orange_114x44",

@@ -192,6 +192,31 @@ void TShareScreen::LoadShareSettings() {
     LoadShareSettings(InFolder(SettingsFile));
 }
 
+void TShareScreen::SetLanguage(const std::string& Code) {
+    Language = Code;
+    for (TButton& button : Buttons_) {
+        for (int i = 0; i < 3; ++i) {
+            button.Pictures[i].reset();
+            button.Tried[i] = false;
+        }
+    }
+    if (Background) {
+        Background.reset();
+        LoadBackground();
+    }
+}
+
+std::string TShareScreen::PictureFile(const std::string& Name) const {
+    const std::string plain = InFolder(Name);
+    if (Language.empty() || plain.empty()) {
+        return plain;
+    }
+    const std::filesystem::path path(plain);
+    const std::filesystem::path variant = path.parent_path() / Language / path.filename();
+    std::error_code error;
+    return std::filesystem::is_regular_file(variant, error) ? variant.string() : plain;
+}
+
 std::string TShareScreen::InFolder(const std::string& Name) const {
     if (Folder.empty() || Name.empty() || Name.front() == '/') {
         return Name;
@@ -309,7 +334,7 @@ void TShareScreen::LoadBackground() {
     std::vector<uint32_t> pixels;
     int32_t width = 0;
     int32_t height = 0;
-    if (!DecodePicture(InFolder(BackgroundPicture), pixels, width, height)) {
+    if (!DecodePicture(PictureFile(BackgroundPicture), pixels, width, height)) {
         return;
     }
     CropPicture(pixels, width, height, BackgroundSize);
@@ -340,7 +365,7 @@ TGfxImage* TShareScreen::Picture(TButton& Button, TLook Look) {
     int32_t width = 0;
     int32_t height = 0;
     // Pictures larger than the button texture are not drawn.
-    if (!DecodePicture(InFolder(file), pixels, width, height) || width > ButtonTextureSide ||
+    if (!DecodePicture(PictureFile(file), pixels, width, height) || width > ButtonTextureSide ||
         height > ButtonTextureSide) {
         return nullptr;
     }

@@ -63,6 +63,10 @@ public:
     // The folder that the settings file and the picture names in it are relative to (the game's
     // data folder); the working folder until set.
     void SetFolder(const std::string& Value) { Folder = Value; }
+    // The language whose pictures the screen shows: a picture "DIR/NAME" named by the settings
+    // is taken from "DIR/CODE/NAME" where that file exists (the pictures with words), else as
+    // named. Pictures already loaded are loaded again.
+    void SetLanguage(const std::string& Code);
     // Reads "wdata/config.ini" of the folder.
     void LoadShareSettings();
     // Reads the settings from another file (tests and tools).
@@ -103,6 +107,8 @@ private:
     [[nodiscard]] TGfxImage* Picture(TButton& Button, TLook Look);
     // A name from the settings file as a path: relative names are inside Folder.
     [[nodiscard]] std::string InFolder(const std::string& Name) const;
+    // A picture's path: the current language's variant where there is one.
+    [[nodiscard]] std::string PictureFile(const std::string& Name) const;
 
     TGfxDevice& Device;
     TGfxFonts& Fonts;
@@ -110,4 +116,5 @@ private:
     std::unique_ptr<TGfxImage> Background;
     TPoint Mouse{-1, -1};
     std::string Folder;
+    std::string Language;
 };

@@ -6,7 +6,7 @@
 
 // The help pages "1.help" ... "13.help": the story's start, the rules, the controls, the
 // stage goal and every bonus, each with a small illustration, in the language of Words. The
-// help screen shows a page at (282, 326) and the how-to-play overlay shows pages 2 and 3 at (248, 208),
+// help screen shows a page at (314, 326) and the how-to-play overlay shows pages 2 and 3 at (248, 208),
 // so one size fits both inside the 800x600 screen.
 namespace HelpPages {
 

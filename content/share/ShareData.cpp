@@ -2,9 +2,11 @@
 #include "content/share/ShareData.h"
 
 #include "content/share/SharePictures.h"
+#include "platform/Text.h"
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -32,6 +34,32 @@ std::string Numbers(std::initializer_list<int> Values) {
 // A desktop internet shortcut: opened with the shell, it shows the page in a browser.
 std::string UrlFile(const std::string& Address) {
     return Line("[InternetShortcut]") + Line("URL=" + Address);
+}
+
+// The share screen's pictures with the words of one language: the Russian ones where the
+// settings name them, another language's under "wdata/CODE/" with the same names (the game
+// takes those in that language).
+bool WriteSharePictures(const TShareLayout& L, const std::filesystem::path& Root, const TPictureWords& Words) {
+    const auto place = [&](const std::string& File) {
+        const std::filesystem::path Path = Root / File;
+        if (Words.Language() == "ru") {
+            return Path;
+        }
+        std::error_code Error;
+        std::filesystem::create_directories(Path.parent_path() / Words.Language(), Error);
+        return Path.parent_path() / Words.Language() / Path.filename();
+    };
+    bool Ok = DrawShareBackground(Words).SavePng(place(L.Background).string());
+    const char* const Captions[] = {N_("Ещё игры"), N_("Наш сайт"), N_("Выход")};
+    for (size_t i = 0; i < L.Buttons.size() && i < std::size(Captions); ++i) {
+        const TShareButton& B = L.Buttons[i];
+        const bool Exit = i + 1 == L.Buttons.size();
+        const std::string Caption = Words(Captions[i]);
+        Ok = DrawShareButton(B.Width, B.Height, Caption, Exit, false).SavePng(place(B.Normal).string()) && Ok;
+        Ok = DrawShareButton(B.Width, B.Height, Caption, Exit, true).SavePng(place(B.Hover).string()) && Ok;
+    }
+    const TShareButton& Exit = L.Buttons.back();
+    return DrawShareWaiting(Exit.Width, Exit.Height, Words).SavePng(place(Exit.LinkOrWaiting).string()) && Ok;
 }
 
 } // namespace
@@ -83,7 +111,6 @@ std::string ShareConfigText(const TShareLayout& L) {
 }
 
 bool WriteShareData(const TManifest& Manifest, const std::string& GameDir) {
-    (void)Manifest;
     const std::filesystem::path Root(GameDir);
     std::error_code Error;
     std::filesystem::create_directories(Root / Folder, Error);
@@ -94,14 +121,8 @@ bool WriteShareData(const TManifest& Manifest, const std::string& GameDir) {
     Ok = WriteTextFile(Root / L.Buttons[1].LinkOrWaiting, UrlFile("https://www.example.com/zibo/")) && Ok;
     // The main menu's site button opens this one, next to the game.
     Ok = WriteTextFile(Root / "website.url", UrlFile("https://www.example.com/zibo/")) && Ok;
-    Ok = DrawShareBackground().SavePng((Root / L.Background).string()) && Ok;
-    const char* Captions[] = {"Ещё игры", "Наш сайт", "Выход"};
-    for (size_t i = 0; i < L.Buttons.size(); ++i) {
-        const TShareButton& B = L.Buttons[i];
-        Ok = DrawShareButton(B.Width, B.Height, Captions[i], false).SavePng((Root / B.Normal).string()) && Ok;
-        Ok = DrawShareButton(B.Width, B.Height, Captions[i], true).SavePng((Root / B.Hover).string()) && Ok;
+    for (const TPictureWords& Words : Manifest.EveryLanguage()) {
+        Ok = WriteSharePictures(L, Root, Words) && Ok;
     }
-    const TShareButton& Exit = L.Buttons.back();
-    Ok = DrawShareWaiting(Exit.Width, Exit.Height).SavePng((Root / Exit.LinkOrWaiting).string()) && Ok;
     return Ok;
 }

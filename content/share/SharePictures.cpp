@@ -3,9 +3,11 @@
 
 #include "content/FontFace.h"
 #include "content/ui/UiArt.h"
+#include "platform/Text.h"
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 #include <numbers>
 
 namespace {
@@ -19,8 +21,9 @@ TFontFace BoldFace() {
 }
 
 // Text with a dark rim and a warm fill, centred on X with its baseline at Y.
-void OutlinedText(cairo_t* cr, const char* Utf8, double X, double Y, double Size, double Rim) {
+void OutlinedText(cairo_t* cr, const std::string& Utf8, double X, double Y, double Size, double Rim, double Area) {
     BoldFace().Select(cr, Size);
+    RequireFit(cr, Utf8, Area - 2 * Rim, "share screen words");
     cairo_new_path(cr);
     CentredTextPath(cr, Utf8, X, Y);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
@@ -90,17 +93,17 @@ void Planet(cairo_t* cr) {
     cairo_restore(cr);
 }
 
-TPicture WithCaption(const TPicture& Body, const char* Utf8Caption, double Size, double CentreX) {
+TPicture WithCaption(const TPicture& Body, const std::string& Utf8Caption, double Size, double CentreX) {
     return DrawPicture(Body.Width(), Body.Height(), [&](cairo_t* cr) {
         PaintPicture(cr, Body, 0, 0);
-        OutlinedText(cr, Utf8Caption, CentreX, Body.Height() / 2.0 + Size * 0.36, Size, 2.0);
+        OutlinedText(cr, Utf8Caption, CentreX, Body.Height() / 2.0 + Size * 0.36, Size, 2.0, Body.Width() - 24);
     });
 }
 
 } // namespace
 
-TPicture DrawShareBackground() {
-    return DrawPicture(800, 600, [](cairo_t* cr) {
+TPicture DrawShareBackground(const TPictureWords& Words) {
+    return DrawPicture(800, 600, [&](cairo_t* cr) {
         cairo_pattern_t* Sky = cairo_pattern_create_radial(400, 250, 40, 400, 300, 560);
         cairo_pattern_add_color_stop_rgb(Sky, 0, 0.25, 0.18, 0.52);
         cairo_pattern_add_color_stop_rgb(Sky, 0.55, 0.09, 0.08, 0.28);
@@ -112,30 +115,34 @@ TPicture DrawShareBackground() {
         Glow(cr, 180, 260, 220, 0.25, 0.55, 1.0, 0.18);
         Stars(cr, 420, 20261210u);
         Planet(cr);
-        OutlinedText(cr, "Спасибо за игру!", 400, 170, 64, 4);
+        OutlinedText(cr, Words(N_("Спасибо за игру!")), 400, 170, 64, 4, 760);
         BoldFace().Select(cr, 24);
         cairo_new_path(cr);
-        CentredTextPath(cr, "Капитан Зибо благодарит вас за помощь", 400, 240);
-        CentredTextPath(cr, "и ждёт новых приключений!", 400, 274);
+        for (const auto& [Text, Y] : {std::pair{N_("Капитан Зибо благодарит вас за помощь"), 240},
+                                      std::pair{N_("и ждёт новых приключений!"), 274}}) {
+            RequireFit(cr, Words(Text), 760, "share screen words");
+            CentredTextPath(cr, Words(Text), 400, Y);
+        }
         cairo_set_source_rgba(cr, 0.86, 0.9, 1.0, 0.95);
         cairo_fill(cr);
     });
 }
 
-TPicture DrawShareButton(int Width, int Height, const char* Utf8Caption, bool Hover) {
-    const bool Exit = std::strcmp(Utf8Caption, "Выход") == 0;
+TPicture DrawShareButton(int Width, int Height, const std::string& Utf8Caption, bool Exit, bool Hover) {
     const TPicture Body =
         DrawButton(Width, Height, Exit ? TButtonTheme::Violet : TButtonTheme::Orange)[Hover ? 1 : 0];
     return WithCaption(Body, Utf8Caption, Height * 0.4, Width / 2.0);
 }
 
-TPicture DrawShareWaiting(int Width, int Height) {
+TPicture DrawShareWaiting(int Width, int Height, const TPictureWords& Words) {
     const TPicture Body = DrawButton(Width, Height, TButtonTheme::Violet)[2];
     return DrawPicture(Width, Height, [&](cairo_t* cr) {
         PaintPicture(cr, Body, 0, 0, 1.0, 0.7);
         BoldFace().Select(cr, Height * 0.3);
         cairo_new_path(cr);
-        CentredTextPath(cr, "Выход", (ShareWaitDialX - Height * 0.4) / 2.0 + 6, Height / 2.0 + Height * 0.11);
+        const std::string Exit = Words(N_("Выход"));
+        RequireFit(cr, Exit, ShareWaitDialX - Height * 0.4 - 4, "share screen words");
+        CentredTextPath(cr, Exit, (ShareWaitDialX - Height * 0.4) / 2.0 + 6, Height / 2.0 + Height * 0.11);
         cairo_set_source_rgba(cr, 0.85, 0.85, 1.0, 0.7);
         cairo_fill(cr);
         // The dial the countdown digits sit in.

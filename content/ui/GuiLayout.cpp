@@ -7,9 +7,9 @@
 namespace {
 
 // Where the game draws pictures over the forms, so the forms frame them with a sunken well.
-// The help window puts its page at (282, 326), the how-to-play overlay at (248, 208); both
+// The help window puts its page at (314, 326), the how-to-play overlay at (248, 208); both
 // pictures are one page size.
-constexpr int HelpPageX = 282;
+constexpr int HelpPageX = 314;
 constexpr int HelpPageY = 326;
 constexpr int HowToPlayX = 248;
 constexpr int HowToPlayY = 208;
@@ -304,18 +304,18 @@ TGuiNode TGuiLayout::DeletePlayer() {
 // The panel starts right of Lirra, the girl beside the captain on the menu screen, and
 // reaches the screen's right edge; the intro runs on one line across the whole panel.
 TGuiNode TGuiLayout::Help() {
-    constexpr int Left = 262;
+    constexpr int Left = 298;
     constexpr int Top = 170;
-    constexpr int Width = 532;
-    constexpr int ButtonLeft = 332;
+    constexpr int Width = 498;
+    constexpr int ButtonLeft = 326;
     TGuiNode F = Form("scr_help", Left, Top, Width, 430,
                       {{HelpPageX - Left, HelpPageY - Top, HelpPageWidth, HelpPageHeight}});
     F.Add(Title(N_("Помощь"), Width));
     F.Add(Label("", N_("Правила игры и советы капитана Зибо"), 24, 60, Width - 48, 30,
                 FontOf(FontText, TextTop, TextBottom), AlignCentre));
-    F.Add(Button("b_help_previous", N_("« Назад"), ButtonLeft, 160, 180, 46));
-    F.Add(Button("b_help_next", N_("Далее »"), ButtonLeft, 216, 180, 46));
-    F.Add(Button("b_help_back", N_("В меню"), ButtonLeft, 362, 180, 46, TButtonTheme::Violet));
+    F.Add(Button("b_help_previous", N_("« Назад"), ButtonLeft, 160, 160, 46));
+    F.Add(Button("b_help_next", N_("Далее »"), ButtonLeft, 216, 160, 46));
+    F.Add(Button("b_help_back", N_("В меню"), ButtonLeft, 362, 160, 46, TButtonTheme::Violet));
     return F;
 }
 

@@ -53,7 +53,7 @@ TEST(CharacterImages, PagesAndMenuPairFitTheScreen) {
     const struct {
         int X, Y, Width, Height;
     } places[] = {
-        {282, 326, HelpPages::Width, HelpPages::Height},
+        {314, 326, HelpPages::Width, HelpPages::Height},
         {248, 208, HelpPages::Width, HelpPages::Height},
         {0, 210, MenuCharacters::Width, MenuCharacters::Height},
     };
@@ -90,7 +90,8 @@ TEST(PictureWords, ATranslationTooLongForItsAreaStopsTheGenerator) {
         {"Молния взрывает всю строку поля, в которой лежит её фишка.",
          "Lightning blows up the whole row its gem lies in, and then it goes on talking about it for many more "
          "lines than the page has room for, longer and longer, until the page number is covered and the text "
-         "runs off the bottom of the card.",
+         "runs off the bottom of the card, past the edge of the page and on over the buttons of the help "
+         "screen, which no player could read.",
          9},
         {"пауза", "pause the game", 4},
         {"+20 с", "+20 seconds", 6},
@@ -98,7 +99,7 @@ TEST(PictureWords, ATranslationTooLongForItsAreaStopsTheGenerator) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Translation);
-        const TMessageCatalog catalogue({{c.Original, c.Translation}});
+        const TMessageCatalog catalogue(TMessageCatalog::TEntries{{c.Original, c.Translation}});
         const TPictureWords words("xx", catalogue);
         if (c.Page == 0) {
             EXPECT_THROW((void)DrawSwitch(104, 40, words), TTextTooWide);

@@ -2,6 +2,7 @@
 #include "GameInProcess.h"
 #include "GameRun.h"
 #include "engine/Image.h"
+#include "gui/GuiBase.h"
 #include "gui/GuiButton.h"
 
 #include <gtest/gtest.h>

@@ -305,4 +305,28 @@ TEST_F(ShareScreenTest, PicturesAreDecodedOnceAndOversizedOnesAreNotDrawn) {
     }
     EXPECT_EQ(backend.Textures.size(), textures);
 }
+
+// A language's pictures lie in a folder of its code beside the Russian ones: the screen shows
+// them at once when the language is chosen, keeps the Russian picture where the language has
+// none (button "b", the waiting exit button), and goes back to the Russian ones.
+TEST_F(ShareScreenTest, ALanguageShowsItsOwnPicturesWhereItHasThem) {
+    fs::create_directories("wdata/en");
+    ASSERT_TRUE(WritePng("wdata/en/back.png", std::vector<uint32_t>(8 * 6, 0xFF0000A1), 8, 6));
+    ASSERT_TRUE(WritePng("wdata/en/a.png", std::vector<uint32_t>(40 * 20, 0xFF0000A2), 40, 20));
+    Load(GoodLines());
+    const auto colours = [this] {
+        std::vector<uint32_t> out;
+        for (const auto& [colour, at] : Frame()) {
+            out.push_back(colour);
+        }
+        return out;
+    };
+    const std::vector<uint32_t> russian = {0xFF000001, 0xFF000002, 0xFF000004, 0xFF000008};
+    EXPECT_EQ(colours(), russian);
+    Share.SetLanguage("en");
+    EXPECT_EQ(colours(), (std::vector<uint32_t>{0xFF0000A1, 0xFF0000A2, 0xFF000004, 0xFF000008}));
+    Share.SetLanguage("ru");
+    EXPECT_EQ(colours(), russian);
+}
+
 } // namespace
