@@ -185,6 +185,21 @@ void PaintEmblem(cairo_t* cr, const TPieceKind& Kind, const TColour& Base) {
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
 }
 
+// A crisp white glint in the gloss cap: it makes every gem read as polished, the pale ones too,
+// whose cap alone melts into their colour.
+void PaintHighlight(cairo_t* cr, TShape Shape) {
+    // Inside the shape's upper-left part, clear of the sign.
+    const bool narrowTop = Shape == TShape::Triangle || Shape == TShape::Rhomb;
+    cairo_save(cr);
+    cairo_translate(cr, GemX - (narrowTop ? 4.0 : 7.5), GemY - (narrowTop ? 6.5 : 11.0));
+    cairo_rotate(cr, -M_PI / 5);
+    cairo_scale(cr, 1.0, 0.55);
+    cairo_arc(cr, 0, 0, 3.6, 0, 2 * M_PI);
+    cairo_restore(cr);
+    SetColour(cr, {1, 1, 1, 0.95});
+    cairo_fill(cr);
+}
+
 // Pattern 0 rests; 1..7 sweep a glint across the gem and pulse its glow a little.
 TPicture DrawPiece(const TPieceKind& Kind, int Pattern) {
     return DrawPicture(CellSize, CellSize, [&](cairo_t* cr) {
@@ -231,6 +246,7 @@ TPicture DrawPiece(const TPieceKind& Kind, int Pattern) {
         cairo_set_source(cr, gloss);
         cairo_fill(cr);
         cairo_pattern_destroy(gloss);
+        PaintHighlight(cr, Kind.Shape);
         PaintEmblem(cr, Kind, base);
         if (Pattern > 0) {
             // The glint: a slanted light band moving from the upper left to the lower right.
