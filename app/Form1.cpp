@@ -121,6 +121,43 @@ TForm1::~TForm1() = default;
 bool TForm1::FormCreate() {
     // The language comes first: every box the start-up may show speaks it.
     UseLanguage(StartLanguage());
+    if (!OpenWindow()) {
+        return false;
+    }
+    CreateGraphics();
+    OpenArchives();
+    CreateGui();
+    // Each archive stays open, its directory read once, until the start-up has read it all.
+    const TArchiveLoading loadingData(*Archive);
+    const TArchiveLoading loadingGameData(*Archive2);
+    const TArchiveLoading loadingFonts(*Archive3);
+    if (!StartDevice() || !LoadScreens()) {
+        return false;
+    }
+    StartSound();
+    LoadSettings();
+    // 10. A reserved key cannot be typed into an edit box.
+    ReserveKeyCodes();
+    ApplyDisplaySettings();
+    CreateBoardEngine();
+    ChooseActiveProfile();
+    // 16. Music and effects.
+    StartMusicAndSounds();
+    // 17. The logo.
+    Screens->ScreenEnter(ssLogo);
+    // 18. The game draws its own cursor.
+    Window->HideSystemPointer();
+    // 19. Particles.
+    LoadParticles();
+    // 20. The cursor sprite.
+    Cursor_ = &GameEngine->Add<TCursor>(*this);
+    SeedRandom();
+    CreateShareScreen();
+    LastTick = 0;
+    return true;
+}
+
+bool TForm1::OpenWindow() {
     // A window on no display would run unseen and could never be closed. With no display there
     // is no box either: the line on stderr is the message.
     std::string problem = Options.Headless ? std::string() : TGameWindow::DisplayProblem();
@@ -138,6 +175,10 @@ bool TForm1::FormCreate() {
         Window->SetIcon(icon.string());
     }
     Window->Input().SetListener(this);
+    return true;
+}
+
+void TForm1::CreateGraphics() {
     Device = std::make_unique<TGfxDevice>(
         [this](const TDisplaySettings& Display) {
             return Window->CreateBackend(Display, Options.Renderer == TRenderer::None);
@@ -147,6 +188,8 @@ bool TForm1::FormCreate() {
     // The back buffer is the window as it opened (a whole multiple of the screen).
     Device->SetWidth(Window->ClientSize().X);
     Device->SetHeight(Window->ClientSize().Y);
+    Device->OnRender = [this] { DeviceRender(); };
+    Device->OnInitialize = [this] { return DeviceInitialize(); };
     Timer = std::make_unique<TGfxTimer>(*Clock);
     Timer->SetMaxFPS(100);
     Timer->OnTimer = [this](TGfxTimer&) { TimerTimer(); };
@@ -165,9 +208,21 @@ bool TForm1::FormCreate() {
         Fonts_->SetAtlas(Atlas_.get());
     }
     Fonts_->SetCanvas(MyCanvas.get());
-    Archive = std::make_unique<TArchive>();
-    Archive->SetFileName(Folders.InData("Data/data.fgg").string());
-    Archive->SetOpenMode(opReadOnly);
+}
+
+void TForm1::OpenArchives() {
+    const auto open = [this](const char* Name) {
+        auto archive = std::make_unique<TArchive>();
+        archive->SetFileName(Folders.InData(Name).string());
+        archive->SetOpenMode(opReadOnly);
+        return archive;
+    };
+    Archive = open("Data/data.fgg");
+    Archive2 = open("Data/gdata.fgg");
+    Archive3 = open("Data/data1.fgg");
+}
+
+void TForm1::CreateGui() {
     GuiBase = std::make_unique<TGuiBase>();
     GuiBase->SetDevice(Device.get());
     GuiBase->SetCanvas(MyCanvas.get());
@@ -175,19 +230,9 @@ bool TForm1::FormCreate() {
     GuiBase->SetFonts(Fonts_.get());
     GuiBase->Context().ClipboardText = [] { return ClipboardText(); };
     GuiBase->Root().OnKeyFocus = [this](TGuiControl& Control) { TraceEvent("focus", "control", Control.Name); };
-    Archive2 = std::make_unique<TArchive>();
-    Archive2->SetFileName(Folders.InData("Data/gdata.fgg").string());
-    Archive2->SetOpenMode(opReadOnly);
-    Archive3 = std::make_unique<TArchive>();
-    Archive3->SetFileName(Folders.InData("Data/data1.fgg").string());
-    Archive3->SetOpenMode(opReadOnly);
-    Device->OnRender = [this] { DeviceRender(); };
-    Device->OnInitialize = [this] { return DeviceInitialize(); };
+}
 
-    // Each archive stays open, its directory read once, until the start-up has read it all.
-    const TArchiveLoading loadingData(*Archive);
-    const TArchiveLoading loadingGameData(*Archive2);
-    const TArchiveLoading loadingFonts(*Archive3);
+bool TForm1::StartDevice() {
     // 1. The device, which loads the images and fonts as it comes up.
     if (!Device->Initialize()) {
         const std::string& why = Window->BackendProblem();
@@ -205,6 +250,10 @@ bool TForm1::FormCreate() {
     if (const std::string missing = MissingRecord(*Images_, *Fonts_); !missing.empty()) {
         return FailedDataLoad(missing);
     }
+    return true;
+}
+
+bool TForm1::LoadScreens() {
     // 2-3. The screens and their buttons. A screen without its form, edit box or buttons would
     // leave the player stuck.
     const std::string screens = Folders.InData(ScreensFile).string();
@@ -218,9 +267,16 @@ bool TForm1::FormCreate() {
     GuiTexts.Apply(Texts_);
     Screens = std::make_unique<TScreens>(*this);
     Screens->RegisterAll();
+    return true;
+}
+
+void TForm1::StartSound() {
     // 4. Sound.
     Sound = std::make_unique<TSoundSystem>();
     Sound->Init();
+}
+
+void TForm1::LoadSettings() {
     // 5-9. Key sets, defaults, high scores, reserved keys, then the settings file.
     TypeableChars = TGuiContext::DefaultTypeableChars();
     EditKeys = TGuiContext::DefaultEditKeys();
@@ -234,37 +290,39 @@ bool TForm1::FormCreate() {
     if (Options.Language.empty() && !Settings_.Language.empty() && Settings_.Language != Texts_.Language()) {
         SetLanguage(Settings_.Language);
     }
-    // 10. A reserved key cannot be typed into an edit box.
-    ReserveKeyCodes();
+}
+
+void TForm1::ApplyDisplaySettings() {
     // 11-13. The window opened centred; the stored full-screen choice applies at once, and
     // the smoothing. (The cursor's tip sits on the pointer in every mode: see TCursor.)
     if (Settings_.FullScreen) {
         SetFullScreen(true);
     }
     MyCanvas->SetAntialias(Settings_.Antialias);
+}
+
+void TForm1::CreateBoardEngine() {
     // 14. The board engine.
     GameEngine = std::make_unique<TGameEngine>(*this, Random);
     GameEngine->SetImages(Images_.get());
     GameEngine->SetCanvas(MyCanvas.get());
     GameEngine->SetFonts(Fonts_.get());
+}
+
+void TForm1::ChooseActiveProfile() {
     // 15. The active profile.
     Settings_.PlayerName = Settings_.PlayerCount > 0 ? Settings_.Players[static_cast<size_t>(Settings_.CurrentPlayer)] : "";
     // What was read is what the file holds: the first save comes with the first change.
     Saver.Adopt(Settings_);
-    // 16. Music and effects.
-    StartMusicAndSounds();
-    // 17. The logo.
-    Screens->ScreenEnter(ssLogo);
-    // 18. The game draws its own cursor.
-    Window->HideSystemPointer();
-    // 19. Particles.
-    LoadParticles();
-    GameEngine->SetParticles(Particles_.get());
-    // 20. The cursor sprite.
-    Cursor_ = &GameEngine->Add<TCursor>(*this);
+}
+
+void TForm1::SeedRandom() {
     // 21. The random generator.
     Random.SetSeed(Options.Seed ? *Options.Seed
                                 : static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+}
+
+void TForm1::CreateShareScreen() {
     // 22. The share screen.
     Share_ = std::make_unique<TShareScreen>(*Device, *Fonts_);
     Share_->OnOpenFile = [this](const std::string& Path) { OpenFile(Path); };
@@ -272,8 +330,6 @@ bool TForm1::FormCreate() {
     Share_->SetFolder(Folders.Data.string());
     Share_->SetLanguage(Texts_.Language());
     Share_->LoadShareSettings();
-    LastTick = 0;
-    return true;
 }
 
 bool TForm1::FailedDataLoad(const std::string& Detail) {
@@ -340,6 +396,7 @@ void TForm1::LoadParticles() {
     Particles_ = std::make_unique<TXParticleManager>(MyCanvas.get(), Images_->Find("particles"), &Random);
     Particles_->LoadAll(*Archive);
     Particles_->LoadAll(*Archive2);
+    GameEngine->SetParticles(Particles_.get());
 }
 
 int32_t TForm1::GetScore() const {

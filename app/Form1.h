@@ -138,10 +138,33 @@ private:
         bool Playing = false;
     };
 
-    bool DeviceInitialize();
+    // The start-up's steps, in the order FormCreate takes them. The ones that give a bool
+    // return false when the game cannot run; the player has been told why.
+    [[nodiscard]] bool OpenWindow();
+    // The graphics device, the frame timer, the canvas and the stores of pictures and fonts.
+    void CreateGraphics();
+    // The three data archives, named but not yet read.
+    void OpenArchives();
+    void CreateGui();
+    // The device comes up and loads every picture and font; all the game draws must be there.
+    [[nodiscard]] bool StartDevice();
+    // The screens' forms and buttons, their texts in the current language, the screens' logic.
+    [[nodiscard]] bool LoadScreens();
+    void StartSound();
+    // The settings' defaults, then the settings file over them, and the language it chose.
+    void LoadSettings();
     void ReserveKeyCodes();
+    // The stored full-screen and smoothing choices.
+    void ApplyDisplaySettings();
+    void CreateBoardEngine();
+    void ChooseActiveProfile();
     void StartMusicAndSounds();
     void LoadParticles();
+    // The seed of --seed, else one of the clock's.
+    void SeedRandom();
+    void CreateShareScreen();
+    // The device's own start: loads the archives' pictures and fonts (OnInitialize).
+    bool DeviceInitialize();
     void FormClose();
     void FormDestroy();
     void StartCompanion();
