@@ -4,6 +4,7 @@
 #include "app/Automation.h"
 #include "app/LinkFile.h"
 #include "app/PadCommands.h"
+#include "app/ScoreService.h"
 #include "archive/Archive.h"
 #include "board/GameEngine.h"
 #include "board/ScreenState.h"
@@ -34,7 +35,6 @@
 #include "screens/KeyReservation.h"
 #include "screens/LineCode.h"
 #include "screens/Render.h"
-#include "screens/ScoreSubmit.h"
 #include "screens/Screens.h"
 #include "share/ShareScreen.h"
 
@@ -60,21 +60,6 @@ std::string ReadSmallFile(const std::string& File, size_t Limit) {
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
     const auto got = static_cast<size_t>(in.gcount());
     return got <= Limit ? text.substr(0, got) : std::string();
-}
-
-// The first line of a small text file, at most a kilobyte of it (a device that never ends
-// gives its first kilobyte).
-std::string ReadFirstLine(const std::filesystem::path& File) {
-    constexpr std::streamsize MaxLine = 1024;
-    std::ifstream in(File, std::ios::binary);
-    std::string text(static_cast<size_t>(MaxLine), '\0');
-    in.read(text.data(), MaxLine);
-    text.resize(static_cast<size_t>(in.gcount()));
-    std::string line = text.substr(0, text.find('\n'));
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) {
-        line.pop_back();
-    }
-    return line;
 }
 
 // Raises Slowest to the wall time of its own life, in microseconds.
@@ -782,22 +767,7 @@ void TForm1::SetAntialias(bool Value) {
 }
 
 std::string TForm1::ScoreServiceUrl() const {
-    if (!Options.ScoreServer.empty()) {
-        const std::string url = ServiceScriptUrl(Options.ScoreServer);
-        if (!url.empty()) {
-            return url;
-        }
-        std::fprintf(stderr, "--score-server: \"%s\" is not a host[:port] or http(s):// address; it is ignored\n",
-                     Options.ScoreServer.c_str());
-    } else if (const std::string line = ReadFirstLine(Folders.PlayerFile("scoreserver.txt")); !line.empty()) {
-        const std::string url = ServiceScriptUrl(line);
-        if (!url.empty()) {
-            return url;
-        }
-        std::fprintf(stderr, "scoreserver.txt: \"%s\" is not a host[:port] or http(s):// address; it is ignored\n",
-                     line.c_str());
-    }
-    return ServiceScriptUrl(DefaultScoreService);
+    return ::ScoreServiceUrl(Options.ScoreServer, Folders.PlayerFile("scoreserver.txt"));
 }
 
 void TForm1::MessageBox(const std::string& Text) {
