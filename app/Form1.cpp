@@ -2,6 +2,7 @@
 #include "app/Form1.h"
 
 #include "app/Automation.h"
+#include "app/GameSound.h"
 #include "app/LinkFile.h"
 #include "app/PadCommands.h"
 #include "app/ScoreService.h"
@@ -27,7 +28,6 @@
 #include "platform/Memory.h"
 #include "platform/Screenshot.h"
 #include "platform/Shell.h"
-#include "platform/Sound.h"
 #include "platform/Text.h"
 #include "scene/Decor.h"
 #include "scene/Faces.h"
@@ -49,9 +49,6 @@
 
 namespace {
 const char* const kCaption = "\xCA\xE0\xEF\xE8\xF2\xE0\xED \xC7\xE8\xE1\xEE"; // "Капитан Зибо"
-
-const char* const kSoundNames[9] = {"check",         "lineready",    "startlevel", "gameover",  "stagecomplete",
-                                    "layerexplode",  "exchangefail", "timeending", "bonustaken"};
 
 // The whole file when it is at most Limit bytes long; empty otherwise.
 std::string ReadSmallFile(const std::string& File, size_t Limit) {
@@ -96,9 +93,6 @@ TForm1::TForm1(const TOptions& Opts)
     } else {
         Clock = CreateRealClock();
     }
-    for (size_t i = 0; i < SoundSlots.size(); ++i) {
-        SoundSlots[i].Name = kSoundNames[i];
-    }
 }
 
 TForm1::~TForm1() = default;
@@ -119,7 +113,8 @@ bool TForm1::FormCreate() {
     if (!StartDevice() || !LoadScreens()) {
         return false;
     }
-    StartSound();
+    // 4. Sound.
+    Sound.Start();
     LoadSettings();
     // 10. A reserved key cannot be typed into an edit box.
     ReserveKeyCodes();
@@ -255,12 +250,6 @@ bool TForm1::LoadScreens() {
     return true;
 }
 
-void TForm1::StartSound() {
-    // 4. Sound.
-    Sound = std::make_unique<TSoundSystem>();
-    Sound->Init();
-}
-
 void TForm1::LoadSettings() {
     // 5-9. Key sets, defaults, high scores, reserved keys, then the settings file.
     TypeableChars = TGuiContext::DefaultTypeableChars();
@@ -365,16 +354,8 @@ void TForm1::NoteDataFailure(const TArchive& Failed) {
 void TForm1::ReserveKeyCodes() { ::ReserveKeyCodes(Settings_.KeyCodes, TypeableChars, EditKeys); }
 
 void TForm1::StartMusicAndSounds() {
-    for (size_t i = 0; i < Songs.size(); ++i) {
-        Songs[i] = Sound->LoadSong(Folders.InData("Sounds/" + std::to_string(i + 1) + ".xm").string());
-        Sound->SetMasterVolume(Songs[i], Settings_.MusicVolume);
-        Sound->SetLooping(Songs[i], true);
-    }
+    Sound.Load(Folders, Settings_.MusicVolume);
     PlayMusic(1);
-    for (TSoundSlot& slot : SoundSlots) {
-        slot.Stream = Sound->StreamOpen(Folders.InData("Sounds/" + slot.Name + ".wav").string());
-        slot.Playing = false;
-    }
 }
 
 void TForm1::LoadParticles() {
@@ -405,44 +386,24 @@ void TForm1::SetScore(int32_t Value) {
 
 void TForm1::PlaySound(const std::string& Name) {
     Trace.Event("sound", {{"name", Name}, {"volume", std::to_string(Settings_.SoundVolume)}});
-    for (TSoundSlot& slot : SoundSlots) {
-        if (slot.Name != Name) {
-            continue;
-        }
-        // The same effect restarts from its beginning; different effects overlap.
-        if (slot.Playing) {
-            Sound->StreamStop(slot.Stream);
-            slot.Channel = -1;
-            slot.Playing = false;
-        }
-        slot.Channel = Sound->StreamPlay(slot.Stream);
-        slot.Playing = slot.Channel >= 0;
-        Sound->SetVolume(slot.Channel, Settings_.SoundVolume);
-        return;
-    }
+    Sound.PlayEffect(Name, Settings_.SoundVolume);
 }
 
 void TForm1::PlayMusic(int32_t Track) {
-    if (Track < 1 || Track > 3) {
-        return;
+    if (TGameSound::IsTrack(Track)) {
+        TraceEvent("music", "play", std::to_string(Track));
+        Sound.PlaySong(Track);
     }
-    TraceEvent("music", "play", std::to_string(Track));
-    Sound->PlaySong(Songs[static_cast<size_t>(Track - 1)]);
 }
 
 void TForm1::StopMusic(int32_t Track) {
-    if (Track < 1 || Track > 3) {
-        return;
+    if (TGameSound::IsTrack(Track)) {
+        TraceEvent("music", "stop", std::to_string(Track));
+        Sound.StopSong(Track);
     }
-    TraceEvent("music", "stop", std::to_string(Track));
-    Sound->StopSong(Songs[static_cast<size_t>(Track - 1)]);
 }
 
-void TForm1::ApplyMusicVolume() {
-    for (const int32_t song : Songs) {
-        Sound->SetMasterVolume(song, Settings_.MusicVolume);
-    }
-}
+void TForm1::ApplyMusicVolume() { Sound.SetMusicVolume(Settings_.MusicVolume); }
 
 void TForm1::SetLevelClock(bool Enabled) {
     if (Enabled && !LevelClockOn) {
@@ -1104,12 +1065,7 @@ void TForm1::FormDestroy() {
     if (Screens) {
         Screens->FinishScoreSubmission();
     }
-    if (Sound) {
-        for (const int32_t song : Songs) {
-            Sound->FreeSong(song);
-        }
-        Sound->Close();
-    }
+    Sound.Close();
     Particles_.reset();
     if (GameEngine) {
         GameEngine->SetParticles(nullptr);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/GameFolders.h"
+#include "app/GameSound.h"
 #include "app/Options.h"
 #include "app/Trace.h"
 #include "board/BoardHost.h"
@@ -35,7 +36,6 @@ class TGuiBase;
 class TScreens;
 class TShareScreen;
 class TTextureAtlas;
-class TSoundSystem;
 class TVirtualClock;
 class TXParticleManager;
 struct TCommand;
@@ -131,13 +131,6 @@ private:
     void PauseStage();
     // A click or a key during the logo ends it.
     void SkipLogo();
-    struct TSoundSlot {
-        std::string Name;
-        int32_t Stream = 0;
-        int32_t Channel = -1;
-        bool Playing = false;
-    };
-
     // The start-up's steps, in the order FormCreate takes them. The ones that give a bool
     // return false when the game cannot run; the player has been told why.
     [[nodiscard]] bool OpenWindow();
@@ -150,7 +143,6 @@ private:
     [[nodiscard]] bool StartDevice();
     // The screens' forms and buttons, their texts in the current language, the screens' logic.
     [[nodiscard]] bool LoadScreens();
-    void StartSound();
     // The settings' defaults, then the settings file over them, and the language it chose.
     void LoadSettings();
     void ReserveKeyCodes();
@@ -217,7 +209,7 @@ private:
     std::unique_ptr<TGuiBase> GuiBase;
     std::unique_ptr<TArchive> Archive2;
     std::unique_ptr<TArchive> Archive3;
-    std::unique_ptr<TSoundSystem> Sound;
+    TGameSound Sound;
     TRandom Random;
     std::unique_ptr<TGameEngine> GameEngine;
     std::unique_ptr<TXParticleManager> Particles_;
@@ -234,8 +226,6 @@ private:
     bool SaveFailureShown = false;
     TGuiCharSet TypeableChars;
     TGuiCharSet EditKeys;
-    std::array<TSoundSlot, 9> SoundSlots;
-    std::array<int32_t, 3> Songs{};
     std::string EncodedScore;
     // The key of a full-screen shortcut (F11, Alt+Enter) while it is held: the game sees
     // neither its repeats nor its release nor the Enter it would type.
