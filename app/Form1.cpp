@@ -2,6 +2,7 @@
 #include "app/Form1.h"
 
 #include "app/Automation.h"
+#include "app/GameLanguage.h"
 #include "app/GameSound.h"
 #include "app/LinkFile.h"
 #include "app/PadCommands.h"
@@ -77,7 +78,8 @@ private:
 } // namespace
 
 TForm1::TForm1(const TOptions& Opts)
-    : Options(Opts), Folders(ResolveGameFolders(Opts)), Saver(Folders.ConfigToWrite().string()) {
+    : Options(Opts), Folders(ResolveGameFolders(Opts)), Language(Folders.Data.string()),
+      Saver(Folders.ConfigToWrite().string()) {
     // The user folder is made on the first save, private to the player.
     Saver.PrepareFolder = [this] {
         std::string why;
@@ -99,7 +101,7 @@ TForm1::~TForm1() = default;
 
 bool TForm1::FormCreate() {
     // The language comes first: every box the start-up may show speaks it.
-    UseLanguage(StartLanguage());
+    UseLanguage(Language.StartLanguage(Options.Language));
     if (!OpenWindow()) {
         return false;
     }
@@ -148,7 +150,7 @@ bool TForm1::OpenWindow() {
     Window = TGameWindow::Create(kCaption, Options.Headless, &problem);
     if (!Window) {
         std::fprintf(stderr, "zibo: %s\n", problem.c_str());
-        ShowMessageBox(kCaption, Texts_.Tr("Не удалось запустить графику!") + "\n" + Utf8ToCp1251(problem));
+        ShowMessageBox(kCaption, Texts().Tr("Не удалось запустить графику!") + "\n" + Utf8ToCp1251(problem));
         return false;
     }
     if (const std::filesystem::path icon = Folders.IconFile(); !icon.empty()) {
@@ -179,7 +181,7 @@ void TForm1::CreateGraphics() {
     MyCanvas->SetAntialias(false);
     MyCanvas->SetDithering(true);
     Images_ = std::make_unique<TGfxImages>(*Device);
-    Images_->ShowVariant(Texts_.Language());
+    Images_->ShowVariant(Texts().Language());
     Images_->MipMapping = false;
     Fonts_ = std::make_unique<TGfxFonts>(*Device);
     if (Options.Atlas) {
@@ -217,7 +219,7 @@ bool TForm1::StartDevice() {
     if (!Device->Initialize()) {
         const std::string& why = Window->BackendProblem();
         std::fprintf(stderr, "Failed to initialize device!\n%s\n", why.c_str());
-        MessageBox(Texts_.Tr("Не удалось запустить графику!") + (why.empty() ? std::string() : "\n" + Utf8ToCp1251(why)));
+        MessageBox(Texts().Tr("Не удалось запустить графику!") + (why.empty() ? std::string() : "\n" + Utf8ToCp1251(why)));
         return false;
     }
     // Without its pictures and fonts the game has no frame loop: a window that shows nothing and
@@ -243,8 +245,7 @@ bool TForm1::LoadScreens() {
     if (const std::string missing = MissingControl(*GuiBase); !missing.empty()) {
         return FailedDataLoad(missing);
     }
-    GuiTexts.Capture(GuiBase->Root());
-    GuiTexts.Apply(Texts_);
+    Language.TranslateScreens(GuiBase->Root());
     Screens = std::make_unique<TScreens>(*this);
     Screens->RegisterAll();
     return true;
@@ -261,7 +262,7 @@ void TForm1::LoadSettings() {
     ResetHighScores(Settings_);
     LoadConfig(Folders.ConfigToRead().string(), Settings_);
     // The player's choice in Options wins over the desktop's language; --lang over both.
-    if (Options.Language.empty() && !Settings_.Language.empty() && Settings_.Language != Texts_.Language()) {
+    if (Options.Language.empty() && !Settings_.Language.empty() && Settings_.Language != Texts().Language()) {
         SetLanguage(Settings_.Language);
     }
 }
@@ -302,13 +303,13 @@ void TForm1::CreateShareScreen() {
     Share_->OnOpenFile = [this](const std::string& Path) { OpenFile(Path); };
     Share_->OnClose = [this] { CloseRequest(); };
     Share_->SetFolder(Folders.Data.string());
-    Share_->SetLanguage(Texts_.Language());
+    Share_->SetLanguage(Texts().Language());
     Share_->LoadShareSettings();
 }
 
 bool TForm1::FailedDataLoad(const std::string& Detail) {
     std::fprintf(stderr, "Failed to load game data!\n%s\n", Detail.c_str());
-    MessageBox(Texts_.Tr("Не удалось загрузить данные игры!") + "\n" + Utf8ToCp1251(Detail));
+    MessageBox(Texts().Tr("Не удалось загрузить данные игры!") + "\n" + Utf8ToCp1251(Detail));
     return false;
 }
 
@@ -708,7 +709,7 @@ void TForm1::ReportSave(const TSettingsSaver::TOutcome& Outcome, bool GameGoesOn
     // Once a run is enough: the player knows, and every later failure is only traced.
     if (GameGoesOn && !SaveFailureShown) {
         SaveFailureShown = true;
-        MessageBox(Utf8ToCp1251(SaveFailedMessage(Texts_, Saver.FileName(), Outcome.Error)));
+        MessageBox(Utf8ToCp1251(SaveFailedMessage(Texts(), Saver.FileName(), Outcome.Error)));
     }
 }
 
@@ -801,39 +802,21 @@ void TForm1::TraceTexts() {
     }
 }
 
-std::string TForm1::StartLanguage() const {
-    const std::string wanted = !Options.Language.empty()
-                                   ? Options.Language
-                                   : LocaleLanguage({EnvironmentValue("LANGUAGE"), EnvironmentValue("LC_ALL"),
-                                                     EnvironmentValue("LC_MESSAGES"), EnvironmentValue("LANG")});
-    return ChooseLanguage(wanted, InstalledLanguages(Folders.Data.string()));
-}
+std::vector<std::string> TForm1::Languages() const { return Language.Installed(); }
 
-std::vector<std::string> TForm1::Languages() const {
-    return InstalledLanguages(Folders.Data.string());
-}
+void TForm1::SetLanguage(const std::string& Code) { UseLanguage(Language.Closest(Code)); }
 
-void TForm1::SetLanguage(const std::string& Code) {
-    UseLanguage(ChooseLanguage(Code, Languages()));
-}
-
-void TForm1::UseLanguage(const std::string& Language) {
-    std::string why;
-    // Russian needs no catalogue (one that is there may still mend a text); any other language
-    // without its catalogue is shown in Russian, and says so.
-    if (!Texts_.Load(Folders.Data.string(), Language, why) && Language != kRussian) {
-        std::fprintf(stderr, "zibo: the %s texts are shown in Russian: %s\n", Language.c_str(), why.c_str());
-    }
-    GuiTexts.Apply(Texts_);
+void TForm1::UseLanguage(const std::string& Code) {
+    Language.Use(Code);
     // The pictures with words follow: each language's variant stands in for the Russian one
     // (the image list, made later at start, takes the language then).
     if (Images_) {
-        Images_->ShowVariant(Language);
+        Images_->ShowVariant(Code);
     }
     if (Share_) {
-        Share_->SetLanguage(Language);
+        Share_->SetLanguage(Code);
     }
-    Trace.Event("language", {{"name", Language}});
+    Trace.Event("language", {{"name", Code}});
 }
 
 void TForm1::TraceStats() {

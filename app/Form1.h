@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/GameFolders.h"
+#include "app/GameLanguage.h"
 #include "app/GameSound.h"
 #include "app/Options.h"
 #include "app/Trace.h"
@@ -86,7 +87,7 @@ public:
     void SetAntialias(bool Value) override;
     std::string ScoreServiceUrl() const override;
     void MessageBox(const std::string& Text) override;
-    const TGameTexts& Texts() const override { return Texts_; }
+    const TGameTexts& Texts() const override { return Language.Texts(); }
     std::vector<std::string> Languages() const override;
     void SetLanguage(const std::string& Code) override;
     void TraceEvent(const std::string& Event, const std::string& Key, const std::string& Value) override;
@@ -176,10 +177,8 @@ private:
     void Dump();
     // Traces the caption or text of every visible control ("texts").
     void TraceTexts();
-    // The language of this run: --lang, else the locale's (English where no catalogue has it).
-    [[nodiscard]] std::string StartLanguage() const;
-    // Reads Language's catalogue and shows the screens' texts in it.
-    void UseLanguage(const std::string& Language);
+    // Reads Code's catalogue and shows the screens' texts and the pictures with words in it.
+    void UseLanguage(const std::string& Code);
     void TraceStats();
     void Quit() { Running = false; }
     // Notes why an archive of the data could not be read, unless an earlier failure is noted.
@@ -215,9 +214,8 @@ private:
     std::unique_ptr<TXParticleManager> Particles_;
     std::unique_ptr<TShareScreen> Share_;
     std::unique_ptr<TScreens> Screens;
-    TGameTexts Texts_;
-    // The screens' own texts, kept to be shown in any language; its entries point into GuiBase.
-    TGuiTranslation GuiTexts;
+    // Its record of the screens' own texts points into GuiBase.
+    TGameLanguage Language;
     TCursor* Cursor_ = nullptr;
 
     TGameState State_;
