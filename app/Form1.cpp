@@ -2,6 +2,7 @@
 #include "app/Form1.h"
 
 #include "app/Automation.h"
+#include "app/ControlReports.h"
 #include "app/GameLanguage.h"
 #include "app/GameSound.h"
 #include "app/LinkFile.h"
@@ -19,14 +20,12 @@
 #include "engine/Timer.h"
 #include "gui/GuiBase.h"
 #include "gui/GuiControl.h"
-#include "gui/GuiValue.h"
 #include "particles/ParticleManager.h"
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/QuitSignals.h"
 #include "platform/GameWindow.h"
 #include "platform/KeyMap.h"
-#include "platform/Memory.h"
 #include "platform/Screenshot.h"
 #include "platform/Shell.h"
 #include "platform/Text.h"
@@ -748,60 +747,6 @@ void TForm1::TraceEvent2(const std::string& Event, const std::string& Key1, cons
     Trace.Event(Event, {{Key1, Value1}, {Key2, Value2}});
 }
 
-void TForm1::Dump() {
-    const TLevelRecord& level = GameEngine->Level();
-    Trace.Event("dump", {{"state", std::to_string(State_.ScreenState)},
-                         {"stage", std::to_string(GameEngine->CurrentStage)},
-                         {"difficulty", std::to_string(GameEngine->Difficulty)},
-                         {"score", std::to_string(GetScore())},
-                         {"timeleft", std::to_string(level.TimeLeft)}});
-    for (int32_t r = 0; r < BoardSize; ++r) {
-        std::string line = "board row=" + std::to_string(r) + " cells=";
-        for (int32_t c = 0; c < BoardSize; ++c) {
-            if (c > 0) {
-                line += ' ';
-            }
-            line += CellDumpText(GameEngine->Board[c][r]);
-        }
-        Trace.RawEvent(line);
-    }
-}
-
-namespace {
-
-// Visible controls of a tree with a caption or text, with the name they are traced under (an
-// unnamed control is its parent's name and its place, such as "scr_change/0").
-void VisibleTexts(const TGuiControl& Control, const std::string& Name,
-                  std::vector<std::pair<std::string, std::string>>& Out) {
-    if (!Control.Visible()) {
-        return;
-    }
-    for (const char* property : {"Caption", "Text"}) {
-        if (Control.IndexOfProperty(property) >= 0) {
-            Out.emplace_back(Name, ValueToString(Control.GetValueByName(property)));
-            break;
-        }
-    }
-    for (int32_t i = 0; i < Control.ChildCount(); ++i) {
-        const TGuiControl& child = *Control.Child(i);
-        VisibleTexts(child, child.Name.empty() ? Name + "/" + std::to_string(i) : child.Name, Out);
-    }
-}
-
-} // namespace
-
-void TForm1::TraceTexts() {
-    std::vector<std::pair<std::string, std::string>> texts;
-    const TGuiControl& root = GuiBase->Root();
-    for (int32_t i = 0; i < root.ChildCount(); ++i) {
-        const TGuiControl& form = *root.Child(i);
-        VisibleTexts(form, form.Name.empty() ? "-" : form.Name, texts);
-    }
-    for (const auto& [name, value] : texts) {
-        Trace.Event("text", {{"control", name}, {"value", Cp1251ToUtf8(value)}});
-    }
-}
-
 std::vector<std::string> TForm1::Languages() const { return Language.Installed(); }
 
 void TForm1::SetLanguage(const std::string& Code) { UseLanguage(Language.Closest(Code)); }
@@ -820,16 +765,8 @@ void TForm1::UseLanguage(const std::string& Code) {
 }
 
 void TForm1::TraceStats() {
-    const TFrameStats& frame = MyCanvas->LastFrameStats();
     const TTextureTotals textures = Device->Backend() ? Device->Backend()->TextureTotals() : TTextureTotals{};
-    Trace.Event("stats", {{"drawcalls", std::to_string(frame.DrawCalls)},
-                          {"binds", std::to_string(frame.Binds)},
-                          {"quads", std::to_string(frame.Quads)},
-                          {"textures", std::to_string(textures.Count)},
-                          {"texbytes", std::to_string(textures.Bytes)},
-                          {"heap", std::to_string(HeapBytesInUse())},
-                          {"rss", std::to_string(ResidentBytes())},
-                          {"slowest", std::to_string(SlowestStepMicros)}});
+    ::TraceStats(Trace, MyCanvas->LastFrameStats(), textures, SlowestStepMicros);
     SlowestStepMicros = 0;
 }
 
@@ -911,10 +848,10 @@ void TForm1::RunCommand(const TCommand& C) {
         }
         break;
     case TCommandKind::Texts:
-        TraceTexts();
+        TraceTexts(Trace, GuiBase->Root());
         break;
     case TCommandKind::Dump:
-        Dump();
+        TraceDump(Trace, *GameEngine, State_.ScreenState, GetScore());
         break;
     case TCommandKind::Stats:
         TraceStats();

@@ -174,9 +174,6 @@ private:
     // of virtual real time: the frame loop of a windowed run, with presents that wait for the
     // retrace.
     void SimulateDisplay(int32_t Hz, int32_t Milliseconds);
-    void Dump();
-    // Traces the caption or text of every visible control ("texts").
-    void TraceTexts();
     // Reads Code's catalogue and shows the screens' texts and the pictures with words in it.
     void UseLanguage(const std::string& Code);
     void TraceStats();
