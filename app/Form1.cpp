@@ -3,9 +3,9 @@
 
 #include "app/Automation.h"
 #include "app/ControlReports.h"
+#include "app/DesktopOpener.h"
 #include "app/GameLanguage.h"
 #include "app/GameSound.h"
-#include "app/LinkFile.h"
 #include "app/PadCommands.h"
 #include "app/ScoreService.h"
 #include "archive/Archive.h"
@@ -27,7 +27,6 @@
 #include "platform/GameWindow.h"
 #include "platform/KeyMap.h"
 #include "platform/Screenshot.h"
-#include "platform/Shell.h"
 #include "platform/Text.h"
 #include "scene/Decor.h"
 #include "scene/Faces.h"
@@ -44,20 +43,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 
 namespace {
 const char* const kCaption = "\xCA\xE0\xEF\xE8\xF2\xE0\xED \xC7\xE8\xE1\xEE"; // "Капитан Зибо"
-
-// The whole file when it is at most Limit bytes long; empty otherwise.
-std::string ReadSmallFile(const std::string& File, size_t Limit) {
-    std::ifstream in(File, std::ios::binary);
-    std::string text(Limit + 1, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    const auto got = static_cast<size_t>(in.gcount());
-    return got <= Limit ? text.substr(0, got) : std::string();
-}
 
 // Raises Slowest to the wall time of its own life, in microseconds.
 class TStepTimer {
@@ -77,8 +66,8 @@ private:
 } // namespace
 
 TForm1::TForm1(const TOptions& Opts)
-    : Options(Opts), Folders(ResolveGameFolders(Opts)), Language(Folders.Data.string()),
-      Saver(Folders.ConfigToWrite().string()) {
+    : Options(Opts), Folders(ResolveGameFolders(Opts)), Opener(Folders, Options.Headless, Trace),
+      Language(Folders.Data.string()), Saver(Folders.ConfigToWrite().string()) {
     // The user folder is made on the first save, private to the player.
     Saver.PrepareFolder = [this] {
         std::string why;
@@ -657,38 +646,9 @@ void TForm1::FocusChanged(bool Focused) {
     }
 }
 
-void TForm1::OpenFile(const std::string& Path) {
-    // Link files and the files they name come with the data.
-    const std::string file = Folders.InData(Path).string();
-    if (!FileExists(file)) {
-        return;
-    }
-    if (!IsLinkFile(Path)) {
-        TraceEvent("open", "path", Path);
-        if (!Options.Headless) {
-            ShellOpen(file);
-        }
-        return;
-    }
-    // A link file is not handed over as a file (a desktop may show it as text): the browser
-    // gets its web address, and a link without one is refused.
-    const std::string address = LinkFileAddress(ReadSmallFile(file, kMaxLinkFileBytes));
-    if (address.empty()) {
-        TraceEvent2("open", "path", Path, "refused", "1");
-        return;
-    }
-    TraceEvent2("open", "path", Path, "url", address);
-    if (!Options.Headless) {
-        ShellOpen(address);
-    }
-}
+void TForm1::OpenFile(const std::string& Path) { Opener.OpenFile(Path); }
 
-void TForm1::OpenLink(const std::string& Address) {
-    TraceEvent("open", "path", Address);
-    if (!Options.Headless) {
-        ShellOpen(Address);
-    }
-}
+void TForm1::OpenLink(const std::string& Address) { Opener.OpenLink(Address); }
 
 void TForm1::SyncDisplaySettings() {
     Settings_.FullScreen = !Device->Windowed();
@@ -993,22 +953,6 @@ void TForm1::FormDestroy() {
     if (Device) {
         Device->Finalize();
     }
-    StartCompanion();
-}
-
-void TForm1::StartCompanion() {
-    // The companion program beside the data starts once the game is gone, with its one
-    // argument, and is not waited for. Only a program this system can run is started: a file
-    // built for another system is left alone rather than handed to the desktop, which would
-    // only offer to open it as a document.
-    static const std::string Program = "fscommand/wgame";
-    static const std::string Argument = "target=\"_blank\"";
-    const std::string file = Folders.InData(Program).string();
-    if (!IsProgramFile(file)) {
-        return;
-    }
-    TraceEvent2("open", "path", Program, "args", Argument);
-    if (!Options.Headless) {
-        StartDetached({file, Argument});
-    }
+    // The companion program starts once the game is gone.
+    Opener.StartCompanion();
 }

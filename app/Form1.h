@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "app/DesktopOpener.h"
 #include "app/GameFolders.h"
 #include "app/GameLanguage.h"
 #include "app/GameSound.h"
@@ -160,7 +161,6 @@ private:
     bool DeviceInitialize();
     void FormClose();
     void FormDestroy();
-    void StartCompanion();
     // Tells the player the game's data are incomplete (Detail names what is missing); false.
     bool FailedDataLoad(const std::string& Detail);
     // The display switches as the device and the canvas have them, into the settings.
@@ -191,6 +191,7 @@ private:
     TOptions Options;
     TGameFolders Folders;
     TTrace Trace;
+    TDesktopOpener Opener;
     std::unique_ptr<TClock> Clock;
     TVirtualClock* VirtualClock = nullptr;
     std::unique_ptr<TGameWindow> Window;
