@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/Automation.h"
 #include "app/PadCommands.h"
+#include "platform/KeyEventLog.h"
 #include "platform/PadInput.h"
 #include "platform/WindowInput.h"
 
@@ -11,17 +12,9 @@
 
 namespace {
 
-// Writes every key event as "+N" (down) or "-N" (up).
-class TKeyLog final : public IWindowListener {
-public:
-    void KeyDown(uint8_t Key, uint8_t) override { Events.push_back("+" + std::to_string(Key)); }
-    void KeyUp(uint8_t Key, uint8_t) override { Events.push_back("-" + std::to_string(Key)); }
-    std::vector<std::string> Events;
-};
-
 // The key events a script of control lines gives through a fresh pad.
 std::vector<std::string> KeysOf(const std::vector<std::string>& Lines) {
-    TKeyLog log;
+    TKeyEventLog log;
     TWindowInput keys;
     keys.SetListener(&log);
     TPadInput pad(keys);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/PadInput.h"
 #include "platform/WindowInput.h"
+#include "platform/KeyEventLog.h"
 
 #include <gtest/gtest.h>
 
@@ -9,14 +10,6 @@
 #include <vector>
 
 namespace {
-
-// Writes every key event as "+N" (down) or "-N" (up).
-class TKeyLog final : public IWindowListener {
-public:
-    void KeyDown(uint8_t Key, uint8_t) override { Events.push_back("+" + std::to_string(Key)); }
-    void KeyUp(uint8_t Key, uint8_t) override { Events.push_back("-" + std::to_string(Key)); }
-    std::vector<std::string> Events;
-};
 
 class PadInput : public ::testing::Test {
 protected:
@@ -28,7 +21,7 @@ protected:
         }
     }
 
-    TKeyLog Log;
+    TKeyEventLog Log;
     TWindowInput Keys;
     TPadInput Pad{Keys};
 };
