@@ -135,7 +135,7 @@ bool TForm1::OpenWindow() {
         std::fprintf(stderr, "zibo: %s\n", problem.c_str());
         return false;
     }
-    Window = TGameWindow::Create(kCaption, Options.Headless, &problem);
+    Window = TGameWindow::Create(kCaption, Options.Headless, &problem, Options.Renderer != TRenderer::None);
     if (!Window) {
         std::fprintf(stderr, "zibo: %s\n", problem.c_str());
         ShowMessageBox(kCaption, Texts().Tr("Не удалось запустить графику!") + "\n" + Utf8ToCp1251(problem));
@@ -322,6 +322,8 @@ bool TForm1::DeviceInitialize() {
         success = false;
     }
     Timer->Enabled = success;
+    // Loading freed its decoded records and page copies; the game keeps running without them.
+    ReturnFreeHeap();
     return true;
 }
 

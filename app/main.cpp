@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/Form1.h"
 #include "app/Options.h"
+#include "platform/Memory.h"
 #include "platform/QuitSignals.h"
 
 #include <cstdio>
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
     }
+    KeepLargeBlocksOutOfTheHeap();
     // From the start: a logout during loading still ends the game in good order.
     InstallQuitSignals();
     TForm1 form(*options);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "engine/Image.h"
+#include "engine/TextureAtlas.h"
 
 #include "archive/Archive.h"
 #include "archive/Stream.h"
@@ -91,14 +92,21 @@ TPoint UsedTextureSize(const TImageHeader& H) {
             Columns = std::min(Columns, H.PatternCount);
         }
     }
-    const auto PowerOfTwoWithin = [](int32_t Used, int32_t Stored) {
+    // One picture too large for the atlas pages (the space backdrop) keeps a texture of exactly
+    // its size: rounding 1200 up to 2048 would nearly triple its memory on the device, and a
+    // picture that fills its whole texture samples no neighbour however its coordinates round.
+    const TPoint Used{Columns * Cell.X, Rows * Cell.Y};
+    if (H.TextureCount == 1 && H.PatternCount == 1 && std::max(Used.X, Used.Y) > TTextureAtlas::MaxPieceSide) {
+        return Used;
+    }
+    const auto PowerOfTwoWithin = [](int32_t Needed, int32_t Stored) {
         int32_t Side = 1;
-        while (Side < Used) {
+        while (Side < Needed) {
             Side *= 2;
         }
         return std::min(Side, Stored);
     };
-    return {PowerOfTwoWithin(Columns * Cell.X, T.X), PowerOfTwoWithin(Rows * Cell.Y, T.Y)};
+    return {PowerOfTwoWithin(Used.X, T.X), PowerOfTwoWithin(Used.Y, T.Y)};
 }
 
 int32_t ClampToInt32(int64_t Value) {

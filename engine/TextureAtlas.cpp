@@ -48,6 +48,16 @@ struct TTextureAtlas::TPage {
     int32_t Bottom = 0;
     bool Open = true;
 
+    // The page's texture size: its shelves' extent, each side rounded up to a power of two.
+    [[nodiscard]] TPoint UsedSize() const {
+        int32_t Width = 1;
+        for (const TShelf& Shelf : Shelves) {
+            Width = std::max(Width, Shelf.Used);
+        }
+        const auto Round = [](int32_t Side) { return static_cast<int32_t>(std::bit_ceil(static_cast<uint32_t>(Side))); };
+        return {Round(Width), Round(std::max(Bottom, 1))};
+    }
+
     // The best-fitting shelf with room for Size, or a new one under the last; false when full.
     bool Fit(TPoint Size, TPoint& At) {
         TShelf* Best = nullptr;
@@ -147,16 +157,15 @@ bool TTextureAtlas::Finish() {
             continue;
         }
         Page->Open = false;
-        // The page is only as tall as its shelves need, in a power of two so texture
+        // The page is only as wide and tall as its shelves need, in powers of two so texture
         // coordinates stay exact binary fractions.
-        Page->Texture.SetTextureSize({PageSide, static_cast<int32_t>(std::bit_ceil(
-                                                    static_cast<uint32_t>(std::max(Page->Bottom, 1))))});
+        Page->Texture.SetTextureSize(Page->UsedSize());
         Page->Texture.ChangeState(tsReady);
         TLockedRect Locked;
         if (Page->Texture.State() != tsReady || !Page->Texture.Lock(0, LockReadWrite, Locked)) {
             Done = false;
         } else {
-            const size_t RowBytes = static_cast<size_t>(PageSide) * sizeof(uint32_t);
+            const size_t RowBytes = static_cast<size_t>(Page->Texture.TextureSize().X) * sizeof(uint32_t);
             for (int32_t y = 0; y < Page->Texture.TextureSize().Y; ++y) {
                 std::memcpy(Locked.Bits + static_cast<ptrdiff_t>(y) * Locked.Pitch,
                             Page->Pixels.data() + static_cast<size_t>(y) * PageSide, RowBytes);

@@ -61,7 +61,8 @@ std::string TGameWindow::DisplayProblem() {
     return invisible ? noDisplay : "";
 }
 
-std::unique_ptr<TGameWindow> TGameWindow::Create(std::string_view Caption, bool Hidden, std::string* Problem) {
+std::unique_ptr<TGameWindow> TGameWindow::Create(std::string_view Caption, bool Hidden, std::string* Problem,
+                                                 bool OpenGl) {
     // Closing the window is the game's decision, so the system's close box only asks.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     // The desktop groups the window with its launcher and icon by this name.
@@ -76,8 +77,10 @@ std::unique_ptr<TGameWindow> TGameWindow::Create(std::string_view Caption, bool 
     }
     // The OpenGL driver stays loaded for the whole run: unloading it with the window would
     // make every later window (tests, a mode switch) load it again.
-    static const bool DriverLoaded = SDL_GL_LoadLibrary(nullptr) == 0;
-    (void)DriverLoaded;
+    if (OpenGl) {
+        static const bool DriverLoaded = SDL_GL_LoadLibrary(nullptr) == 0;
+        (void)DriverLoaded;
+    }
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
@@ -88,7 +91,7 @@ std::unique_ptr<TGameWindow> TGameWindow::Create(std::string_view Caption, bool 
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     const std::string Title = Cp1251ToUtf8(Caption);
     const Uint32 Flags =
-        SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | (Hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
+        (OpenGl ? SDL_WINDOW_OPENGL : 0) | SDL_WINDOW_RESIZABLE | (Hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
     int32_t Scale = 1;
     SDL_DisplayMode Desktop{};
     if (!Hidden && SDL_GetDesktopDisplayMode(0, &Desktop) == 0) {

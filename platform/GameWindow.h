@@ -27,8 +27,10 @@ public:
     // Why a window the player could see cannot be had: no display server, or only the offscreen
     // and dummy drivers, which draw nowhere. Empty when a display is there.
     [[nodiscard]] static std::string DisplayProblem();
+    // Without OpenGl the window only ever gets the recording renderer, and the OpenGL driver
+    // (tens of megabytes of code) is never loaded.
     [[nodiscard]] static std::unique_ptr<TGameWindow> Create(std::string_view Caption, bool Hidden = false,
-                                                             std::string* Problem = nullptr);
+                                                             std::string* Problem = nullptr, bool OpenGl = true);
     ~TGameWindow();
     TGameWindow(const TGameWindow&) = delete;
     TGameWindow& operator=(const TGameWindow&) = delete;

@@ -11,6 +11,15 @@ int64_t HeapBytesInUse() {
     return static_cast<int64_t>(Info.uordblks + Info.hblkhd);
 }
 
+void KeepLargeBlocksOutOfTheHeap() {
+    // A fixed threshold also stops the allocator from raising it each time a large mapped
+    // block is freed, which would move the next large blocks into the heap for good.
+    constexpr int LargeBlock = 1 << 20;
+    mallopt(M_MMAP_THRESHOLD, LargeBlock);
+}
+
+void ReturnFreeHeap() { malloc_trim(0); }
+
 int64_t ResidentBytes() {
     std::FILE* File = std::fopen("/proc/self/statm", "r");
     if (File == nullptr) {

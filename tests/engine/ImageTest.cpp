@@ -2,6 +2,7 @@
 #include "ImageFixture.h"
 
 #include "engine/ImageRecord.h"
+#include "engine/TextureAtlas.h"
 
 #include <gtest/gtest.h>
 
@@ -186,7 +187,8 @@ TEST_F(ImageTest, WrittenRecordsLoadBack) {
 }
 
 // Stored textures padded beyond their cells reach the device at the power-of-two size the
-// patterns use; the texture coordinates follow, so every pattern shows the same texels.
+// patterns use (a lone picture too large for the atlas at its own size); the texture
+// coordinates follow, so every pattern shows the same texels.
 TEST_F(ImageTest, PaddedTexturesAreUploadedAtTheSizeTheirPatternsUse) {
     struct TCase {
         TPoint Cell;
@@ -199,6 +201,8 @@ TEST_F(ImageTest, PaddedTexturesAreUploadedAtTheSizeTheirPatternsUse) {
         {{2, 2}, 3, {8, 8}, {8, 2}},   // one row of cells, partly filled
         {{2, 2}, 5, {8, 8}, {8, 4}},   // two rows of cells
         {{2, 2}, 16, {8, 8}, {8, 8}},  // a full sheet
+        // one picture too large for the atlas pages: exactly its size, not 2048 wide
+        {{TTextureAtlas::MaxPieceSide + 76, 2}, 1, {2048, 2}, {TTextureAtlas::MaxPieceSide + 76, 2}},
     };
     for (const TCase& C : Cases) {
         SCOPED_TRACE(testing::Message() << C.Patterns << " cells of " << C.Cell.X << "x" << C.Cell.Y);

@@ -61,7 +61,8 @@ TEST_F(TextureAtlasTest, PatternsKeepTheirTexelsAndBorders) {
     ASSERT_EQ(Atlas.PageCount(), 1);
     EXPECT_EQ(Image->Handle(0), Other->Handle(0));
     const auto& Page = Backend->Textures.at(Image->Handle(0));
-    EXPECT_EQ(Page.Width, TTextureAtlas::PageSide);
+    // One shelf: 14 + 10 texels wide with the rings, 6 tall.
+    EXPECT_EQ(Page.Width, 32) << "a page is as wide as its pictures need, in a power of two";
     EXPECT_EQ(Page.Height, 8) << "a page is as tall as its pictures need, in a power of two";
 
     for (int32_t p = 0; p < 8; ++p) {
