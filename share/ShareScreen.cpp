@@ -24,6 +24,15 @@ constexpr int32_t ButtonTextureSide = 256;
 constexpr TPoint BackgroundSize{800, 600};
 constexpr int32_t BackgroundTextureSide = 1024;
 
+// A name from the settings file as a path: relative names are inside Folder (the game's
+// data folder), whatever folder the game was started from.
+std::string JoinFolder(const std::string& Folder, const std::string& Name) {
+    if (Folder.empty() || Name.empty() || Name.front() == '/') {
+        return Name;
+    }
+    return (std::filesystem::path(Folder) / Name).string();
+}
+
 bool IsFile(const std::string& Path) {
     std::error_code error;
     return std::filesystem::is_regular_file(Path, error);
@@ -73,7 +82,7 @@ void CropPicture(std::vector<uint32_t>& Pixels, int32_t& Width, int32_t& Height,
 // values still land where they belong, as far as the lines reach.
 class TShareScreen::TReader {
 public:
-    explicit TReader(std::string Text) : Text(std::move(Text)) {}
+    TReader(std::string Text, std::string Folder) : Text(std::move(Text)), Folder(std::move(Folder)) {}
 
     bool Ok = true;
 
@@ -132,7 +141,7 @@ public:
         return values;
     }
 
-    // A file name relative to the working folder, leading spaces removed. The file must exist.
+    // A file name relative to the game's data folder, leading spaces removed. The file must exist.
     std::string Name() {
         std::string line;
         if (!NextLine(line)) {
@@ -141,7 +150,7 @@ public:
         line.erase(0, std::min(line.find_first_not_of(' '), line.size()));
         // Folder separators of either kind name the same file.
         std::replace(line.begin(), line.end(), '\\', '/');
-        if (line.empty() || !IsFile(line)) {
+        if (line.empty() || !IsFile(JoinFolder(Folder, line))) {
             Ok = false;
         }
         return line;
@@ -151,6 +160,7 @@ public:
 
 private:
     std::string Text;
+    std::string Folder;
     size_t Position = 0;
 };
 
@@ -182,6 +192,7 @@ void TShareScreen::Reset() {
     Available = false;
     Buttons_.clear();
     Background.reset();
+    BackgroundTried = false;
     BackgroundPicture.clear();
     Countdown = 0;
     DigitSizing = false;
@@ -200,10 +211,9 @@ void TShareScreen::SetLanguage(const std::string& Code) {
             button.Tried[i] = false;
         }
     }
-    if (Background) {
-        Background.reset();
-        LoadBackground();
-    }
+    // The backdrop comes back in the new language when the screen next shows.
+    Background.reset();
+    BackgroundTried = false;
 }
 
 std::string TShareScreen::PictureFile(const std::string& Name) const {
@@ -217,12 +227,7 @@ std::string TShareScreen::PictureFile(const std::string& Name) const {
     return std::filesystem::is_regular_file(variant, error) ? variant.string() : plain;
 }
 
-std::string TShareScreen::InFolder(const std::string& Name) const {
-    if (Folder.empty() || Name.empty() || Name.front() == '/') {
-        return Name;
-    }
-    return (std::filesystem::path(Folder) / Name).string();
-}
+std::string TShareScreen::InFolder(const std::string& Name) const { return JoinFolder(Folder, Name); }
 
 void TShareScreen::LoadShareSettings(const std::string& FileName) {
     Reset();
@@ -239,7 +244,7 @@ void TShareScreen::LoadShareSettings(const std::string& FileName) {
     if (!in.read(text.data(), static_cast<std::streamsize>(size))) {
         return;
     }
-    TReader reader(std::move(text));
+    TReader reader(std::move(text), Folder);
     const int32_t count = reader.Numbers(1)[0];
     if (count < 1 || count > MaxButtons) {
         // Without buttons there would be no exit button to leave by.
@@ -273,9 +278,6 @@ void TShareScreen::LoadShareSettings(const std::string& FileName) {
         Countdown = 0;
     }
     ScaleCountdownFont();
-    if (Available) {
-        LoadBackground();
-    }
 }
 
 bool TShareScreen::ReadButton(TReader& Reader, bool Last) {
@@ -393,6 +395,12 @@ void TShareScreen::Draw(TGfxCanvas& Canvas) {
     }
     if (!Available) {
         return;
+    }
+    // The backdrop (over 5 MB on the device) is loaded when the screen first shows, at the end of
+    // the game, not at start-up.
+    if (!BackgroundTried) {
+        BackgroundTried = true;
+        LoadBackground();
     }
     if (Background) {
         Canvas.Draw(*Background, 0, 0.0f, 0.0f, fxBlend);

@@ -114,6 +114,7 @@ private:
     TGfxFonts& Fonts;
     std::vector<TButton> Buttons_;
     std::unique_ptr<TGfxImage> Background;
+    bool BackgroundTried = false;
     TPoint Mouse{-1, -1};
     std::string Folder;
     std::string Language;

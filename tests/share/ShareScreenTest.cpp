@@ -329,4 +329,21 @@ TEST_F(ShareScreenTest, ALanguageShowsItsOwnPicturesWhereItHasThem) {
     EXPECT_EQ(colours(), russian);
 }
 
+// The names in the settings file are inside the game's data folder, wherever the game was
+// started from; the backdrop reaches the device only when the screen first shows.
+TEST_F(ShareScreenTest, NamesAreFoundInTheDataFolderAndTheBackdropLoadsWhenShown) {
+    Load(GoodLines());
+    const fs::path elsewhere = Folder / "elsewhere";
+    fs::create_directories(elsewhere);
+    fs::current_path(elsewhere);
+    Share.SetFolder(Folder.string());
+    Share.LoadShareSettings();
+    ASSERT_TRUE(Share.Available);
+    auto& backend = *static_cast<TRecordingBackend*>(Device.Backend());
+    EXPECT_TRUE(backend.Textures.empty());
+    const auto drawn = Frame();
+    ASSERT_FALSE(drawn.empty());
+    EXPECT_EQ(drawn[0].first, 0xFF000001u) << "the backdrop comes first";
+    EXPECT_EQ(drawn[0].second, (TPoint{0, 0}));
+}
 } // namespace
