@@ -41,7 +41,9 @@ fs::path GameDir() {
 }
 
 // The control lines that reach the main menu of a fresh profile: the logo, a player's name.
-std::vector<std::string> ToMainMenu() { return {"frames 390", "type Bench", "frames 2", "key 13", "frames 105"}; }
+std::vector<std::string> ToMainMenu() {
+    return {"frames 390", "type Bench", "frames 2", "key 13", "frames 105"};
+}
 
 // From the main menu into stage 1 of the easy game, past the story and how to play.
 std::vector<std::string> ToPlay() {
@@ -91,9 +93,20 @@ TRun RunGame(const std::vector<std::string>& Lines, const std::string& Renderer)
         Control << "quit\n";
     }
     const fs::path Game = GameDir();
-    const std::vector<std::string> Args = {(Game / "zibo").string(), "--headless", "--seed", "1", "--renderer",
-                                           Renderer, "--data-dir", Game.string(), "--user-dir", Work.string(),
-                                           "--control", (Work / "control.txt").string(), "--trace", "/dev/null"};
+    const std::vector<std::string> Args = {(Game / "zibo").string(),
+                                           "--headless",
+                                           "--seed",
+                                           "1",
+                                           "--renderer",
+                                           Renderer,
+                                           "--data-dir",
+                                           Game.string(),
+                                           "--user-dir",
+                                           Work.string(),
+                                           "--control",
+                                           (Work / "control.txt").string(),
+                                           "--trace",
+                                           "/dev/null"};
     std::vector<char*> Argv;
     for (const std::string& Arg : Args) {
         Argv.push_back(const_cast<char*>(Arg.c_str()));
@@ -111,8 +124,11 @@ TRun RunGame(const std::vector<std::string>& Lines, const std::string& Renderer)
         int Status = 0;
         rusage Usage{};
         if (::wait4(Pid, &Status, 0, &Usage) == Pid) {
-            Result.WallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
-            const auto Seconds = [](const timeval& T) { return static_cast<double>(T.tv_sec) + T.tv_usec * 1e-6; };
+            Result.WallSeconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+            const auto Seconds = [](const timeval& T) {
+                return static_cast<double>(T.tv_sec) + T.tv_usec * 1e-6;
+            };
             Result.CpuSeconds = Seconds(Usage.ru_utime) + Seconds(Usage.ru_stime);
             Result.Ok = WIFEXITED(Status) && WEXITSTATUS(Status) == 0;
         }
@@ -138,14 +154,20 @@ void TimeRuns(benchmark::State& State, const std::vector<std::string>& Lines, co
     State.counters["cpu_s"] = benchmark::Counter(Cpu, benchmark::Counter::kAvgIterations);
 }
 
-const char* RendererOf(const benchmark::State& State) { return State.range(0) == 0 ? "none" : "gl"; }
+const char* RendererOf(const benchmark::State& State) {
+    return State.range(0) == 0 ? "none" : "gl";
+}
 
 // Exec to the end of the first frame: every archive loaded, the logo drawn once.
-void StartToFirstFrame(benchmark::State& State) { TimeRuns(State, {"frames 1"}, RendererOf(State)); }
+void StartToFirstFrame(benchmark::State& State) {
+    TimeRuns(State, {"frames 1"}, RendererOf(State));
+}
 BENCHMARK(StartToFirstFrame)->Arg(0)->Arg(1)->ArgName("gl")->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // Exec to the main menu: the logo's 385 frames (virtual time, no waiting) and the name form.
-void StartToMainMenu(benchmark::State& State) { TimeRuns(State, ToMainMenu(), RendererOf(State)); }
+void StartToMainMenu(benchmark::State& State) {
+    TimeRuns(State, ToMainMenu(), RendererOf(State));
+}
 BENCHMARK(StartToMainMenu)->Arg(0)->Arg(1)->ArgName("gl")->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // CPU microseconds per frame of play: the run with PlayFrames frames of play less the run
@@ -172,7 +194,13 @@ void PlayFrame(benchmark::State& State) {
     }
     State.counters["cpu_us_per_frame"] = benchmark::Counter(Cpu, benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(PlayFrame)->Arg(0)->Arg(1)->ArgName("gl")->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(3);
+BENCHMARK(PlayFrame)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("gl")
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(3);
 
 } // namespace
 

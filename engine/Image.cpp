@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "engine/Image.h"
-#include "engine/TextureAtlas.h"
 
 #include "archive/Archive.h"
 #include "archive/Stream.h"
+#include "engine/TextureAtlas.h"
 #include "platform/Picture.h"
 
 #include <algorithm>
@@ -96,7 +96,8 @@ TPoint UsedTextureSize(const TImageHeader& H) {
     // its size: rounding 1200 up to 2048 would nearly triple its memory on the device, and a
     // picture that fills its whole texture samples no neighbour however its coordinates round.
     const TPoint Used{Columns * Cell.X, Rows * Cell.Y};
-    if (H.TextureCount == 1 && H.PatternCount == 1 && std::max(Used.X, Used.Y) > TTextureAtlas::MaxPieceSide) {
+    if (H.TextureCount == 1 && H.PatternCount == 1 &&
+        std::max(Used.X, Used.Y) > TTextureAtlas::MaxPieceSide) {
         return Used;
     }
     const auto PowerOfTwoWithin = [](int32_t Needed, int32_t Stored) {

@@ -54,7 +54,9 @@ struct TTextureAtlas::TPage {
         for (const TShelf& Shelf : Shelves) {
             Width = std::max(Width, Shelf.Used);
         }
-        const auto Round = [](int32_t Side) { return static_cast<int32_t>(std::bit_ceil(static_cast<uint32_t>(Side))); };
+        const auto Round = [](int32_t Side) {
+            return static_cast<int32_t>(std::bit_ceil(static_cast<uint32_t>(Side)));
+        };
         return {Round(Width), Round(std::max(Bottom, 1))};
     }
 

@@ -90,8 +90,8 @@ std::unique_ptr<TGameWindow> TGameWindow::Create(std::string_view Caption, bool 
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     const std::string Title = Cp1251ToUtf8(Caption);
-    const Uint32 Flags =
-        (OpenGl ? SDL_WINDOW_OPENGL : 0) | SDL_WINDOW_RESIZABLE | (Hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
+    const Uint32 Flags = (OpenGl ? SDL_WINDOW_OPENGL : 0) | SDL_WINDOW_RESIZABLE |
+                         (Hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
     int32_t Scale = 1;
     SDL_DisplayMode Desktop{};
     if (!Hidden && SDL_GetDesktopDisplayMode(0, &Desktop) == 0) {

@@ -29,8 +29,8 @@ public:
     [[nodiscard]] static std::string DisplayProblem();
     // Without OpenGl the window only ever gets the recording renderer, and the OpenGL driver
     // (tens of megabytes of code) is never loaded.
-    [[nodiscard]] static std::unique_ptr<TGameWindow> Create(std::string_view Caption, bool Hidden = false,
-                                                             std::string* Problem = nullptr, bool OpenGl = true);
+    [[nodiscard]] static std::unique_ptr<TGameWindow>
+    Create(std::string_view Caption, bool Hidden = false, std::string* Problem = nullptr, bool OpenGl = true);
     ~TGameWindow();
     TGameWindow(const TGameWindow&) = delete;
     TGameWindow& operator=(const TGameWindow&) = delete;

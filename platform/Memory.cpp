@@ -18,7 +18,9 @@ void KeepLargeBlocksOutOfTheHeap() {
     mallopt(M_MMAP_THRESHOLD, LargeBlock);
 }
 
-void ReturnFreeHeap() { malloc_trim(0); }
+void ReturnFreeHeap() {
+    malloc_trim(0);
+}
 
 int64_t ResidentBytes() {
     std::FILE* File = std::fopen("/proc/self/statm", "r");

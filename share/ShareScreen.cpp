@@ -227,7 +227,9 @@ std::string TShareScreen::PictureFile(const std::string& Name) const {
     return std::filesystem::is_regular_file(variant, error) ? variant.string() : plain;
 }
 
-std::string TShareScreen::InFolder(const std::string& Name) const { return JoinFolder(Folder, Name); }
+std::string TShareScreen::InFolder(const std::string& Name) const {
+    return JoinFolder(Folder, Name);
+}
 
 void TShareScreen::LoadShareSettings(const std::string& FileName) {
     Reset();
