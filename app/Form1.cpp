@@ -26,6 +26,7 @@
 #include "platform/QuitSignals.h"
 #include "platform/GameWindow.h"
 #include "platform/KeyMap.h"
+#include "platform/Memory.h"
 #include "platform/Screenshot.h"
 #include "platform/Text.h"
 #include "scene/Decor.h"
