@@ -33,6 +33,7 @@
 #include "scene/Faces.h"
 #include "screens/GameData.h"
 #include "screens/KeyReservation.h"
+#include "screens/MessagePanel.h"
 #include "screens/LineCode.h"
 #include "screens/Render.h"
 #include "screens/Screens.h"
@@ -237,6 +238,8 @@ bool TForm1::LoadScreens() {
     Language.TranslateScreens(GuiBase->Root());
     Screens = std::make_unique<TScreens>(*this);
     Screens->RegisterAll();
+    Message_ = std::make_unique<TMessagePanel>(*GuiBase);
+    Message_->OnClose = [this] { Trace.RawEvent("messagebox closed"); };
     return true;
 }
 
@@ -455,6 +458,9 @@ void TForm1::TimerTimer() {
     Screens->PollScoreSubmission();
     Screens->ScreenUpdate(State_.ScreenState);
     State_.KeyReleased.fill(0);
+    if (Message_) {
+        Message_->KeepInFront();
+    }
     // On the board the arrows will move the board cursor; everywhere else they move the focus.
     GuiBase->Root().KeyNavigation = State_.ScreenState != ssPlaying;
     // Whatever the frame changed (a profile, a score in a table, an option) reaches the disk
@@ -464,6 +470,7 @@ void TForm1::TimerTimer() {
 }
 
 void TForm1::RenderFrame(bool WithGui, bool QueueBack) {
+    GuiDrawn = WithGui;
     if (!DrawThisFrame) {
         // Everything the drawing list moves and counts happens; nothing reaches the screen.
         MyCanvas->SetDiscarding(true);
@@ -528,6 +535,9 @@ void TForm1::MouseDown(const TMouseInput& Input) {
         Cursor_->SetPatternIndex(1);
     }
     SkipLogo();
+    if (Message_ && Message_->HoldsPointer(Input.Position)) {
+        return;
+    }
     GuiBase->OnMouseDown(Input.Button, Input.Shift, Input.Position.X, Input.Position.Y);
 }
 
@@ -541,6 +551,9 @@ void TForm1::MouseUp(const TMouseInput& Input) {
     Pointer = Input.Exact;
     if (Cursor_) {
         Cursor_->SetPatternIndex(0);
+    }
+    if (Message_ && Message_->HoldsPointer(Input.Position)) {
+        return;
     }
     if (State_.ScreenState == ssShare && Share_ && Share_->ClickGuard == 0) {
         Share_->Click(Input.Logical);
@@ -571,6 +584,10 @@ void TForm1::KeyDown(uint8_t Key, uint8_t Shift) {
         return;
     }
     SkipLogo();
+    if (Message_ && Message_->Key(Key)) {
+        FocusKeys[Key] = 1; // the release belongs to the box too
+        return;
+    }
     if (GuiBase->OnKeyDown(Key, Shift)) {
         FocusKeys[Key] = 1; // the release belongs to the focus, not to the screen
     }
@@ -592,6 +609,9 @@ void TForm1::KeyUp(uint8_t Key, uint8_t Shift) {
 void TForm1::KeyPress(char Character) {
     if (ShortcutKey == vk::Return && Character == '\r') {
         return; // the Enter of Alt+Enter confirms nothing
+    }
+    if (Message_ && Message_->HoldsCharacter()) {
+        return;
     }
     GuiBase->OnKeyPress(static_cast<uint8_t>(Character));
 }
@@ -695,8 +715,10 @@ std::string TForm1::ScoreServiceUrl() const {
 }
 
 void TForm1::MessageBox(const std::string& Text) {
-    TraceEvent("messagebox", "text", Cp1251ToUtf8(Text));
-    if (!Options.Headless) {
+    // The game's own box where the forms are drawn; the system's before the data are loaded.
+    const bool inGame = GuiDrawn && Message_ && Message_->Show(Text);
+    TraceEvent2("messagebox", "text", Cp1251ToUtf8(Text), "style", inGame ? "game" : "system");
+    if (!inGame && !Options.Headless) {
         ShowMessageBox(kCaption, Text);
     }
 }

@@ -36,6 +36,7 @@ class TGfxImages;
 class TGfxTimer;
 class TGuiBase;
 class TScreens;
+class TMessagePanel;
 class TShareScreen;
 class TTextureAtlas;
 class TVirtualClock;
@@ -214,6 +215,10 @@ private:
     std::unique_ptr<TScreens> Screens;
     // Its record of the screens' own texts points into GuiBase.
     TGameLanguage Language;
+    // The game's own message box, once the screens are loaded.
+    std::unique_ptr<TMessagePanel> Message_;
+    // Whether the last frame drew the forms: only then can the game's box be seen.
+    bool GuiDrawn = false;
     TCursor* Cursor_ = nullptr;
 
     TGameState State_;

@@ -10,11 +10,15 @@
 #include "engine/Random.h"
 #include "particles/ParticleManager.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 namespace {
 constexpr TColor kTextColor = 0xFF0000FF;
+// Where the lower panel rests; its fields are placed for this height.
+constexpr float kLowerPanelRestY = 500.0f;
 
 TPointF CellCentre(int32_t Col, int32_t Row) {
     const TPointF p = CellToScreen(Col, Row);
@@ -656,13 +660,16 @@ void TGameEngine::DrawTexts() {
             font->TextOut(Text, X - font->TextWidth(Text) / 2.0f, Y, kTextColor, kTextColor, fxBlend);
         }
     };
-    const std::string clock = ClockText(Level().TimeLeft);
-    if (state == ssPlaying || state == ssPause || state == ssExitToMenu) {
-        centred("Verdana11", std::to_string(Host_.GetScore()), 279.0f, 551.0f);
-        centred("Verdana16", std::to_string(CurrentStage), 207.0f, 548.0f);
-        centred("VerdanaIB[Aa]16_time", clock, 395.0f, 539.0f);
-    } else if ((state == ssYourScore || state == ssStageComplete) && Level().TimeLeft != 0) {
-        centred("VerdanaIB[Aa]16_time", clock, 395.0f, 539.0f);
+    // The lower panel's three fields are filled on every screen of a stage the panel is shown on,
+    // and ride with the panel as it slides in and away; stage and score share one size.
+    static constexpr uint8_t kPanelFields[] = {ssPlaying,       ssPause,    ssExitToMenu, ssHowToPlay,
+                                               ssStageComplete, ssGameOver, ssYourScore};
+    const TSprite* panel = LowerPanel();
+    if (panel && std::find(std::begin(kPanelFields), std::end(kPanelFields), state) != std::end(kPanelFields)) {
+        const float dy = panel->Y - kLowerPanelRestY;
+        centred("Verdana16", std::to_string(CurrentStage), 207.0f, 548.0f + dy);
+        centred("Verdana16", std::to_string(Host_.GetScore()), 279.0f, 548.0f + dy);
+        centred("VerdanaIB[Aa]16_time", ClockText(Level().TimeLeft), 395.0f, 539.0f + dy);
     }
     static constexpr uint8_t kNoFriends[] = {ssPlaying,      ssPause,     ssLogo,    ssStory,
                                              ssStageComplete, ssAllStagesDone, ssGameOver, ssHowToPlay,
@@ -678,6 +685,16 @@ void TGameEngine::DrawTexts() {
             Canvas()->Draw(*friends, 1, 0.0f, 210.0f, fxBlend);
         }
     }
+}
+
+const TSprite* TGameEngine::LowerPanel() const {
+    for (int32_t i = 0; i < SpriteCount(); ++i) {
+        const TSprite* sprite = SpriteAt(i);
+        if (sprite && !sprite->Dead() && sprite->ImageName() == "DownPanel") {
+            return sprite;
+        }
+    }
+    return nullptr;
 }
 
 uint64_t TGameEngine::BoardHash() const {

@@ -152,6 +152,8 @@ private:
     [[nodiscard]] uint8_t RandomKind();
     void ExplodeFound(const TCellRef& Cell);
     void DrawTexts();
+    // The lower panel while it is on the scene (sliding in, resting or sliding away), or nullptr.
+    [[nodiscard]] const TSprite* LowerPanel() const;
 
     IBoardHost& Host_;
     TRandom& Random_;

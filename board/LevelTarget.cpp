@@ -107,8 +107,8 @@ void TLevelTarget::Move(float Elapsed) {
     if (std::fabs(dx) <= FlySpeed || std::fabs(dy) <= FlySpeed) {
         Flying = false;
         if (!Collecting) {
-            X = 295.0f;
-            Y = 283.0f;
+            X = TargetX;
+            Y = TargetY;
         }
     }
     if (TXParticleSystem* trail = LiveTrail()) {

@@ -28,10 +28,12 @@ const TMonsterLook kMonsters[4] = {
      {{1010, 248}, {960, 289}}, {{1017, 248}, {965, 288}}, {{7, 6}, {7, 6}}},
     {"Monstr2.head", "Monstr2.eye", {695, 69}, 0.68f, 395, 695, {950, 230}, 1.0f,
      {{1010, 239}, {939, 296}}, {{1014, 237}, {943, 295}}, {{9, 7}, {10, 9}}},
-    {"Monstr3.head", "Monstr3.eye", {812, 132}, 1.0f, 512, 812, {935, 222}, 1.0f,
-     {{1000, 211}, {908, 263}}, {{1007, 211}, {913, 264}}, {{17, 11}, {7, 5}}},
-    {"Monstr4.head", "Monstr4.eye", {705, 89}, 0.63f, 405, 705, {920, 210}, 0.7f,
-     {{940, 222}, {917, 250}}, {{945, 222}, {922, 250}}, {{7, 7}, {6, 5}}},
+    // The third and fourth heads reach further left than the first two: they rest further
+    // right, so horns and antennae stay clear of the board frame.
+    {"Monstr3.head", "Monstr3.eye", {836, 132}, 1.0f, 536, 836, {959, 222}, 1.0f,
+     {{1024, 211}, {932, 263}}, {{1031, 211}, {937, 264}}, {{17, 11}, {7, 5}}},
+    {"Monstr4.head", "Monstr4.eye", {739, 89}, 0.63f, 439, 739, {954, 210}, 0.7f,
+     {{974, 222}, {951, 250}}, {{979, 222}, {956, 250}}, {{7, 7}, {6, 5}}},
 };
 
 const TMonsterLook& Look(int32_t Type) { return kMonsters[(std::clamp(Type, 1, 4)) - 1]; }
@@ -291,9 +293,9 @@ void Tmonster::Shift(float Dx) {
 void Tmonster::Move(float /*Elapsed*/) {
     const TMonsterLook& look = Look(MonsterType);
     if (SlidingIn) {
-        // The head is not snapped to its place; it may end a little left of it.
+        // The last step is cut short so the head comes to rest on its place, not past it.
         if (X > look.SlideInX) {
-            Shift(-SlideSpeed);
+            Shift(-std::min(SlideSpeed, X - look.SlideInX));
             SlideSpeed += SlideAccel;
         } else {
             SlideSpeed = 2.0f;

@@ -125,7 +125,7 @@ void LaunchLevelTarget(TScreens& S) {
     target->StartTrail();
     target->Animating = true;
     target->Flying = true;
-    target->TargetX = 295.0f;
+    target->TargetX = 353.0f;
     target->TargetY = 283.0f;
 }
 

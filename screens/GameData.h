@@ -42,12 +42,12 @@ inline constexpr std::string_view RequiredGDataImages[] = {
     "gui_button_violet_140x32", "gui_panel_scr_help", "gui_button_orange_160x46", "gui_button_violet_160x46",
     "gui_panel_300x314", "gui_panel_450x436", "gui_tab_128x40", "gui_button_orange_128x40",
     "gui_button_violet_128x44", "gui_button_orange_128x44", "gui_button_orange_160x40", "gui_panel_340x106",
-    "gui_panel_300x316", "gui_panel_scr_stagecomplete", "gui_panel_400x410", "gui_button_orange_114x44",
+    "gui_panel_300x316", "gui_panel_320x240", "gui_panel_400x410", "gui_button_orange_114x44",
     "gui_button_violet_114x44", "gui_panel_340x210", "gui_panel_360x300", "gui_button_orange_44x44_minus",
     "gui_button_orange_44x44_plus", "gui_button_violet_140x44", "gui_panel_360x310", "gui_switch",
     "gui_button_orange_104x40", "gui_panel_340x206", "gui_panel_560x360", "gui_button_violet_160x44",
     "gui_button_orange_160x44", "gui_panel_scr_howtoplay", "gui_button_violet_100x44",
-    "gui_button_orange_100x44", "gui_panel_400x190",
+    "gui_button_orange_100x44", "gui_panel_400x190", "gui_panel_460x260",
 };
 
 // Data/data1.fgg: every font.

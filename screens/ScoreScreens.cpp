@@ -83,6 +83,7 @@ void RegisterYourScore(TScreens& S) {
                {
                    [&S] {
                        S.EnterForm(ssYourScore, "scr_yourscoreis");
+                       S.PlaceByEndPicture("scr_yourscoreis");
                        TGameState& g = S.State();
                        TGameEngine& engine = S.Host().Engine();
                        MarkNamedDead(engine, "Element");
@@ -126,6 +127,7 @@ void RegisterCountry(TScreens& S) {
     S.Register(ssCountry, {
                               [&S] {
                                   S.EnterForm(ssCountry, "scr_ycountry");
+                                  S.PlaceByEndPicture("scr_ycountry");
                                   S.State().FrameCounter = 0;
                                   S.SetText("e_ycountry", S.Host().Settings().Country);
                                   if (TGuiControl* edit = S.Control("e_ycountry")) {
@@ -187,7 +189,10 @@ TScoreSubmission FinishGame(TScreens& S) {
 
 void RegisterSendScore(TScreens& S) {
     S.Register(ssSendScore, {
-                                [&S] { S.EnterForm(ssSendScore, "scr_sendscore"); },
+                                [&S] {
+                                    S.EnterForm(ssSendScore, "scr_sendscore");
+                                    S.PlaceByEndPicture("scr_sendscore");
+                                },
                                 [&S] {
                                     if (S.State().Released(vkEscape)) {
                                         S.Press("b_sendscore_no");

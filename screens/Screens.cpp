@@ -162,6 +162,24 @@ void TScreens::EnterForm(uint8_t StateValue, const std::string& Form) const {
     ShowForm(Form);
 }
 
+void TScreens::PlaceByEndPicture(const std::string& Form) {
+    // The logical screen's height, and the margin left between the form and its lower left corner.
+    constexpr int32_t kLogicalHeight = 600;
+    constexpr int32_t Margin = 16;
+    TGuiControl* form = Control(Form);
+    if (form == nullptr) {
+        return;
+    }
+    const TPoint home = FormHomes.try_emplace(Form, TPoint{form->Left(), form->Top()}).first->second;
+    if (State().EndgameShown) {
+        form->SetBound(0, Margin);
+        form->SetBound(1, kLogicalHeight - Margin - form->Height());
+    } else {
+        form->SetBound(0, home.X);
+        form->SetBound(1, home.Y);
+    }
+}
+
 void TScreens::Go(uint8_t Old, uint8_t New) {
     ScreenLeave(Old);
     ScreenEnter(New);

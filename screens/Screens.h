@@ -4,8 +4,11 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
+
+#include "platform/Types.h"
 
 class IScreenHost;
 class TGuiControl;
@@ -67,6 +70,10 @@ public:
     // and traces its requests.
     void FinishScoreSubmission();
 
+    // The final score's forms: over the end picture the form sits at the lower left, clear of
+    // the homebound rocket; over the board it stands where the screens file puts it.
+    void PlaceByEndPicture(const std::string& Form);
+
     // Leave Old, enter New.
     void Go(uint8_t Old, uint8_t New);
     // "check", then leave Old and enter New.
@@ -79,6 +86,8 @@ private:
     std::array<THandlers, 256> Handlers;
     std::vector<std::pair<std::string, std::function<void()>>> Buttons;
     std::unique_ptr<TScoreSender> Sender;
+    // Where the screens file puts each form PlaceByEndPicture has moved.
+    std::map<std::string, TPoint> FormHomes;
 };
 
 // The screen groups' registration functions.

@@ -16,7 +16,7 @@ constexpr int HowToPlayY = 208;
 constexpr int HelpPageWidth = 300;
 constexpr int HelpPageHeight = 260;
 // The level target rests at (295, 283) at full size on the stage-complete screen.
-constexpr int LevelTargetX = 295;
+constexpr int LevelTargetX = 353;
 constexpr int LevelTargetY = 283;
 constexpr int LevelTargetSize = 90;
 
@@ -443,16 +443,19 @@ TGuiNode TGuiLayout::GameOver() {
 }
 
 TGuiNode TGuiLayout::StageComplete() {
-    // The level target flies to (295, 283) and rests there at full size in a well of this
-    // form, between the counted score above and the button below.
-    constexpr int Left = 180;
-    constexpr int Top = 140;
-    TGuiNode F = Form("scr_stagecomplete", Left, Top, 320, 316,
-                      {{LevelTargetX - Left, LevelTargetY - Top, LevelTargetSize, LevelTargetSize}});
+    // The level target flies to (353, 283) and rests there at full size under the counted
+    // score; once every second is counted it flies on to the lower panel, and "Далее" comes
+    // up in the place it left, so the form never shows an empty hollow. The form stands over
+    // the board's middle, clear of the captain's face at the left and the monster at the right.
+    constexpr int Left = 238;
+    constexpr int Top = LevelTargetY - 136;
+    constexpr int TargetMiddle = LevelTargetY - Top + LevelTargetSize / 2;
+    static_assert(LevelTargetX - Left + LevelTargetSize / 2 == 160, "the target rests in the form's middle");
+    TGuiNode F = Form("scr_stagecomplete", Left, Top, 320, 240);
     F.Add(Title(N_("Этап пройден!"), 320));
     F.Add(Label("", N_("Счёт"), 20, 50, 280, 22, FontOf(FontText, TextTop, TextBottom), AlignCentre));
     F.Add(Label("sc_score", "0", 20, 70, 280, 56, FontOf(FontHeading, TitleTop, TitleBottom), AlignCentre));
-    F.Add(Button("b_stagecomplete_next", N_("Далее"), 90, 254, 140, 44));
+    F.Add(Button("b_stagecomplete_next", N_("Далее"), 90, TargetMiddle - 22, 140, 44));
     return F;
 }
 
@@ -501,6 +504,23 @@ TGuiNode TGuiLayout::HowToPlay() {
     return F;
 }
 
+TGuiNode TGuiLayout::MessageBox() {
+    // The game's own message box, over every other form: the game's name as its title, the
+    // message (filled in by the game, up to six lines) and one button.
+    TGuiNode F = Form("scr_message", 170, 170, 460, 260);
+    F.Add(Title(N_("Капитан Зибо"), 460));
+    TGuiNode Text = Label("message_text", "", 24, 56, 412, 132, FontOf(FontText, TextTop, TextBottom), AlignCentre);
+    Text.SetBool("WordWrap", true);
+    F.Add(std::move(Text));
+    F.Add(Button("b_message_ok", N_("OK"), 160, 198, 140, 44));
+    // Added last, so drawn first: a dark veil inside the panel's rim keeps the forms behind the
+    // box from showing through its translucent panel.
+    TGuiNode Veil = Label("", "", 8, 8, 444, 244, FontOf(FontText, TextTop, TextBottom), AlignCentre);
+    Veil.SetFill("Bkgrnd", FlatFill(0xA0181848));
+    F.Add(std::move(Veil));
+    return F;
+}
+
 std::vector<TGuiNode> TGuiLayout::Build() {
     Requests.clear();
     std::vector<TGuiNode> Forms = {
@@ -523,14 +543,16 @@ std::vector<TGuiNode> TGuiLayout::Build() {
         ChangePlayer(),
         DeletePlayer(),
         YourScore(),
-        // Its title needs the wider form: at the title font it is 340 pixels long.
+        // Its title needs the wider form: at the title font it is 340 pixels long. A no-break
+        // space keeps "в" with "Интернете" when the question wraps.
         Question("scr_sendscore", 200, 220, N_("Отправить результат?"),
-                 N_("Отправить ваш счёт в таблицу рекордов в Интернете?"), "b_sendscore_yes", "b_sendscore_no", 400),
+                 N_("Отправить ваш счёт в таблицу рекордов в Интернете?"), "b_sendscore_yes", "b_sendscore_no", 400),
         Sound(),
         Graphics(),
         Country(),
         SpeechPanel(),
         HowToPlay(),
+        MessageBox(),
     };
     // Every screen starts hidden; its enter handler shows it. Unnamed decorations get a
     // name of their own form so every name in the file is unique.

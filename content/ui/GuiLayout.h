@@ -63,6 +63,7 @@ private:
     TGuiNode Country();
     TGuiNode SpeechPanel();
     TGuiNode HowToPlay();
+    TGuiNode MessageBox();
 
     // Controls.
     TGuiNode Button(const std::string& Name, const std::string& Caption, int Left, int Top, int Width,

@@ -37,7 +37,7 @@ const char* const Forms[] = {
     "scr_highscore",   "scr_clear",         "scr_exitgame", "scr_LevelMix", "scr_gameover",
     "scr_choosedif",   "scr_stagecomplete", "scr_create",   "scr_change",   "scr_delete",
     "scr_yourscoreis", "scr_sendscore",     "scr_sound",    "scr_graphics", "scr_ycountry",
-    "scr_SpeechPanel", "scr_howtoplay",
+    "scr_SpeechPanel", "scr_howtoplay",     "scr_message",
 };
 
 const char* const Buttons[] = {

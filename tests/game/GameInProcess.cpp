@@ -1,5 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "GameInProcess.h"
+#include "PlayBot.h"
+
+#include "board/GameEngine.h"
+#include "board/ScreenState.h"
 
 #include <cstdlib>
 
@@ -50,4 +54,50 @@ std::vector<std::string> TGameInProcess::Trace() const {
 
 int32_t TGameInProcess::TraceCount(const std::string& Fragment) const {
     return CountHolding(Trace(), Fragment);
+}
+
+bool TGameInProcess::TakeTilesAndSwap() {
+    TGameEngine& engine = Form->Engine();
+    const auto tiles = [&engine] {
+        int32_t n = 0;
+        for (int c = 0; c < 8; ++c) {
+            for (int r = 0; r < 8; ++r) {
+                n += engine.Cell(c, r).HasLayer;
+            }
+        }
+        return n;
+    };
+    for (int32_t frame = 0; frame < 2000 && (tiles() == 0 || engine.IsBoardBusy()); ++frame) {
+        Run("frames 1");
+    }
+    if (Screen() != ssPlaying || engine.IsBoardBusy()) {
+        return false;
+    }
+    for (int c = 0; c < 8; ++c) {
+        for (int r = 0; r < 8; ++r) {
+            engine.ClearLayerAt(c, r);
+        }
+    }
+    TDumpBoard board(8, std::vector<std::string>(8));
+    for (int r = 0; r < 8; ++r) {
+        for (int c = 0; c < 8; ++c) {
+            board[r][c] = CellDumpText(engine.Cell(c, r));
+        }
+    }
+    const auto swap = FindSwap(board);
+    if (!swap) {
+        return false;
+    }
+    for (const std::string& line : SwapClicks(*swap)) {
+        Run(line);
+    }
+    return true;
+}
+
+bool TGameInProcess::LeaveStageComplete() {
+    for (int32_t frame = 0; frame < 5000 && Screen() == ssStageComplete; ++frame) {
+        Run("key 13");
+        Run("frames 1");
+    }
+    return Screen() != ssStageComplete;
 }

@@ -36,6 +36,12 @@ public:
     [[nodiscard]] const std::filesystem::path& RunFolder() const { return Folder.Folder(); }
     // Every trace line written so far.
     [[nodiscard]] std::vector<std::string> Trace() const;
+    // In play, once the board is built and still: takes every tile at once and makes one swap
+    // that forms a line, which ends the stage. False when the board never settles or has no move.
+    bool TakeTilesAndSwap();
+    // On the stage-complete screen: presses Enter every frame until the screen leaves (the key
+    // counts only once the score and the seconds are counted). False when it stays.
+    bool LeaveStageComplete();
     // How many trace lines so far hold Fragment.
     [[nodiscard]] int32_t TraceCount(const std::string& Fragment) const;
 

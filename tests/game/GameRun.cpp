@@ -175,11 +175,15 @@ std::string ShellQuote(const std::string& Word) {
 }
 
 void KeepInGallery(const TGameRun& Run, const std::vector<std::string>& Names, const std::string& Prefix) {
+    KeepInGallery(Run.Folder(), Names, Prefix);
+}
+
+void KeepInGallery(const fs::path& RunFolder, const std::vector<std::string>& Names, const std::string& Prefix) {
     const fs::path gallery = fs::path(ZIBO_BINARY_DIR) / "gallery";
     std::error_code ec;
     fs::create_directories(gallery, ec);
     for (const std::string& name : Names) {
-        fs::copy_file(Run.Folder() / name, gallery / (Prefix + name), fs::copy_options::overwrite_existing, ec);
+        fs::copy_file(RunFolder / name, gallery / (Prefix + name), fs::copy_options::overwrite_existing, ec);
     }
 }
 

@@ -67,10 +67,12 @@ struct TProgramRun {
 // Single-quotes a word for the shell.
 [[nodiscard]] std::string ShellQuote(const std::string& Word);
 
-// Copies the screenshots Names of a run into the build folder's "gallery" folder as Prefix + name,
-// so a reviewer finds every screen the tests photographed in one place (a contact sheet of the folder
-// is still to be made).
+// Copies the screenshots Names of a run (or of a run folder) into the build folder's "gallery"
+// folder as Prefix + name, so a reviewer finds every screen the tests photographed in one place;
+// the test run ends by laying them all out on one contact sheet there ("contact-sheet.png").
 void KeepInGallery(const TGameRun& Run, const std::vector<std::string>& Names, const std::string& Prefix);
+void KeepInGallery(const std::filesystem::path& RunFolder, const std::vector<std::string>& Names,
+                   const std::string& Prefix);
 
 // The commands that take a fresh start past the logo and the first-run name entry to the
 // main menu (the name typed is "Tester").

@@ -130,18 +130,28 @@ TEST(SaveFlow, AKillRightAfterTheChangeLeavesItInTheFile) {
 }
 
 // The settings cannot be written (the file's place is taken by a folder, which stops even root):
-// the player is told once, in the game's language, with the file and the reason; every save
-// point keeps trying; the game goes on and ends normally.
+// the player is told once, in the game's language, with the file and the reason, in the game's
+// own box, which holds back clicks on the menu behind it until Enter closes it; every save point
+// keeps trying; the game goes on and ends normally.
 TEST(SaveFlow, AFailedSaveIsShownOnceAndTheGameGoesOn) {
     TGameRun run;
     fs::create_directories(run.Folder() / "Config.cfg" / "blocked");
     std::vector<std::string> commands = ToMainMenu();
-    commands.insert(commands.end(), {"click 600 404", "frames 3", "click 600 414", "frames 3", "dump"});
+    commands.insert(commands.end(), {"click 600 404", "frames 3", "texts", "dump", "key 13", "frames 3",
+                                     "click 600 404", "frames 3", "click 600 414", "frames 3", "dump"});
     ASSERT_EQ(run.Run(commands, 1, "--lang ru"), 0) << run.Errors();
     EXPECT_EQ(run.LastDump()["state"], "4");
     EXPECT_EQ(run.Count("config failed reason="), 2); // the new profile, then leaving the options
     const std::vector<std::string> boxes = run.Events("messagebox");
-    ASSERT_EQ(boxes.size(), 1u);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(TGameRun::Fields(boxes[0])["style"], "game");
+    EXPECT_EQ(boxes[1].substr(boxes[1].find(' ') + 1), "messagebox closed");
+    // While the box was open the click on "Настройки" behind it did nothing.
+    const std::vector<std::string> dumps = run.Events("dump");
+    ASSERT_EQ(dumps.size(), 2u);
+    EXPECT_EQ(TGameRun::Fields(dumps[0])["state"], "4");
+    EXPECT_TRUE(run.Has("text control=message_text value="));
+    EXPECT_TRUE(run.Has("enter state=7"));
     const std::string text = TGameRun::Fields(boxes[0])["text"];
     EXPECT_NE(text.find((run.Folder() / "Config.cfg").string()), std::string::npos) << text;
     EXPECT_NE(text.find("на месте файла находится папка"), std::string::npos) << text;

@@ -71,6 +71,8 @@ void ExpectRefused(const TDamage& Damage) {
     EXPECT_EQ(run.Run({"frames 10"}), 1) << Damage.What;
     EXPECT_TRUE(run.Has(std::string("messagebox text=\"Failed to load game data!\\n") + Damage.Detail))
         << Damage.What << "\n" << run.Errors();
+    // Without the game's data the system's own box says it.
+    EXPECT_TRUE(run.Has("\" style=system")) << Damage.What;
     EXPECT_FALSE(run.Has("enter state=3")) << Damage.What;
 }
 } // namespace

@@ -100,15 +100,30 @@ TEST_F(Scene, MouthsFollowProgress) {
 
 TEST_F(Scene, MonsterSlidesInWithItsEyesAndMouth) {
     Tmonster& monster = CreateMonster(Engine, Cursor, 3);
+    const float start = monster.X;
     const float centre = monster.Eyes[0]->CentreX;
     const float mouth = monster.Mouth->X;
     while (monster.SlidingIn) {
         monster.Move(0.001f);
     }
-    const float moved = 812.0f - monster.X;
+    const float moved = start - monster.X;
     EXPECT_GE(moved, 300.0f);
     EXPECT_FLOAT_EQ(monster.Eyes[0]->CentreX, centre - moved);
     EXPECT_FLOAT_EQ(monster.Mouth->X, mouth - moved);
+}
+
+// Each monster's slide ends exactly on its resting place, not a step past it.
+TEST_F(Scene, EveryMonsterComesToRestOnItsPlace) {
+    for (int32_t type = 1; type <= 4; ++type) {
+        Tmonster& monster = CreateMonster(Engine, Cursor, type);
+        const float start = monster.X;
+        for (int32_t frame = 0; frame < 1000 && monster.SlidingIn; ++frame) {
+            monster.Move(0.001f);
+        }
+        EXPECT_FALSE(monster.SlidingIn) << "monster " << type;
+        EXPECT_FLOAT_EQ(start - monster.X, 300.0f) << "monster " << type;
+        monster.MarkAllDead();
+    }
 }
 
 TEST_F(Scene, ElementIgnoresIndexesOutsideItsRange) {
