@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,10 @@
 namespace {
 
 class Gallery : public testing::Test {
+public:
+    // The folder the walk's pictures were taken in.
+    static std::filesystem::path Folder() { return Game->RunFolder(); }
+
 protected:
     static void SetUpTestSuite() {
         Game = std::make_unique<TGameInProcess>(3, nullptr, [](TOptions& Options) {
@@ -26,6 +31,10 @@ protected:
         });
         Walked = Game->Started() && Walk();
         KeepInGallery(Game->RunFolder(), Shots, "");
+        // The gallery's pictures, with those other tests kept there, on one contact sheet.
+        const std::string gallery = ZIBO_BINARY_DIR "/gallery";
+        Sheet = RunProgram(ShellQuote(ZIBO_BINARY_DIR "/content/content_gen") + " --gallery " + ShellQuote(gallery),
+                           Game->RunFolder());
     }
     static void TearDownTestSuite() { Game.reset(); }
     void SetUp() override { ASSERT_TRUE(Walked) << "the walk stopped after " << (Shots.empty() ? "" : Shots.back()); }
@@ -107,22 +116,22 @@ protected:
 
     static bool Walk() { return Menus() && FirstChapter() && Chapter(2) && Chapter(3) && Chapter(4) && Ending(); }
 
-    static TShot Shot(const std::string& Name) { return LoadShot(Game->RunFolder() / (Name + ".png")); }
-
     static std::unique_ptr<TGameInProcess> Game;
     static std::vector<std::string> Shots;
     static bool Walked;
+    static TProgramRun Sheet;
 };
 std::unique_ptr<TGameInProcess> Gallery::Game;
 std::vector<std::string> Gallery::Shots;
 bool Gallery::Walked = false;
+TProgramRun Gallery::Sheet;
 
-} // namespace
+TShot Shot(const std::string& Name) { return LoadShot(Gallery::Folder() / (Name + ".png")); }
 
 // The lower panel's stage, score and clock fields hold their numbers (dark or red digits on the
 // light fields) on every screen of a stage: how to play, play, the pause, the exit question and
 // the results, before and after the seconds are counted.
-TEST_F(Gallery, LowerPanelFieldsAreFilledOnEveryStageScreen) {
+void LowerPanelFieldsAreFilledOnEveryStageScreen() {
     const auto Ink = [](int R, int G, int B) { return R + G + B < 450 || (R > 150 && G < 90 && B < 90); };
     for (const char* name : {"chapter1-how-to-play", "chapter1-play", "chapter1-pause", "chapter1-exit-question",
                              "chapter1-stage-complete", "chapter1-stage-counted", "chapter4-stage-counted"}) {
@@ -138,7 +147,7 @@ TEST_F(Gallery, LowerPanelFieldsAreFilledOnEveryStageScreen) {
 // The panels stand clear of the characters: the stage results leave the captain's face
 // (his nose at the left edge) uncovered; once counted, "Далее" stands where the target rested,
 // so no empty hollow is left; the final score leaves the rocket of the end picture in view.
-TEST_F(Gallery, PanelsLeaveTheCharactersInView) {
+void PanelsLeaveTheCharactersInView() {
     const auto Skin = [](int R, int G, int B) { return R > 200 && G > 120 && G < 220 && B > 90 && R > B + 40; };
     EXPECT_GT(CountPixels(Shot("chapter1-stage-complete"), 165, 245, 200, 285, Skin), 400);
     const auto Orange = [](int R, int G, int B) { return R > 200 && G > 90 && G < 200 && B < 100; };
@@ -152,12 +161,32 @@ TEST_F(Gallery, PanelsLeaveTheCharactersInView) {
 
 // No monster reaches over the board frame: its right rim is as gold in every chapter as beside
 // the first monster, who stands well clear of it.
-TEST_F(Gallery, MonstersStayClearOfTheBoardFrame) {
+void MonstersStayClearOfTheBoardFrame() {
     const auto Gold = [](int R, int G, int B) { return R > 200 && G > 150 && B < 150; };
     const int clear = CountPixels(Shot("chapter1-play"), 583, 140, 590, 490, Gold);
     EXPECT_GT(clear, 1000);
     for (int chapter = 2; chapter <= 4; ++chapter) {
         const std::string name = "chapter" + std::to_string(chapter) + "-play";
         EXPECT_GE(CountPixels(Shot(name), 583, 140, 590, 490, Gold), clear - 4) << name;
+    }
+}
+
+} // namespace
+
+// The walk takes minutes, so one test looks at all its pictures.
+TEST_F(Gallery, EveryScreenLooksFinished) {
+    EXPECT_EQ(Sheet.Exit, 0) << Sheet.Err;
+    EXPECT_TRUE(std::filesystem::exists(ZIBO_BINARY_DIR "/gallery/contact-sheet.png"));
+    {
+        SCOPED_TRACE("the lower panel");
+        LowerPanelFieldsAreFilledOnEveryStageScreen();
+    }
+    {
+        SCOPED_TRACE("the panels and the characters");
+        PanelsLeaveTheCharactersInView();
+    }
+    {
+        SCOPED_TRACE("the monsters and the board frame");
+        MonstersStayClearOfTheBoardFrame();
     }
 }

@@ -69,7 +69,8 @@ struct TProgramRun {
 
 // Copies the screenshots Names of a run (or of a run folder) into the build folder's "gallery"
 // folder as Prefix + name, so a reviewer finds every screen the tests photographed in one place;
-// the test run ends by laying them all out on one contact sheet there ("contact-sheet.png").
+// the gallery walk (tests/game/GalleryTest.cpp) and scripts/gallery lay them all out on one
+// contact sheet there ("contact-sheet.png").
 void KeepInGallery(const TGameRun& Run, const std::vector<std::string>& Names, const std::string& Prefix);
 void KeepInGallery(const std::filesystem::path& RunFolder, const std::vector<std::string>& Names,
                    const std::string& Prefix);
