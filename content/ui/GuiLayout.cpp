@@ -512,7 +512,7 @@ TGuiNode TGuiLayout::MessageBox() {
     TGuiNode Text = Label("message_text", "", 24, 56, 412, 132, FontOf(FontText, TextTop, TextBottom), AlignCentre);
     Text.SetBool("WordWrap", true);
     F.Add(std::move(Text));
-    F.Add(Button("b_message_ok", N_("OK"), 160, 198, 140, 44));
+    F.Add(Button("b_message_ok", N_("ОК"), 160, 198, 140, 44));
     // Added last, so drawn first: a dark veil inside the panel's rim keeps the forms behind the
     // box from showing through its translucent panel.
     TGuiNode Veil = Label("", "", 8, 8, 444, 244, FontOf(FontText, TextTop, TextBottom), AlignCentre);
