@@ -509,7 +509,7 @@ void TForm1::DeviceRender() {
         dt = std::min(static_cast<float>(now - LastTick) * 0.001f, 0.001f);
     }
     LastTick = now;
-    DrawScreen(*this, dt);
+    Painter.Draw(*this, dt);
 }
 
 TPointF TForm1::PointerPosition() const { return Pointer; }

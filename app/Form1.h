@@ -14,6 +14,7 @@
 #include "platform/WindowInput.h"
 #include "screens/GameState.h"
 #include "screens/GameTexts.h"
+#include "screens/Render.h"
 #include "screens/ScreenHost.h"
 #include "screens/Settings.h"
 #include "screens/SettingsSaver.h"
@@ -220,6 +221,7 @@ private:
     // Whether the last frame drew the forms: only then can the game's box be seen.
     bool GuiDrawn = false;
     TCursor* Cursor_ = nullptr;
+    TScreenPainter Painter;
 
     TGameState State_;
     TSettings Settings_;

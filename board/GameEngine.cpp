@@ -152,7 +152,7 @@ bool TGameEngine::IsBoardSettled() const {
 }
 
 bool TGameEngine::ShowHint() {
-    Hint = IsBoardSettled() ? FindHint(Board) : std::nullopt;
+    Hint = IsBoardSettled() ? SwapOnBoard() : std::nullopt;
     HintFrames = Hint ? HintShowFrames : 0;
     return Hint.has_value();
 }
@@ -168,7 +168,7 @@ void TGameEngine::AgeHint() {
 }
 
 bool TGameEngine::ReshuffleWhenStuck() {
-    if (!IsBoardSettled() || FindHint(Board)) {
+    if (!IsBoardSettled() || SwapOnBoard()) {
         return false;
     }
     ResetFlags();
@@ -176,7 +176,28 @@ bool TGameEngine::ReshuffleWhenStuck() {
     return true;
 }
 
+const std::optional<TSwap>& TGameEngine::SwapOnBoard() {
+    std::array<uint8_t, BoardSize * BoardSize * 3> seen{};
+    size_t i = 0;
+    for (const auto& column : Board) {
+        for (const TBoardCell& cell : column) {
+            seen[i++] = cell.Kind;
+            seen[i++] = cell.HasLayer;
+            seen[i++] = cell.Exploded;
+        }
+    }
+    if (!Searched || seen != SearchedBoard) {
+        SearchedBoard = seen;
+        SearchedSwap = FindHint(Board);
+        Searched = true;
+    }
+    return SearchedSwap;
+}
+
 bool TGameEngine::AnyCellGrowing() const {
+    if (Moving) {
+        return GrowingCells > 0;
+    }
     for (const auto& column : Board) {
         for (const TBoardCell& cell : column) {
             if (cell.Growth < GrowthFull) {
@@ -185,6 +206,27 @@ bool TGameEngine::AnyCellGrowing() const {
         }
     }
     return false;
+}
+
+void TGameEngine::SetGrowth(TBoardCell& Cell, uint8_t Growth) {
+    GrowingCells += (Growth < GrowthFull ? 1 : 0) - (Cell.Growth < GrowthFull ? 1 : 0);
+    Cell.Growth = Growth;
+}
+
+void TGameEngine::Move(float Elapsed) {
+    GrowingCells = 0;
+    for (const auto& column : Board) {
+        for (const TBoardCell& cell : column) {
+            GrowingCells += cell.Growth < GrowthFull ? 1 : 0;
+        }
+    }
+    Moving = true;
+    TSpriteEngine::Move(Elapsed);
+    Moving = false;
+}
+
+TGfxImage* TGameEngine::SelectionMark() {
+    return Images() != nullptr ? Selection.In(*Images()) : nullptr;
 }
 
 bool TGameEngine::FindSelected(int32_t& Col, int32_t& Row) const {

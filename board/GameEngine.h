@@ -4,6 +4,7 @@
 #include "board/Board.h"
 #include "board/BoardCursor.h"
 #include "board/Hint.h"
+#include "engine/NamedLookup.h"
 #include "engine/Sprite.h"
 
 #include <array>
@@ -103,12 +104,22 @@ public:
     // A settled board without any move is reshuffled as the reshuffle button does; true when
     // it was.
     bool ReshuffleWhenStuck();
+    // A swap that makes a line on the board as it is (FindHint), searched again only after a
+    // cell's kind, tile or explosion changed: a settled board asks every frame.
+    [[nodiscard]] const std::optional<TSwap>& SwapOnBoard();
     [[nodiscard]] bool FindSelected(int32_t& Col, int32_t& Row) const;
     // The clicked piece's motion toward the selected one; false when they are not neighbours.
     [[nodiscard]] static bool SwapMotion(int32_t ClickedCol, int32_t ClickedRow, int32_t SelectedCol,
                                          int32_t SelectedRow, uint8_t& Motion);
     void FinishSwap();
+    // Whether any cell's piece is still growing in (or shrinking). Every piece asks this in
+    // its move, so during a move pass the answer comes from a count kept up to date as pieces
+    // change their growth (SetGrowth), not from a scan of the board per piece.
     [[nodiscard]] bool AnyCellGrowing() const;
+    // Changes a cell's growth, keeping the count of growing cells right.
+    void SetGrowth(TBoardCell& Cell, uint8_t Growth);
+    // Moves every sprite once, counting the growing cells first.
+    void Move(float Elapsed) override;
 
     // The line-check cycle.
     bool FindLines();
@@ -144,6 +155,9 @@ public:
     // "m:ss" for a number of seconds.
     [[nodiscard]] static std::string ClockText(uint32_t Seconds);
 
+    // The gold frame of the selected piece, found by name once; nullptr without images.
+    [[nodiscard]] TGfxImage* SelectionMark();
+
     // A 64-bit hash of the cells' kinds, bonuses and tiles, for replay checks.
     [[nodiscard]] uint64_t BoardHash() const;
 
@@ -160,4 +174,13 @@ private:
     TXParticleManager* Particles = nullptr;
     TGfxFonts* Fonts = nullptr;
     TLayer* LayerSprites[BoardSize][BoardSize] = {};
+    // Cells below full growth, counted at the start of a move pass and kept by SetGrowth
+    // while it runs.
+    TNamedLookup<TGfxImages, TGfxImage> Selection{"selection"};
+    int32_t GrowingCells = 0;
+    // What the last swap search saw of each cell (kind, tile, explosion), and what it found.
+    std::array<uint8_t, BoardSize * BoardSize * 3> SearchedBoard{};
+    bool Searched = false;
+    std::optional<TSwap> SearchedSwap;
+    bool Moving = false;
 };

@@ -32,7 +32,7 @@ TUnit::TUnit(TSpriteEngine& Engine, int32_t Col, int32_t Row, uint8_t Kind)
     cell.FallRows = 0;
     cell.Selected = 0;
     cell.Hovered = 0;
-    cell.Growth = 0;
+    Game().SetGrowth(cell, 0);
     cell.Growing = 1;
     cell.FallSpeed = 2.0f;
     cell.FallAccel = 0.3f;
@@ -132,8 +132,7 @@ void TUnit::Draw() {
         return;
     }
     TGfxCanvas* canvas = Engine().Canvas();
-    TGfxImages* images = Engine().Images();
-    if (TGfxImage* mark = images != nullptr ? images->Find("selection") : nullptr; canvas != nullptr && mark) {
+    if (TGfxImage* mark = Game().SelectionMark(); canvas != nullptr && mark) {
         canvas->Draw(*mark, 0, std::trunc(X - Engine().WorldX), std::trunc(Y - Engine().WorldY), fxBlend);
     }
 }
@@ -240,7 +239,7 @@ void TUnit::Move(float Elapsed) {
     TAnimatedSprite::Move(Elapsed);
     TBoardCell& cell = MyCell();
     if (cell.Growing && cell.Growth < GrowthFull) {
-        ++cell.Growth;
+        Game().SetGrowth(cell, static_cast<uint8_t>(cell.Growth + 1));
         SetPieceScale(static_cast<float>(cell.Growth) / GrowthFull);
         return;
     }
@@ -250,7 +249,8 @@ void TUnit::Move(float Elapsed) {
         return;
     }
     if (cell.Shrinking && cell.Growth != 0) {
-        if (--cell.Growth == 0) {
+        Game().SetGrowth(cell, static_cast<uint8_t>(cell.Growth - 1));
+        if (cell.Growth == 0) {
             cell.Exploded = 1;
         }
         SetPieceScale(static_cast<float>(cell.Growth) / GrowthFull);

@@ -283,11 +283,13 @@ TGfxFont& TGfxFonts::AddFont() {
     ++NameCounter;
     Font->Name = Name;
     Fonts.push_back(std::move(Font));
+    ++Generation_;
     return *Fonts.back();
 }
 
 void TGfxFonts::ClearFonts() {
     Fonts.clear();
+    ++Generation_;
 }
 
 TGfxFont* TGfxFonts::Find(std::string_view Name) const {
@@ -325,6 +327,7 @@ bool TGfxFonts::LoadArchive(TArchive& Archive) {
             return false;
         }
         Font.Name = Name;
+        ++Generation_;
     }
     return true;
 }

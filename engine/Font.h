@@ -136,6 +136,9 @@ public:
     [[nodiscard]] TGfxFont* Find(std::string_view Name) const;
     // Loads every font record of the archive in directory order; stops at the first failure.
     [[nodiscard]] bool LoadArchive(TArchive& Archive);
+    // Changes whenever a font is added, loaded (named) or the list cleared, so a font found
+    // under one value is still the one of that name while the value stays the same.
+    [[nodiscard]] uint64_t Generation() const { return Generation_; }
 
     void SetCanvas(TGfxCanvas* Value) { Canvas_ = Value; }
     [[nodiscard]] TGfxCanvas* Canvas() const { return Canvas_; }
@@ -152,4 +155,5 @@ private:
     TGfxCanvas* Canvas_ = nullptr;
     TTextureAtlas* Atlas_ = nullptr;
     int32_t NameCounter = 0;
+    uint64_t Generation_ = 0;
 };

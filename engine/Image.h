@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -129,7 +130,7 @@ public:
                                  TAlphaLevel AlphaLevel);
     [[nodiscard]] bool LoadArchive(TArchive& Archive);
     // The first image whose name equals Name ignoring ASCII case, or nullptr.
-    [[nodiscard]] TGfxImage* Find(const std::string& Name) const;
+    [[nodiscard]] TGfxImage* Find(std::string_view Name) const;
     // Changes whenever an image is added, deleted or stands in for another, so a pointer found
     // under one value is still owned by the list and still has its name while the value stays.
     [[nodiscard]] uint64_t Generation() const { return Generation_; }

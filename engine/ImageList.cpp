@@ -180,7 +180,7 @@ bool TGfxImages::LoadArchive(TArchive& Archive) {
     return true;
 }
 
-TGfxImage* TGfxImages::Find(const std::string& Name) const {
+TGfxImage* TGfxImages::Find(std::string_view Name) const {
     for (const auto& Image : Images) {
         if (SameName(Image->Name(), Name)) {
             return Image.get();

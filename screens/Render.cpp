@@ -37,7 +37,8 @@ constexpr TColor kHintBottom = 0xFF8AE4FF;
 
 class TFrame {
 public:
-    TFrame(IScreenHost& Host, float Dt) : Host(Host), Engine(Host.Engine()), Dt(Dt) {}
+    TFrame(IScreenHost& Host, TScreenLooks& Looks, float Dt)
+        : Host(Host), Engine(Host.Engine()), Looks(Looks), Dt(Dt) {}
 
     void Move(float Step) { Engine.Move(Step); }
     void Scene() {
@@ -48,7 +49,7 @@ public:
     // The keyboard's cell, over the pieces.
     void BoardCursor() {
         const TBoardCursor& cursor = Engine.BoardCursor;
-        TGfxImage* mark = Host.Images().Find("boardcursor");
+        TGfxImage* mark = Looks.BoardCursor.In(Host.Images());
         if (cursor.Shown() && mark != nullptr) {
             Host.Canvas().Draw(*mark, 0, static_cast<float>(222 + 44 * cursor.Col()),
                                static_cast<float>(138 + 44 * cursor.Row()), fxBlend);
@@ -56,7 +57,7 @@ public:
     }
     // The hinted swap's two pieces, under a halo that swells and fades twice a second.
     void Hint() {
-        TGfxImage* glow = Host.Images().Find("hintglow");
+        TGfxImage* glow = Looks.HintGlow.In(Host.Images());
         if (!Engine.Hint || glow == nullptr) {
             return;
         }
@@ -82,7 +83,7 @@ public:
         }
     }
     void ProgressBar() {
-        TGfxImage* bar = Host.Images().Find("progressbar");
+        TGfxImage* bar = Looks.ProgressBar.In(Host.Images());
         if (!bar) {
             return;
         }
@@ -91,7 +92,7 @@ public:
         Host.Canvas().TexMap(*bar, q, TPatternRequest{}, TColor4::All(kWhite), fxBlend);
     }
     void Title() {
-        if (TGfxImage* title = Host.Images().Find("title")) {
+        if (TGfxImage* title = Looks.Title.In(Host.Images())) {
             Host.Canvas().DrawScaled(*title, 0, 118, 25, 0.7f, fxBlend);
         }
     }
@@ -103,8 +104,8 @@ public:
             }
         }
     }
-    void FullPicture(const char* Name) {
-        if (TGfxImage* image = Host.Images().Find(Name)) {
+    void Endgame() {
+        if (TGfxImage* image = Looks.Endgame.In(Host.Images())) {
             Host.Canvas().Draw(*image, 0, 0, 0, fxNone);
         }
     }
@@ -114,13 +115,13 @@ public:
         const TQuad board{{{kBoardLeft, kBoardTop}, {kBoardRight, kBoardTop}, {kBoardRight, kBoardBottom},
                            {kBoardLeft, kBoardBottom}}};
         Host.Canvas().FillQuad(board, TColor4::All(kPauseVeil), fxBlend);
-        TGfxFont* font = Host.Fonts().Find("zagolovki");
+        TGfxFont* font = Looks.Headings.In(Host.Fonts());
         if (!font) {
             return;
         }
         const std::string pause = Host.Texts().Tr("ПАУЗА");
         font->TextOut(pause, kPauseX, kPauseY, 0xFF1721FC, 0xFF1721FC, fxBlend);
-        if (TGfxFont* hint = Host.Fonts().Find("knopki")) {
+        if (TGfxFont* hint = Looks.Buttons.In(Host.Fonts())) {
             const std::string resume = Host.Texts().Tr("P — продолжить");
             const float centre = kPauseX + font->TextWidth(pause) / 2;
             const float y = kPauseY + font->TextHeight(pause) + 6;
@@ -143,8 +144,8 @@ public:
         }
     }
     void HowToPlayPicture() {
-        const char* page = Host.State().HowToPlayPage == 0 ? "1.howto" : "2.howto";
-        if (TGfxImage* image = Host.Images().Find(page)) {
+        TNamedImage& page = Looks.HowToPlay[Host.State().HowToPlayPage == 0 ? 0 : 1];
+        if (TGfxImage* image = page.In(Host.Images())) {
             Host.Canvas().Draw(*image, 0, 248, 208, fxBlend);
         }
     }
@@ -166,12 +167,13 @@ public:
 
     IScreenHost& Host;
     TGameEngine& Engine;
+    TScreenLooks& Looks;
     float Dt;
 };
 } // namespace
 
-void DrawScreen(IScreenHost& Host, float Dt) {
-    TFrame f(Host, Dt);
+void TScreenPainter::Draw(IScreenHost& Host, float Dt) {
+    TFrame f(Host, Looks, Dt);
     const TGameState& s = Host.State();
     switch (s.ScreenState) {
     case ssExitToMenu:
@@ -199,13 +201,13 @@ void DrawScreen(IScreenHost& Host, float Dt) {
     case ssSendScore:
     case ssCountry:
         if (s.EndgameShown) {
-            f.FullPicture("endgame"), f.Gui(), f.CursorMove(), f.Cursor();
+            f.Endgame(), f.Gui(), f.CursorMove(), f.Cursor();
         } else {
             f.Scene(), f.Move(0.001f), f.Gui(), f.Cursor();
         }
         break;
     case ssAllStagesDone:
-        f.Move(0.001f), f.Scene(), f.FullPicture("endgame"), f.CursorMove(), f.Particles(0.01f, false), f.Cursor();
+        f.Move(0.001f), f.Scene(), f.Endgame(), f.CursorMove(), f.Particles(0.01f, false), f.Cursor();
         break;
     case ssShare:
         f.Move(Dt), f.Share(), f.Cursor();

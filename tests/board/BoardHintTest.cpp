@@ -154,6 +154,22 @@ TEST_F(BoardStuck, TheHintPrefersTheSwapOverATileAndFadesAfterTwoSeconds) {
     EXPECT_FALSE(Engine.Hint.has_value());
 }
 
+// The search is remembered for the board it saw; a move made or taken away by any change of a
+// piece's kind, of a tile or of an explosion is seen at once.
+TEST_F(BoardStuck, EachSearchSeesTheBoardAsItIsNow) {
+    EXPECT_TRUE(Engine.ShowHint() == false && !Engine.SwapOnBoard());
+    SetKind(3, 3, 2);
+    ASSERT_TRUE(Engine.ShowHint());
+    EXPECT_EQ(Engine.Hint->FromCol, 3);
+    Engine.Cell(3, 4).Exploded = 1; // the piece the swap needs is going
+    EXPECT_FALSE(Engine.SwapOnBoard());
+    Engine.Cell(3, 4).Exploded = 0;
+    EXPECT_TRUE(Engine.SwapOnBoard());
+    PlainBoard(); // the move is gone again
+    EXPECT_FALSE(Engine.ShowHint());
+    EXPECT_TRUE(Engine.ReshuffleWhenStuck());
+}
+
 TEST_F(BoardStuck, NoHintWhileTheBoardIsBusy) {
     SetKind(3, 3, 2);
     Engine.Cell(0, 0).Motion = mtDown;

@@ -242,3 +242,41 @@ TEST(BoardReplay, ASeededGameReplaysToTheSameBoard) {
     EXPECT_EQ(play(), first);
     EXPECT_EQ(play(), first);
 }
+
+// A piece growing in holds every other piece still. Pieces move in the engine's order within a
+// frame: those after the growing one in that order go on in the frame it becomes full, those
+// before it wait for the next frame.
+TEST_F(BoardPlay, AGrowingPieceHoldsTheOthersUntilItIsFull) {
+    struct TCase {
+        bool First;          // the first piece in the engine's order grows, else the last
+        int32_t StillFrames; // frames in which the swapped pieces do not move
+    };
+    for (const TCase c : {TCase{true, 1}, TCase{false, 2}}) {
+        SCOPED_TRACE(c.First ? "first" : "last");
+        Restart();
+        std::vector<TUnit*> pieces;
+        for (int32_t i = 0; i < Engine.SpriteCount(); ++i) {
+            if (auto* unit = dynamic_cast<TUnit*>(Engine.SpriteAt(i))) {
+                pieces.push_back(unit);
+            }
+        }
+        ASSERT_EQ(pieces.size(), static_cast<size_t>(BoardSize * BoardSize));
+        const TUnit* grower = c.First ? pieces.front() : pieces.back();
+        TUnit* mover = UnitAt(3, 3);
+        ASSERT_NE(mover, nullptr);
+        ASSERT_NE(grower, mover);
+        ClickCell(3, 3);
+        ClickCell(4, 3); // the two pieces start to swap
+        TBoardCell& growing = Engine.Cell(grower->Col, grower->Row);
+        growing.Growing = 1;
+        growing.Growth = GrowthFull - 2; // full after two frames
+        const float x = mover->X;
+        for (int32_t frame = 0; frame < c.StillFrames; ++frame) {
+            Engine.Move(0.001f);
+            EXPECT_EQ(mover->X, x) << "frame " << frame;
+        }
+        Engine.Move(0.001f);
+        EXPECT_GT(mover->X, x);
+        EXPECT_EQ(growing.Growth, GrowthFull);
+    }
+}
