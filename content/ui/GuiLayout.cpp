@@ -371,7 +371,8 @@ TGuiNode TGuiLayout::HighScores() {
         const char* Name;
         const char* Text;
         int Left, Width, Alignment;
-    } Columns[] = {{"t1", "№", 24, 50, AlignCentre},
+    } Columns[] = {// TRANSLATORS: the heading of the column of places (1 to 10) in the score table.
+                   {"t1", N_("№"), 24, 50, AlignCentre},
                    {"t2", N_("Имя"), 78, 230, AlignLeft},
                    {"t3", N_("Очки"), 312, 114, AlignRight}};
     for (const auto& C : Columns) {
