@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "GameRun.h"
-#include "platform/Picture.h"
+#include "Shot.h"
 #include "screens/Settings.h"
 
 #include <gtest/gtest.h>
@@ -31,14 +31,6 @@ void WriteHalfFullHardTable(const fs::path& Folder) {
     SaveConfig((Folder / "Config.cfg").string(), settings);
     fs::remove(Folder / "wdata" / "config.ini");
 }
-
-struct TShot {
-    std::vector<uint32_t> Pixels;
-    int32_t Width = 0;
-    int32_t Height = 0;
-
-    [[nodiscard]] uint32_t At(int X, int Y) const { return Pixels[static_cast<size_t>(Y * Width + X)]; }
-};
 
 // The mean red, green and blue of a row's name cell, away from its text's edges.
 struct TMean {
@@ -86,14 +78,7 @@ protected:
     }
     void SetUp() override { ASSERT_EQ(Exit, 0) << Run->Errors(); }
 
-    static TShot Shot(const std::string& Name) {
-        TShot shot;
-        EXPECT_TRUE(DecodePicture((Run->Folder() / Name).string(), shot.Pixels, shot.Width, shot.Height)) << Name;
-        EXPECT_EQ(shot.Width, 800);
-        EXPECT_EQ(shot.Height, 600);
-        shot.Pixels.resize(800 * 600);
-        return shot;
-    }
+    static TShot Shot(const std::string& Name) { return LoadShot(Run->Folder() / Name); }
 
     static TGameRun* Run;
     static int Exit;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "GameRun.h"
-#include "platform/Picture.h"
+#include "Shot.h"
 
 #include <gtest/gtest.h>
 
@@ -132,29 +132,6 @@ TEST(PlayScreens, EscapeDuringTheStorySlideInStartsTheStage) {
     EXPECT_EQ(run.LastDump()["stage"], "1");
 }
 
-namespace {
-struct TShot {
-    std::vector<uint32_t> Pixels;
-    int32_t Width = 0;
-    int32_t Height = 0;
-};
-
-// Pixels of the rectangle [Left, Right) x [Top, Bottom) of Shot that pass Test.
-template <class F> int CountPixels(const TShot& Shot, int Left, int Top, int Right, int Bottom, F Test) {
-    int Count = 0;
-    for (int y = Top; y < Bottom; ++y) {
-        for (int x = Left; x < Right; ++x) {
-            const uint32_t p = Shot.Pixels[static_cast<size_t>(y * Shot.Width + x)];
-            Count += Test(static_cast<int>((p >> 16) & 255), static_cast<int>((p >> 8) & 255),
-                          static_cast<int>(p & 255))
-                         ? 1
-                         : 0;
-        }
-    }
-    return Count;
-}
-} // namespace
-
 // One stage played into: a shot in play, one with the top-left piece selected, one paused.
 class PlayLook : public testing::Test {
 protected:
@@ -174,14 +151,7 @@ protected:
     }
     void SetUp() override { ASSERT_EQ(Exit, 0) << Run->Errors(); }
 
-    static TShot Shot(const std::string& Name) {
-        TShot shot;
-        EXPECT_TRUE(DecodePicture((Run->Folder() / Name).string(), shot.Pixels, shot.Width, shot.Height)) << Name;
-        EXPECT_EQ(shot.Width, 800);
-        EXPECT_EQ(shot.Height, 600);
-        shot.Pixels.resize(800 * 600);
-        return shot;
-    }
+    static TShot Shot(const std::string& Name) { return LoadShot(Run->Folder() / Name); }
 
     static TGameRun* Run;
     static int Exit;
