@@ -696,8 +696,7 @@ void TGameEngine::DrawBoard() {
 
 void TGameEngine::DrawTexts() {
     const uint8_t state = Host_.ScreenState();
-    const auto centred = [this](const char* FontName, const std::string& Text, float X, float Y) {
-        TGfxFont* font = Fonts ? Fonts->Find(FontName) : nullptr;
+    const auto centred = [](TGfxFont* font, const std::string& Text, float X, float Y) {
         if (font && font->Owner() && font->Owner()->Canvas()) {
             font->TextOut(Text, X - font->TextWidth(Text) / 2.0f, Y, kTextColor, kTextColor, fxBlend);
         }
@@ -709,9 +708,10 @@ void TGameEngine::DrawTexts() {
     const TSprite* panel = LowerPanel();
     if (panel && std::find(std::begin(kPanelFields), std::end(kPanelFields), state) != std::end(kPanelFields)) {
         const float dy = panel->Y - kLowerPanelRestY;
-        centred("Verdana16", std::to_string(CurrentStage), 207.0f, 548.0f + dy);
-        centred("Verdana16", std::to_string(Host_.GetScore()), 279.0f, 548.0f + dy);
-        centred("VerdanaIB[Aa]16_time", ClockText(Level().TimeLeft), 395.0f, 539.0f + dy);
+        TGfxFont* const digits = Fonts ? PanelFont.In(*Fonts) : nullptr;
+        centred(digits, std::to_string(CurrentStage), 207.0f, 548.0f + dy);
+        centred(digits, std::to_string(Host_.GetScore()), 279.0f, 548.0f + dy);
+        centred(Fonts ? ClockFont.In(*Fonts) : nullptr, ClockText(Level().TimeLeft), 395.0f, 539.0f + dy);
     }
     static constexpr uint8_t kNoFriends[] = {ssPlaying,      ssPause,     ssLogo,    ssStory,
                                              ssStageComplete, ssAllStagesDone, ssGameOver, ssHowToPlay,
@@ -723,7 +723,7 @@ void TGameEngine::DrawTexts() {
     }
     // The menu screens show Zibo and Lirra at the left.
     if (Canvas() && Images()) {
-        if (TGfxImage* friends = Images()->Find("ZiboAndLirra")) {
+        if (TGfxImage* friends = Friends.In(*Images())) {
             Canvas()->Draw(*friends, 1, 0.0f, 210.0f, fxBlend);
         }
     }

@@ -14,6 +14,7 @@
 #include <string>
 
 class IBoardHost;
+class TGfxFont;
 class TGfxFonts;
 class TLayer;
 class TRandom;
@@ -174,9 +175,13 @@ private:
     TXParticleManager* Particles = nullptr;
     TGfxFonts* Fonts = nullptr;
     TLayer* LayerSprites[BoardSize][BoardSize] = {};
+    // What the board draws by name each frame, found once.
+    TNamedLookup<TGfxImages, TGfxImage> Selection{"selection"};
+    TNamedLookup<TGfxImages, TGfxImage> Friends{"ZiboAndLirra"};
+    TNamedLookup<TGfxFonts, TGfxFont> PanelFont{"Verdana16"};
+    TNamedLookup<TGfxFonts, TGfxFont> ClockFont{"VerdanaIB[Aa]16_time"};
     // Cells below full growth, counted at the start of a move pass and kept by SetGrowth
     // while it runs.
-    TNamedLookup<TGfxImages, TGfxImage> Selection{"selection"};
     int32_t GrowingCells = 0;
     // What the last swap search saw of each cell (kind, tile, explosion), and what it found.
     std::array<uint8_t, BoardSize * BoardSize * 3> SearchedBoard{};
