@@ -444,6 +444,7 @@ void TForm1::LogicFrame(bool Draw) {
     if (Window) {
         Window->Pad().Tick();
     }
+    Sound.CheckOutput();
     PumpLevelClock();
     if (Timer->Enabled) {
         DrawThisFrame = Draw;

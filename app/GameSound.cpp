@@ -78,6 +78,12 @@ void TGameSound::SetMusicVolume(int32_t Volume) {
     }
 }
 
+void TGameSound::CheckOutput() {
+    if (System) {
+        System->CheckOutput();
+    }
+}
+
 void TGameSound::Close() {
     if (!System) {
         return;

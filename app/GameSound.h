@@ -31,6 +31,9 @@ public:
     void PlaySong(int32_t Track);
     void StopSong(int32_t Track);
     void SetMusicVolume(int32_t Volume);
+    // Once a frame: an output that takes sound faster than it can play it is closed, and the
+    // game goes on silent (see TSoundSystem::CheckOutput).
+    void CheckOutput();
     // Frees the songs and closes the device.
     void Close();
 

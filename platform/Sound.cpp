@@ -6,6 +6,7 @@
 #include <libopenmpt/libopenmpt.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -103,7 +104,7 @@ struct TSoundSystem::TStream {
     }
 };
 
-TSoundSystem::TSoundSystem() = default;
+TSoundSystem::TSoundSystem() : Pace(kRate) {}
 
 TSoundSystem::~TSoundSystem() { Close(); }
 
@@ -114,6 +115,9 @@ bool TSoundSystem::Init() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return false;
     }
+    // The mixing thread starts with the device and is the only one to touch the pace after.
+    Pace = TOutputPace(kRate);
+    RunsAhead.store(false);
     if (Mix_OpenAudio(kRate, AUDIO_S16SYS, 2, 1024) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
@@ -122,6 +126,15 @@ bool TSoundSystem::Init() {
     Mix_HookMusic(&TSoundSystem::MixSongs, this);
     Open = true;
     return true;
+}
+
+bool TSoundSystem::CheckOutput() {
+    if (Open && RunsAhead.load()) {
+        std::fprintf(stderr, "sound: the audio output takes sound faster than it can play it (a null device?); "
+                             "the game goes on without sound\n");
+        Close();
+    }
+    return Open;
 }
 
 void TSoundSystem::Close() {
@@ -148,7 +161,7 @@ TSoundSystem::TSong* TSoundSystem::SongOf(int32_t Song) const {
 }
 
 int32_t TSoundSystem::LoadSong(const std::string& FileName) {
-    if (!Open || !SoundFileFits(FileName)) {
+    if (!CheckOutput() || !SoundFileFits(FileName)) {
         return 0;
     }
     std::ifstream in(FileName, std::ios::binary);
@@ -212,11 +225,18 @@ void TSoundSystem::SetLooping(int32_t Song, bool Looping) {
     }
 }
 
-// Runs on the audio thread: mixes every playing song into the output buffer.
+// Runs on the audio thread: notes how fast the output takes sound, then mixes every playing
+// song into the output buffer.
 void TSoundSystem::MixSongs(void* User, uint8_t* Buffer, int Bytes) {
     auto* self = static_cast<TSoundSystem*>(User);
     auto* out = reinterpret_cast<int16_t*>(Buffer);
     const size_t frames = static_cast<size_t>(Bytes) / (2 * sizeof(int16_t));
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(now).count();
+    self->Pace.Mixed(static_cast<int64_t>(frames), static_cast<uint64_t>(micros));
+    if (!self->Pace.KeepsTime()) {
+        self->RunsAhead.store(true);
+    }
     std::fill(out, out + frames * 2, int16_t{0});
     std::lock_guard<std::mutex> guard(self->SongLock);
     self->MixBuffer.resize(frames * 2);
@@ -238,7 +258,7 @@ void TSoundSystem::MixSongs(void* User, uint8_t* Buffer, int Bytes) {
 }
 
 int32_t TSoundSystem::StreamOpen(const std::string& FileName) {
-    if (!Open || !SoundFileFits(FileName)) {
+    if (!CheckOutput() || !SoundFileFits(FileName)) {
         return 0;
     }
     std::ifstream in(FileName, std::ios::binary);
@@ -258,7 +278,7 @@ int32_t TSoundSystem::StreamOpen(const std::string& FileName) {
 }
 
 int32_t TSoundSystem::StreamPlay(int32_t Stream) {
-    if (!Open || Stream <= 0 || Stream > static_cast<int32_t>(Streams.size())) {
+    if (!CheckOutput() || Stream <= 0 || Stream > static_cast<int32_t>(Streams.size())) {
         return -1;
     }
     TStream& s = *Streams[static_cast<size_t>(Stream - 1)];
@@ -267,7 +287,7 @@ int32_t TSoundSystem::StreamPlay(int32_t Stream) {
 }
 
 void TSoundSystem::StreamStop(int32_t Stream) {
-    if (!Open || Stream <= 0 || Stream > static_cast<int32_t>(Streams.size())) {
+    if (!CheckOutput() || Stream <= 0 || Stream > static_cast<int32_t>(Streams.size())) {
         return;
     }
     TStream& s = *Streams[static_cast<size_t>(Stream - 1)];
@@ -279,7 +299,7 @@ void TSoundSystem::StreamStop(int32_t Stream) {
 }
 
 void TSoundSystem::SetVolume(int32_t Channel, int32_t Volume) {
-    if (!Open || Channel < 0) {
+    if (!CheckOutput() || Channel < 0) {
         return;
     }
     Mix_Volume(Channel, std::clamp(Volume, 0, 255) * MIX_MAX_VOLUME / 255);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/OutputPace.h"
+
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -22,6 +25,10 @@ public:
     bool Init();
     void Close();
     [[nodiscard]] bool IsOpen() const { return Open; }
+    // Closes the device when its output takes sound faster than it can play it (see
+    // TOutputPace): nothing could be heard from it, and its mixing thread would run flat out.
+    // Every other call checks too; the game also asks once a frame. True while the device is open.
+    bool CheckOutput();
 
     // Songs: a handle > 0, or 0 when the file cannot be loaded.
     int32_t LoadSong(const std::string& FileName);
@@ -48,6 +55,8 @@ private:
     TSong* SongOf(int32_t Song) const;
 
     bool Open = false;
+    TOutputPace Pace; // the mixing thread's
+    std::atomic<bool> RunsAhead{false};
     mutable std::mutex SongLock;
     std::vector<std::unique_ptr<TSong>> Songs;
     std::vector<std::unique_ptr<TStream>> Streams;
