@@ -14,6 +14,8 @@
 //
 // gl:0 runs the recording renderer only: the game's logic and the canvas per frame.
 // gl:1 runs it and then OpenGL (Mesa llvmpipe offscreen): drawing = OpenGL less recording.
+#include "HeadlessGame.h"
+
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -34,8 +36,6 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
 namespace fs = std::filesystem;
@@ -47,11 +47,6 @@ constexpr int FrameLimit = 40000;
 // Screens by the number the dump reports.
 constexpr int FirstName = 1, MainMenu = 4, Playing = 12, GameOver = 13, Difficulty = 14, StageComplete = 15,
               Story = 27, HowToPlay = 28;
-
-fs::path GameDir() {
-    const char* Dir = std::getenv("ZIBO_GAME_DIR");
-    return Dir != nullptr ? fs::path(Dir) : fs::path("build/game");
-}
 
 // The key=value fields of a trace line.
 std::map<std::string, std::string> Fields(const std::string& Line) {
@@ -89,34 +84,12 @@ public:
         if (::pipe2(In, O_CLOEXEC) != 0 || ::pipe2(Out, O_CLOEXEC) != 0) {
             return;
         }
-        const fs::path Game = GameDir();
-        const std::vector<std::string> Args = {(Game / "zibo").string(),
-                                               "--headless",
-                                               "--seed",
-                                               "1",
-                                               "--renderer",
-                                               Renderer,
-                                               "--data-dir",
-                                               Game.string(),
-                                               "--user-dir",
-                                               UserDir.string(),
-                                               "--control",
-                                               "-",
-                                               "--trace",
-                                               "-"};
-        std::vector<char*> Argv;
-        for (const std::string& Arg : Args) {
-            Argv.push_back(const_cast<char*>(Arg.c_str()));
-        }
-        Argv.push_back(nullptr);
         posix_spawn_file_actions_t Actions;
         posix_spawn_file_actions_init(&Actions);
         posix_spawn_file_actions_adddup2(&Actions, In[0], STDIN_FILENO);
         posix_spawn_file_actions_adddup2(&Actions, Out[1], STDOUT_FILENO);
         posix_spawn_file_actions_addopen(&Actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        if (::posix_spawn(&Pid, Argv[0], &Actions, nullptr, Argv.data(), environ) != 0) {
-            Pid = -1;
-        }
+        Pid = SpawnHeadlessGame(Renderer, UserDir, "-", "-", Actions);
         posix_spawn_file_actions_destroy(&Actions);
         ::close(In[0]);
         ::close(Out[1]);

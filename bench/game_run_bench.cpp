@@ -11,6 +11,8 @@
 //        up to the stage taken off; with the recording renderer ("none") that is the game's
 //        logic and the canvas, with OpenGL (llvmpipe) the drawing too, so the difference is
 //        the drawing.
+#include "HeadlessGame.h"
+
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -27,18 +29,11 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr int PlayFrames = 2000;
-
-fs::path GameDir() {
-    const char* Dir = std::getenv("ZIBO_GAME_DIR");
-    return Dir != nullptr ? fs::path(Dir) : fs::path("build/game");
-}
 
 // The control lines that reach the main menu of a fresh profile: the logo, a player's name.
 std::vector<std::string> ToMainMenu() {
@@ -92,35 +87,14 @@ TRun RunGame(const std::vector<std::string>& Lines, const std::string& Renderer)
         }
         Control << "quit\n";
     }
-    const fs::path Game = GameDir();
-    const std::vector<std::string> Args = {(Game / "zibo").string(),
-                                           "--headless",
-                                           "--seed",
-                                           "1",
-                                           "--renderer",
-                                           Renderer,
-                                           "--data-dir",
-                                           Game.string(),
-                                           "--user-dir",
-                                           Work.string(),
-                                           "--control",
-                                           (Work / "control.txt").string(),
-                                           "--trace",
-                                           "/dev/null"};
-    std::vector<char*> Argv;
-    for (const std::string& Arg : Args) {
-        Argv.push_back(const_cast<char*>(Arg.c_str()));
-    }
-    Argv.push_back(nullptr);
     posix_spawn_file_actions_t Actions;
     posix_spawn_file_actions_init(&Actions);
     posix_spawn_file_actions_addopen(&Actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&Actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     const auto Start = std::chrono::steady_clock::now();
-    pid_t Pid = -1;
-    const int Spawned = ::posix_spawn(&Pid, Argv[0], &Actions, nullptr, Argv.data(), environ);
+    const pid_t Pid = SpawnHeadlessGame(Renderer, Work, (Work / "control.txt").string(), "/dev/null", Actions);
     posix_spawn_file_actions_destroy(&Actions);
-    if (Spawned == 0) {
+    if (Pid > 0) {
         int Status = 0;
         rusage Usage{};
         if (::wait4(Pid, &Status, 0, &Usage) == Pid) {
