@@ -5,7 +5,6 @@
 // texture of its own and once with the atlases, and the pictures are compared pixel for pixel.
 // The same photographs show that frames held back as unchanged look like frames drawn.
 #include "GameInProcess.h"
-#include "PlayBot.h"
 
 #include "board/GameEngine.h"
 #include "board/ScreenState.h"
@@ -26,17 +25,6 @@ struct TShot {
     int32_t Width = 0;
     int32_t Height = 0;
 };
-
-// The board as the dump shows it.
-TDumpBoard Board(TGameEngine& Engine) {
-    TDumpBoard board(8, std::vector<std::string>(8));
-    for (int r = 0; r < 8; ++r) {
-        for (int c = 0; c < 8; ++c) {
-            board[r][c] = CellDumpText(Engine.Cell(c, r));
-        }
-    }
-    return board;
-}
 
 class TPhotographer {
 public:
@@ -72,15 +60,8 @@ public:
         ASSERT_TRUE(Game.WaitFor(ssHowToPlay, 1000));
         Run("key 27");
         ASSERT_TRUE(Game.WaitFor(ssPlaying, 10));
-        TGameEngine& engine = Game.Game().Engine();
-        for (int32_t frame = 0; frame < 2000 && engine.IsBoardBusy(); ++frame) {
-            Run("frames 1");
-        }
-        const auto swap = FindSwap(Board(engine));
-        ASSERT_TRUE(swap.has_value());
-        for (const std::string& line : SwapClicks(*swap)) {
-            Run(line);
-        }
+        ASSERT_TRUE(Game.BoardSettled());
+        ASSERT_TRUE(Game.SwapForLine());
         // The swap takes a few frames; then the line bursts into particles.
         Run("frames 30");
         Shoot("play");
@@ -88,19 +69,8 @@ public:
         Run("frames 20");
         Shoot("pause");
         Run("key 80");
-        for (int32_t frame = 0; frame < 2000 && engine.IsBoardBusy(); ++frame) {
-            Run("frames 1");
-        }
-        for (int c = 0; c < 8; ++c) {
-            for (int r = 0; r < 8; ++r) {
-                engine.ClearLayerAt(c, r);
-            }
-        }
-        const auto last = FindSwap(Board(engine));
-        ASSERT_TRUE(last.has_value());
-        for (const std::string& line : SwapClicks(*last)) {
-            Run(line);
-        }
+        ASSERT_TRUE(Game.WaitFor(ssPlaying, 10));
+        ASSERT_TRUE(Game.TakeTilesAndSwap());
         ASSERT_TRUE(Game.WaitFor(ssStageComplete, 2000));
         Run("frames 300");
         Shoot("results");

@@ -4,7 +4,6 @@
 // single swap and the chapters' turning points (the beaten monster, the next story, the end of
 // the game) can be reached in seconds of play instead of hours.
 #include "GameInProcess.h"
-#include "PlayBot.h"
 
 #include "board/GameEngine.h"
 #include "board/ScreenState.h"
@@ -39,46 +38,12 @@ protected:
     [[nodiscard]] uint8_t Screen() const { return Game.Screen(); }
     [[nodiscard]] TGameEngine& Engine() { return Game.Game().Engine(); }
 
-    // The board as the dump shows it.
-    TDumpBoard Board() {
-        TDumpBoard board(8, std::vector<std::string>(8));
-        for (int r = 0; r < 8; ++r) {
-            for (int c = 0; c < 8; ++c) {
-                board[r][c] = CellDumpText(Engine().Cell(c, r));
-            }
-        }
-        return board;
-    }
-
-    [[nodiscard]] int32_t TilesOnBoard() {
-        int32_t tiles = 0;
-        for (int c = 0; c < 8; ++c) {
-            for (int r = 0; r < 8; ++r) {
-                tiles += Engine().Cell(c, r).HasLayer;
-            }
-        }
-        return tiles;
-    }
-
     // Once the board is built and still: every tile taken, then one swap to make a line, which
     // is what ends a stage.
     void TakeTilesAndSwap() {
         ASSERT_EQ(Screen(), ssPlaying);
-        for (int32_t frame = 0; frame < 2000 && (TilesOnBoard() == 0 || Engine().IsBoardBusy()); ++frame) {
-            Run("frames 1");
-        }
-        ASSERT_EQ(TilesOnBoard(), Engine().Level().LayerCount);
-        for (int c = 0; c < 8; ++c) {
-            for (int r = 0; r < 8; ++r) {
-                Engine().ClearLayerAt(c, r);
-            }
-        }
+        ASSERT_TRUE(Game.TakeTilesAndSwap());
         ASSERT_EQ(Engine().Level().LayersCleared, Engine().Level().LayerCount);
-        const auto swap = FindSwap(Board());
-        ASSERT_TRUE(swap.has_value());
-        for (const std::string& line : SwapClicks(*swap)) {
-            Run(line);
-        }
     }
 
     // Ends the stage and returns when the stage-complete screen is on.
@@ -87,15 +52,10 @@ protected:
         ASSERT_TRUE(Game.WaitFor(ssStageComplete, 2000)) << "stage " << int(Engine().CurrentStage);
     }
 
-    // Presses Enter every frame from the stage-complete screen's first frame until it leaves:
-    // the key counts only once the score and the seconds left are counted.
+    // Leaves the stage-complete screen as soon as it lets the player go on.
     void NextStage() {
         ASSERT_EQ(Screen(), ssStageComplete);
-        for (int32_t frame = 0; frame < 5000 && Screen() == ssStageComplete; ++frame) {
-            Run("key 13");
-            Run("frames 1");
-        }
-        ASSERT_NE(Screen(), ssStageComplete);
+        ASSERT_TRUE(Game.LeaveStageComplete());
     }
 
     [[nodiscard]] TGameState& State() { return Game.Game().State(); }

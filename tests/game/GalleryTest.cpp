@@ -53,14 +53,6 @@ protected:
     }
     static TGameEngine& Engine() { return Game->Game().Engine(); }
 
-    // Waits until the board is built and still.
-    static bool BoardSettled() {
-        for (int32_t frame = 0; frame < 2000 && Engine().IsBoardBusy(); ++frame) {
-            Run({"frames 1"});
-        }
-        return !Engine().IsBoardBusy();
-    }
-
     // A stage ended: its results with the target resting in them, and once everything is counted
     // and the target has flown to its place in the lower panel.
     static bool StageResults(const std::string& Chapter) {
@@ -81,7 +73,7 @@ protected:
         const std::string chapter = "chapter" + std::to_string(Number);
         Engine().CurrentStage = static_cast<uint8_t>(4 * (Number - 1));
         return Game->LeaveStageComplete() && Game->Screen() == ssStory && Run({"frames 100"}) &&
-               Shoot(chapter + "-story") && Run({"key 27"}) && Game->WaitFor(ssPlaying, 20) && BoardSettled() &&
+               Shoot(chapter + "-story") && Run({"key 27"}) && Game->WaitFor(ssPlaying, 20) && Game->BoardSettled() &&
                Run({"move 400 590", "frames 2"}) && Shoot(chapter + "-play") && StageResults(chapter);
     }
 
@@ -99,7 +91,7 @@ protected:
     static bool FirstChapter() {
         return Run({"click 600 268", "frames 100"}) && Shoot("chapter1-story") &&
                Run({"key 13", "frames 3", "key 13"}) && Game->WaitFor(ssHowToPlay, 1000) && Run({"frames 60"}) &&
-               Shoot("chapter1-how-to-play") && Run({"key 27"}) && Game->WaitFor(ssPlaying, 20) && BoardSettled() &&
+               Shoot("chapter1-how-to-play") && Run({"key 27"}) && Game->WaitFor(ssPlaying, 20) && Game->BoardSettled() &&
                Run({"move 400 590", "frames 2"}) && Shoot("chapter1-play") && Run({"key 80", "frames 20"}) &&
                Shoot("chapter1-pause") && Run({"key 80", "frames 2", "key 27", "frames 20"}) &&
                Shoot("chapter1-exit-question") && Run({"key 27", "frames 2"}) && StageResults("chapter1");

@@ -56,28 +56,16 @@ int32_t TGameInProcess::TraceCount(const std::string& Fragment) const {
     return CountHolding(Trace(), Fragment);
 }
 
-bool TGameInProcess::TakeTilesAndSwap() {
-    TGameEngine& engine = Form->Engine();
-    const auto tiles = [&engine] {
-        int32_t n = 0;
-        for (int c = 0; c < 8; ++c) {
-            for (int r = 0; r < 8; ++r) {
-                n += engine.Cell(c, r).HasLayer;
-            }
-        }
-        return n;
-    };
-    for (int32_t frame = 0; frame < 2000 && (tiles() == 0 || engine.IsBoardBusy()); ++frame) {
+bool TGameInProcess::BoardSettled() {
+    const TGameEngine& engine = Form->Engine();
+    for (int32_t frame = 0; frame < 2000 && engine.IsBoardBusy(); ++frame) {
         Run("frames 1");
     }
-    if (Screen() != ssPlaying || engine.IsBoardBusy()) {
-        return false;
-    }
-    for (int c = 0; c < 8; ++c) {
-        for (int r = 0; r < 8; ++r) {
-            engine.ClearLayerAt(c, r);
-        }
-    }
+    return !engine.IsBoardBusy();
+}
+
+bool TGameInProcess::SwapForLine() {
+    TGameEngine& engine = Form->Engine();
     TDumpBoard board(8, std::vector<std::string>(8));
     for (int r = 0; r < 8; ++r) {
         for (int c = 0; c < 8; ++c) {
@@ -92,6 +80,32 @@ bool TGameInProcess::TakeTilesAndSwap() {
         Run(line);
     }
     return true;
+}
+
+bool TGameInProcess::TakeTilesAndSwap() {
+    TGameEngine& engine = Form->Engine();
+    const auto tiles = [&engine] {
+        int32_t n = 0;
+        for (int c = 0; c < 8; ++c) {
+            for (int r = 0; r < 8; ++r) {
+                n += engine.Cell(c, r).HasLayer;
+            }
+        }
+        return n;
+    };
+    // The tiles come with the board's first pieces; until then a settled board has none to take.
+    for (int32_t frame = 0; frame < 2000 && tiles() == 0; ++frame) {
+        Run("frames 1");
+    }
+    if (!BoardSettled() || Screen() != ssPlaying) {
+        return false;
+    }
+    for (int c = 0; c < 8; ++c) {
+        for (int r = 0; r < 8; ++r) {
+            engine.ClearLayerAt(c, r);
+        }
+    }
+    return SwapForLine();
 }
 
 bool TGameInProcess::LeaveStageComplete() {

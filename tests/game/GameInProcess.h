@@ -36,6 +36,10 @@ public:
     [[nodiscard]] const std::filesystem::path& RunFolder() const { return Folder.Folder(); }
     // Every trace line written so far.
     [[nodiscard]] std::vector<std::string> Trace() const;
+    // Runs frames until the board's pieces stand still; false when they never do.
+    bool BoardSettled();
+    // Makes one swap that forms a line (its clicks); false when the board has no such move.
+    bool SwapForLine();
     // In play, once the board is built and still: takes every tile at once and makes one swap
     // that forms a line, which ends the stage. False when the board never settles or has no move.
     bool TakeTilesAndSwap();
