@@ -184,11 +184,14 @@ void UpdateStageComplete(TScreens& S) {
             SetShownScore(S, CountUpStep(shown, host.GetScore()));
         }
     }
-    // One point for every second left, one second per frame, once the score is shown.
+    // One point for every second left, one second per frame, once the score is shown. The
+    // running score takes each second with the label, so the lower panel's score counts up
+    // beside its clock counting down and both scores read the same.
     if (g.FrameCounter > TimeBonusAfter && scoreCounted) {
         TLevelRecord& level = host.Engine().Level();
         if (level.TimeLeft > 0) {
             SetShownScore(S, ShownScore(S) + 1);
+            host.SetScore(host.GetScore() + 1);
             --level.TimeLeft;
         } else {
             timeCounted = true;
@@ -212,7 +215,8 @@ void UpdateStageComplete(TScreens& S) {
 void LeaveStageComplete(TScreens& S) {
     TGameState& g = S.State();
     TGameEngine& engine = S.Host().Engine();
-    // The time bonus counted into the label becomes part of the score.
+    // The score is the label's number: the seconds counted so far (all of them once the next
+    // button shows) are in it.
     S.Host().SetScore(ShownScore(S));
     KillLevelTarget(S);
     MarkDeadNamed(engine, "Piece");

@@ -7,6 +7,8 @@
 
 #include "board/GameEngine.h"
 #include "board/ScreenState.h"
+#include "gui/GuiBase.h"
+#include "gui/GuiControl.h"
 #include "scene/Decor.h"
 #include "scene/Faces.h"
 #include "screens/GameState.h"
@@ -180,6 +182,44 @@ TEST_F(ChapterFlow, SecondsLeftEnterTheScore) {
     NextStage();
     EXPECT_EQ(Game.Game().GetScore(), score + 7);
     EXPECT_EQ(Engine().CurrentStage, 2);
+}
+
+// While the results count the seconds left into their score, the lower panel's score (the
+// running score, as the dump reports it) takes each second with them: both read the same in the
+// middle of the count and at its end, and the stage after starts from that score.
+TEST_F(ChapterFlow, LowerPanelScoreFollowsTheResultsCount) {
+    FinishStage();
+    Engine().Level().TimeLeft = 7;
+    const int32_t score = Game.Game().GetScore();
+    // The two scores as the texts and dump reports give them.
+    const auto Scores = [this] {
+        Run("texts");
+        Run("dump");
+        std::string results;
+        std::string running;
+        for (const std::string& line : Game.Trace()) {
+            const auto fields = TGameRun::Fields(line);
+            if (fields.contains("control") && fields.at("control") == "sc_score") {
+                results = fields.at("value");
+            } else if (line.find(" dump ") != std::string::npos) {
+                running = fields.at("score");
+            }
+        }
+        return std::pair{results, running};
+    };
+    for (int32_t frame = 0; frame < 1000 && Engine().Level().TimeLeft > 3; ++frame) {
+        Run("frames 1");
+    }
+    ASSERT_EQ(Engine().Level().TimeLeft, 3);
+    EXPECT_EQ(Scores(), std::pair(std::to_string(score + 4), std::to_string(score + 4))) << "in the count";
+    const TGuiControl* next = Game.Game().Gui().FindControl("b_stagecomplete_next");
+    ASSERT_NE(next, nullptr);
+    for (int32_t frame = 0; frame < 1000 && !next->Visible(); ++frame) {
+        Run("frames 1");
+    }
+    EXPECT_EQ(Scores(), std::pair(std::to_string(score + 7), std::to_string(score + 7))) << "counted";
+    NextStage();
+    EXPECT_EQ(Game.Game().GetScore(), score + 7);
 }
 
 // The last tile taken in the stage's final second completes the stage, though the clock runs out
