@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: MIT
+#include "GameInProcess.h"
 #include "GameRun.h"
+#include "Shot.h"
+
+#include "board/ScreenState.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -64,3 +70,52 @@ TEST(ShareFlow, CountdownOutOfRangeDoesNotHoldTheWindow) {
     }
 }
 } // namespace
+
+// A screenshot on the share screen shows the share screen: its backdrop fills the window above
+// the buttons, where the main menu it was left from showed something else. The game is started
+// from a folder of its own, so the screen's pictures must be found through the data folder.
+TEST(ShareFlow, ScreenshotShowsTheShareScreenNotTheMenu) {
+    TGameInProcess game(1, nullptr, [](TOptions& Options) {
+        Options.Renderer = TRenderer::Gl;
+        Options.TraceFile = (std::filesystem::current_path() / "trace.txt").string();
+        const std::filesystem::path elsewhere = std::filesystem::current_path() / "elsewhere";
+        std::filesystem::create_directory(elsewhere);
+        std::filesystem::current_path(elsewhere);
+    });
+    ASSERT_TRUE(game.Started());
+    const std::filesystem::path menu = game.RunFolder() / "menu.png";
+    const std::filesystem::path share = game.RunFolder() / "share.png";
+    for (const std::string& line : ToMainMenu()) {
+        ASSERT_TRUE(game.Run(line)) << line;
+    }
+    for (const std::string& line : std::vector<std::string>{
+             "move 795 595", "frames 30", "screenshot " + menu.string(), "click 600 512", "frames 5",
+             "click 505 376", "move 795 595", "frames 30", "screenshot " + share.string()}) {
+        ASSERT_TRUE(game.Run(line)) << line;
+    }
+    ASSERT_EQ(game.Screen(), ssShare);
+    const TShot menuShot = LoadShot(menu);
+    const TShot shareShot = LoadShot(share);
+    const TShot backdrop = LoadShot(game.RunFolder() / "wdata" / "en" / "share_back.png");
+    const auto Near = [](uint32_t A, uint32_t B, int Tolerance) {
+        for (int shift = 0; shift < 24; shift += 8) {
+            if (std::abs(static_cast<int>((A >> shift) & 255) - static_cast<int>((B >> shift) & 255)) >
+                Tolerance) {
+                return false;
+            }
+        }
+        return true;
+    };
+    // Above the buttons (y < 380) the window is the backdrop.
+    int asBackdrop = 0;
+    int asMenu = 0;
+    for (int y = 0; y < 380; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            asBackdrop += Near(shareShot.At(x, y), backdrop.At(x, y), 8) ? 1 : 0;
+            asMenu += Near(shareShot.At(x, y), menuShot.At(x, y), 8) ? 1 : 0;
+        }
+    }
+    const int area = 800 * 380;
+    EXPECT_GT(asBackdrop, area * 95 / 100);
+    EXPECT_LT(asMenu, area / 2);
+}
