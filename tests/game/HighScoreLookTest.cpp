@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "GameRun.h"
+#include "LookRun.h"
 #include "Shot.h"
 #include "screens/Settings.h"
 
@@ -57,11 +58,10 @@ TMean RowMean(const TShot& Shot, int Row, int Left = kNameLeft, int Right = kNam
 
 // A hard game whose clock runs out without a move, the score not sent: the table comes up with
 // the new row; then the medium table, the hard one again and the easy one.
-class HighScoreLook : public testing::Test {
+class HighScoreLook : public TLookRun<HighScoreLook> {
 protected:
     static void SetUpTestSuite() {
-        Run = new TGameRun;
-        WriteHalfFullHardTable(Run->Folder());
+        WriteHalfFullHardTable(Start().Folder());
         std::vector<std::string> c = {"frames 390",  "click 600 295", "frames 5",    "click 600 376", "frames 100",
                                       "key 27",      "frames 200",    "click 502 504", "frames 2000", "key 13",
                                       "frames 5",    "type Россия",   "frames 2",    "key 13",        "frames 5",
@@ -69,22 +69,10 @@ protected:
                                       "click 555 229", "frames 3",    "screenshot medium.png",
                                       "click 687 229", "frames 3",    "screenshot hard.png",
                                       "click 423 229", "frames 3",    "screenshot easy.png"};
-        Exit = Run->Run(c, 1, "--renderer gl");
+        Photograph(c);
         KeepInGallery(*Run, {"entered.png", "medium.png", "hard.png", "easy.png"}, "highscore-");
     }
-    static void TearDownTestSuite() {
-        delete Run;
-        Run = nullptr;
-    }
-    void SetUp() override { ASSERT_EQ(Exit, 0) << Run->Errors(); }
-
-    static TShot Shot(const std::string& Name) { return LoadShot(Run->Folder() / Name); }
-
-    static TGameRun* Run;
-    static int Exit;
 };
-TGameRun* HighScoreLook::Run = nullptr;
-int HighScoreLook::Exit = -1;
 } // namespace
 
 // The row just entered glows warm behind its text, every other row keeps the dark well; the

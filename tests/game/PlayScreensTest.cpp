@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "GameRun.h"
+#include "LookRun.h"
 #include "Shot.h"
 
 #include <gtest/gtest.h>
@@ -133,31 +134,19 @@ TEST(PlayScreens, EscapeDuringTheStorySlideInStartsTheStage) {
 }
 
 // One stage played into: a shot in play, one with the top-left piece selected, one paused.
-class PlayLook : public testing::Test {
+class PlayLook : public TLookRun<PlayLook> {
 protected:
     static void SetUpTestSuite() {
-        Run = new TGameRun;
+        Start();
         std::vector<std::string> c = ToMainMenu();
         Append(c, kStartEasy);
         Append(c, {"frames 100", "key 27", "frames 200", "click 502 504", "frames 50", "move 400 590", "frames 2",
                    "screenshot play.png", "move 244 160", "frames 2", "click 244 160", "move 400 590", "frames 3",
                    "screenshot selected.png",
                    "key 80", "frames 2", "dump", "screenshot pause.png"});
-        Exit = Run->Run(c, 1, "--renderer gl");
+        Photograph(c);
     }
-    static void TearDownTestSuite() {
-        delete Run;
-        Run = nullptr;
-    }
-    void SetUp() override { ASSERT_EQ(Exit, 0) << Run->Errors(); }
-
-    static TShot Shot(const std::string& Name) { return LoadShot(Run->Folder() / Name); }
-
-    static TGameRun* Run;
-    static int Exit;
 };
-TGameRun* PlayLook::Run = nullptr;
-int PlayLook::Exit = -1;
 
 // The pause hides the board under a dark veil, keeps "ПАУЗА" where it is drawn and writes the
 // way back under it.
