@@ -64,7 +64,8 @@ void TraceDump(TTrace& Trace, TGameEngine& Engine, uint8_t ScreenState, int32_t 
     }
 }
 
-void TraceStats(TTrace& Trace, const TFrameStats& Frame, const TTextureTotals& Textures, int64_t SlowestStepMicros) {
+void TraceStats(TTrace& Trace, const TFrameStats& Frame, const TTextureTotals& Textures, int64_t SlowestStepMicros,
+                int64_t FrameAllocations) {
     Trace.Event("stats", {{"drawcalls", std::to_string(Frame.DrawCalls)},
                           {"binds", std::to_string(Frame.Binds)},
                           {"quads", std::to_string(Frame.Quads)},
@@ -72,5 +73,6 @@ void TraceStats(TTrace& Trace, const TFrameStats& Frame, const TTextureTotals& T
                           {"texbytes", std::to_string(Textures.Bytes)},
                           {"heap", std::to_string(HeapBytesInUse())},
                           {"rss", std::to_string(ResidentBytes())},
-                          {"slowest", std::to_string(SlowestStepMicros)}});
+                          {"slowest", std::to_string(SlowestStepMicros)},
+                          {"allocs", std::to_string(FrameAllocations)}});
 }

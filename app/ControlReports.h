@@ -19,5 +19,7 @@ void TraceTexts(TTrace& Trace, const TGuiControl& Root);
 // row by row.
 void TraceDump(TTrace& Trace, TGameEngine& Engine, uint8_t ScreenState, int32_t Score);
 // "stats": the last frame's drawing, the textures on the graphics device, the memory in use,
-// and the longest step since the last report, in microseconds.
-void TraceStats(TTrace& Trace, const TFrameStats& Frame, const TTextureTotals& Textures, int64_t SlowestStepMicros);
+// the longest step since the last report, in microseconds, and the heap allocations the frames
+// made since the last report.
+void TraceStats(TTrace& Trace, const TFrameStats& Frame, const TTextureTotals& Textures, int64_t SlowestStepMicros,
+                int64_t FrameAllocations);

@@ -65,11 +65,26 @@ private:
     int64_t& Slowest;
     const std::chrono::steady_clock::time_point Start;
 };
+
+// Adds the heap allocations this thread makes during its own life to Total.
+class TAllocationTally {
+public:
+    explicit TAllocationTally(int64_t& Total) : Total(Total), Start(AllocationsOnThisThread()) {}
+    ~TAllocationTally() { Total += AllocationsOnThisThread() - Start; }
+    TAllocationTally(const TAllocationTally&) = delete;
+    TAllocationTally& operator=(const TAllocationTally&) = delete;
+
+private:
+    int64_t& Total;
+    const int64_t Start;
+};
 } // namespace
 
 TForm1::TForm1(const TOptions& Opts)
     : Options(Opts), Folders(ResolveGameFolders(Opts)), Opener(Folders, Options.Headless, Trace),
       Language(Folders.Data.string()), Saver(Folders.ConfigToWrite().string()) {
+    // Before the window and the sound start their threads, as the sanitizer's hook wants.
+    CountAllocations();
     // The user folder is made on the first save, private to the player.
     Saver.PrepareFolder = [this] {
         std::string why;
@@ -380,7 +395,9 @@ void TForm1::SetScore(int32_t Value) {
 }
 
 void TForm1::PlaySound(const std::string& Name) {
-    Trace.Event("sound", {{"name", Name}, {"volume", std::to_string(Settings_.SoundVolume)}});
+    if (Trace.IsOpen()) {
+        Trace.Event("sound", {{"name", Name}, {"volume", std::to_string(Settings_.SoundVolume)}});
+    }
     Sound.PlayEffect(Name, Settings_.SoundVolume);
 }
 
@@ -440,6 +457,7 @@ void TForm1::Timer1Timer() {
 
 void TForm1::LogicFrame(bool Draw) {
     const TStepTimer timer(SlowestStepMicros);
+    const TAllocationTally tally(FrameAllocations);
     GameTime += 10;
     if (Window) {
         Window->Pad().Tick();
@@ -724,13 +742,18 @@ void TForm1::MessageBox(const std::string& Text) {
     }
 }
 
+// The fields are built only for a trace that is open: an untraced game allocates nothing here.
 void TForm1::TraceEvent(const std::string& Event, const std::string& Key, const std::string& Value) {
-    Trace.Event(Event, {{Key, Value}});
+    if (Trace.IsOpen()) {
+        Trace.Event(Event, {{Key, Value}});
+    }
 }
 
 void TForm1::TraceEvent2(const std::string& Event, const std::string& Key1, const std::string& Value1,
                          const std::string& Key2, const std::string& Value2) {
-    Trace.Event(Event, {{Key1, Value1}, {Key2, Value2}});
+    if (Trace.IsOpen()) {
+        Trace.Event(Event, {{Key1, Value1}, {Key2, Value2}});
+    }
 }
 
 std::vector<std::string> TForm1::Languages() const { return Language.Installed(); }
@@ -752,8 +775,9 @@ void TForm1::UseLanguage(const std::string& Code) {
 
 void TForm1::TraceStats() {
     const TTextureTotals textures = Device->Backend() ? Device->Backend()->TextureTotals() : TTextureTotals{};
-    ::TraceStats(Trace, MyCanvas->LastFrameStats(), textures, SlowestStepMicros);
+    ::TraceStats(Trace, MyCanvas->LastFrameStats(), textures, SlowestStepMicros, FrameAllocations);
     SlowestStepMicros = 0;
+    FrameAllocations = 0;
 }
 
 void TForm1::RunCommand(const TCommand& C) {

@@ -257,6 +257,9 @@ private:
     // The longest wall time one logic frame or one control command took on this thread since
     // the last `stats` command, in microseconds: what the player would see as a freeze.
     int64_t SlowestStepMicros = 0;
+    // The heap allocations the logic frames (their update and drawing) made since the last
+    // `stats` command.
+    int64_t FrameAllocations = 0;
     TLineInput Control;
     // In a window the picture on show cannot always be read back, so a screenshot waits for the
     // next frame and is taken before that frame is presented.

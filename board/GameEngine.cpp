@@ -705,7 +705,8 @@ void TGameEngine::DrawTexts() {
     // and ride with the panel as it slides in and away; stage and score share one size.
     static constexpr uint8_t kPanelFields[] = {ssPlaying,       ssPause,    ssExitToMenu, ssHowToPlay,
                                                ssStageComplete, ssGameOver, ssYourScore};
-    const TSprite* panel = LowerPanel();
+    // While it is on the scene: sliding in, resting or sliding away.
+    const TSprite* panel = LowerPanel_ && !LowerPanel_->Dead() ? LowerPanel_ : nullptr;
     if (panel && std::find(std::begin(kPanelFields), std::end(kPanelFields), state) != std::end(kPanelFields)) {
         const float dy = panel->Y - kLowerPanelRestY;
         TGfxFont* const digits = Fonts ? PanelFont.In(*Fonts) : nullptr;
@@ -729,14 +730,10 @@ void TGameEngine::DrawTexts() {
     }
 }
 
-const TSprite* TGameEngine::LowerPanel() const {
-    for (int32_t i = 0; i < SpriteCount(); ++i) {
-        const TSprite* sprite = SpriteAt(i);
-        if (sprite && !sprite->Dead() && sprite->ImageName() == "DownPanel") {
-            return sprite;
-        }
+void TGameEngine::Freeing(const TSprite& Sprite) {
+    if (&Sprite == LowerPanel_) {
+        LowerPanel_ = nullptr;
     }
-    return nullptr;
 }
 
 uint64_t TGameEngine::BoardHash() const {

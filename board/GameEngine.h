@@ -153,6 +153,9 @@ public:
 
     // All sprites, then the score, the stage number and the clock where the screen shows them.
     void DrawBoard();
+    // The lower panel the stage number, the score and the clock ride on; the engine forgets it
+    // when it frees the sprite.
+    void SetLowerPanel(const TSprite* Panel) { LowerPanel_ = Panel; }
     // "m:ss" for a number of seconds.
     [[nodiscard]] static std::string ClockText(uint32_t Seconds);
 
@@ -167,8 +170,7 @@ private:
     [[nodiscard]] uint8_t RandomKind();
     void ExplodeFound(const TCellRef& Cell);
     void DrawTexts();
-    // The lower panel while it is on the scene (sliding in, resting or sliding away), or nullptr.
-    [[nodiscard]] const TSprite* LowerPanel() const;
+    void Freeing(const TSprite& Sprite) override;
 
     IBoardHost& Host_;
     TRandom& Random_;
@@ -180,6 +182,7 @@ private:
     TNamedLookup<TGfxImages, TGfxImage> Friends{"ZiboAndLirra"};
     TNamedLookup<TGfxFonts, TGfxFont> PanelFont{"Verdana16"};
     TNamedLookup<TGfxFonts, TGfxFont> ClockFont{"VerdanaIB[Aa]16_time"};
+    const TSprite* LowerPanel_ = nullptr;
     // Cells below full growth, counted at the start of a move pass and kept by SetGrowth
     // while it runs.
     int32_t GrowingCells = 0;

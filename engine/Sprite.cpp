@@ -61,6 +61,7 @@ void TSpriteEngine::FreeAll() {
     while (!Owned.empty()) {
         std::unique_ptr<TSprite> Sprite = std::move(Owned.back());
         Owned.pop_back();
+        Freeing(*Sprite);
         Sprite.reset();
     }
     DeadList.clear();
@@ -102,6 +103,7 @@ void TSpriteEngine::Free(TSprite& Sprite) {
     std::unique_ptr<TSprite> Doomed = std::move(*Where);
     *Where = std::move(Owned.back());
     Owned.pop_back();
+    Freeing(*Doomed);
     Doomed.reset();
 }
 

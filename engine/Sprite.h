@@ -64,6 +64,11 @@ public:
     float ZoomX = 1.0f;
     float ZoomY = 1.0f;
 
+protected:
+    // Called just before the engine frees one of its sprites, so a derived engine can drop
+    // what it keeps of it.
+    virtual void Freeing(const TSprite& /*Sprite*/) {}
+
 private:
     friend class TSprite;
 

@@ -84,8 +84,14 @@ bool TGuiLabel::SetValue(uint32_t Id, const TGuiValue& Value) {
     return TGuiControl::SetValue(Id, Value);
 }
 
-std::vector<std::string> TGuiLabel::SplitWords(const std::string& Text) {
+std::vector<std::string> TGuiLabel::SplitWords(std::string_view Text) {
     std::vector<std::string> words;
+    SplitWordsInto(Text, words);
+    return words;
+}
+
+void TGuiLabel::SplitWordsInto(std::string_view Text, std::vector<std::string>& Words) {
+    size_t count = 0;
     size_t i = 0;
     while (i < Text.size()) {
         while (i < Text.size() && IsSeparator(Text[i])) {
@@ -96,20 +102,27 @@ std::vector<std::string> TGuiLabel::SplitWords(const std::string& Text) {
             ++i;
         }
         if (i > start) {
-            words.push_back(Text.substr(start, i - start));
+            const std::string_view word = Text.substr(start, i - start);
+            if (count < Words.size()) {
+                Words[count].assign(word);
+            } else {
+                Words.emplace_back(word);
+            }
+            ++count;
         }
     }
-    return words;
+    Words.resize(count);
 }
 
 void TGuiLabel::RebuildWords() {
+    const std::string_view text = Text_;
     if (!Progressive_) {
-        Words = SplitWords(Text_);
+        SplitWordsInto(text, Words);
         return;
     }
     const auto shown =
         static_cast<size_t>(std::clamp<int64_t>(VisibleChars, 0, static_cast<int64_t>(Text_.size())));
-    Words = SplitWords(Text_.substr(0, shown));
+    SplitWordsInto(text.substr(0, shown), Words);
 }
 
 void TGuiLabel::DoUpdate() {

@@ -4,6 +4,7 @@
 #include "gui/GuiControl.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Text on one line (left, right, centred or justified) or wrapped over several lines, and
@@ -34,7 +35,10 @@ public:
                                         const std::vector<double>& Widths, double SpaceWidth, size_t First,
                                         double Avail);
     // Splits Text at the bytes 8, 13 and 32; a line feed stays inside its word.
-    [[nodiscard]] static std::vector<std::string> SplitWords(const std::string& Text);
+    [[nodiscard]] static std::vector<std::string> SplitWords(std::string_view Text);
+    // The same into Words, whose strings are reused: a label whose text changes every frame
+    // (a score counting up) then allocates nothing.
+    static void SplitWordsInto(std::string_view Text, std::vector<std::string>& Words);
 
     bool WordWrap = false;
     int32_t TextAdjust = 0;

@@ -49,6 +49,16 @@ void TXParticleSystem::Start() {
     if (!SpawnPoints.empty()) {
         EmitTimer = Params_.EmissionDuration > 0.0f ? 0.0f : -1.0f;
     }
+    if (EmitTimer >= 0.0f) {
+        // Room for as many particles as live at once while it emits, taken now, so the frames
+        // of an explosion do not grow the list again and again.
+        const float longest = std::min(std::max(Params_.Life[0], Params_.Life[1]), Params_.EmissionDuration);
+        const float alive = static_cast<float>(Params_.EmissionRate) * longest + 1.0f;
+        if (alive > 1.0f) {
+            const float room = std::min(alive, static_cast<float>(Capacity));
+            Particles.reserve(static_cast<size_t>(room));
+        }
+    }
 }
 
 void TXParticleSystem::Stop(bool Kill) {

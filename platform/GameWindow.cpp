@@ -146,9 +146,12 @@ std::unique_ptr<TRenderBackend> TGameWindow::CreateBackend(const TDisplaySetting
     std::unique_ptr<TRenderBackend> Backend;
     if (RecordOnly) {
         auto Recorder = std::make_unique<TRecordingBackend>(ClientWidth, ClientHeight);
-        // A long run keeps only the frame being drawn.
+        // A long run keeps only the frame being drawn, and of its batches only their count:
+        // nobody reads them back, and copying each one would cost the game allocations every
+        // frame that a real renderer does not make.
         Recorder->ForgetPastScenes = true;
         Recorder->KeepTexturePixels = false;
+        Recorder->RecordBatches = false;
         Backend = std::move(Recorder);
     } else {
         Backend = TGlBackend::Create(Window, Settings);

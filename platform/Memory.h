@@ -14,3 +14,13 @@
 void KeepLargeBlocksOutOfTheHeap();
 // Hands the heap's free memory back to the system (after loading, which frees a lot at once).
 void ReturnFreeHeap();
+
+// Heap allocations the calling thread has made since the counting began, so the game can show
+// that a steady frame allocates nothing. Builds with AddressSanitizer count every malloc, new,
+// calloc and realloc through the sanitizer's hook; other builds count the C++ allocations (new)
+// of the executables that link the counting allocator (the game's). Call CountAllocations
+// before the first frame; calling it again changes nothing.
+void CountAllocations();
+[[nodiscard]] int64_t AllocationsOnThisThread();
+// Notes one allocation of the calling thread (the counting allocator's part).
+void NoteAllocation() noexcept;

@@ -74,6 +74,17 @@ bool TGameTexts::Load(const std::string& DataFolder, std::string_view Language, 
 void TGameTexts::Use(std::string_view Language, std::optional<TMessageCatalog> NewCatalog) {
     Language_ = Language;
     Catalog = std::move(NewCatalog);
+    ++Version_;
+}
+
+const std::string& TTranslatedText::In(const TGameTexts& Texts, std::string_view Original) {
+    if (Source != &Texts || Version != Texts.Version() || Original_ != Original) {
+        Text = Texts.Tr(Original);
+        Source = &Texts;
+        Version = Texts.Version();
+        Original_ = Original;
+    }
+    return Text;
 }
 
 std::string TGameTexts::TrUtf8(std::string_view Original) const {

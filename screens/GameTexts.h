@@ -56,9 +56,27 @@ public:
     // The same for an original already in code page 1251 (texts read from the screens file).
     [[nodiscard]] std::string TrCp1251(std::string_view Original) const;
 
+    // Changes whenever another language or catalogue comes into use.
+    [[nodiscard]] uint64_t Version() const { return Version_; }
+
 private:
     std::string Language_{kRussian};
     std::optional<TMessageCatalog> Catalog;
+    uint64_t Version_ = 1;
+};
+
+// One text that a screen draws every frame, in the current language: translated once, and
+// again only after the language (or the text asked for) changed.
+class TTranslatedText {
+public:
+    // The translation of Original (UTF-8, a literal that outlives this) in code page 1251.
+    [[nodiscard]] const std::string& In(const TGameTexts& Texts, std::string_view Original);
+
+private:
+    const TGameTexts* Source = nullptr;
+    uint64_t Version = 0;
+    std::string_view Original_;
+    std::string Text;
 };
 
 // The captions and texts the screens file gives its controls, remembered so that they can be

@@ -43,26 +43,29 @@ std::string EncodeLine(std::string_view Text) {
 }
 
 std::string DecodeLine(std::string_view Line) {
-    std::string bits;
-    bits.reserve(Line.size() * 5);
+    size_t groups = 0;
+    for (const char ch : Line) {
+        groups += kReverse[static_cast<uint8_t>(ch)] >= 0 ? 1 : 0;
+    }
+    // Zero bits in front make whole bytes; the bytes come out as the groups go in, so the
+    // running score decodes without a buffer of its own.
+    const size_t padding = (8 - groups * 5 % 8) % 8;
+    std::string out;
+    out.reserve((groups * 5 + padding) / 8);
+    uint32_t pending = 0;
+    size_t pendingBits = padding;
     for (const char ch : Line) {
         const int8_t v = kReverse[static_cast<uint8_t>(ch)];
         if (v < 0) {
             continue;
         }
-        for (int b = 4; b >= 0; --b) {
-            bits.push_back(((v >> b) & 1) ? '1' : '0');
+        pending = (pending << 5) | static_cast<uint32_t>(v);
+        pendingBits += 5;
+        if (pendingBits >= 8) {
+            pendingBits -= 8;
+            out.push_back(static_cast<char>((pending >> pendingBits) & 0xFFu));
+            pending &= (1u << pendingBits) - 1u;
         }
-    }
-    bits.insert(0, (8 - bits.size() % 8) % 8, '0');
-    std::string out;
-    out.reserve(bits.size() / 8);
-    for (size_t i = 0; i < bits.size(); i += 8) {
-        uint32_t byte = 0;
-        for (size_t j = 0; j < 8; ++j) {
-            byte = (byte << 1) | (bits[i + j] == '1' ? 1u : 0u);
-        }
-        out.push_back(static_cast<char>(byte));
     }
     return out;
 }

@@ -119,10 +119,10 @@ public:
         if (!font) {
             return;
         }
-        const std::string pause = Host.Texts().Tr("ПАУЗА");
+        const std::string& pause = Looks.Pause.In(Host.Texts(), N_("ПАУЗА"));
         font->TextOut(pause, kPauseX, kPauseY, 0xFF1721FC, 0xFF1721FC, fxBlend);
         if (TGfxFont* hint = Looks.Buttons.In(Host.Fonts())) {
-            const std::string resume = Host.Texts().Tr("P — продолжить");
+            const std::string& resume = Looks.Resume.In(Host.Texts(), N_("P — продолжить"));
             const float centre = kPauseX + font->TextWidth(pause) / 2;
             const float y = kPauseY + font->TextHeight(pause) + 6;
             hint->TextOut(resume, std::round(centre - hint->TextWidth(resume) / 2), y, kHintTop, kHintBottom,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/NamedLookup.h"
+#include "screens/GameTexts.h"
 
 class IScreenHost;
 class TGfxFont;
@@ -12,7 +13,7 @@ class TGfxImages;
 using TNamedImage = TNamedLookup<TGfxImages, TGfxImage>;
 using TNamedFont = TNamedLookup<TGfxFonts, TGfxFont>;
 
-// The pictures and fonts the screens' overlays draw, found by name once.
+// The pictures, fonts and texts the screens' overlays draw, found by name or translated once.
 struct TScreenLooks {
     TNamedImage BoardCursor{"boardcursor"};
     TNamedImage HintGlow{"hintglow"};
@@ -22,6 +23,8 @@ struct TScreenLooks {
     TNamedImage HowToPlay[2]{TNamedImage{"1.howto"}, TNamedImage{"2.howto"}};
     TNamedFont Headings{"zagolovki"};
     TNamedFont Buttons{"knopki"};
+    TTranslatedText Pause;
+    TTranslatedText Resume;
 };
 
 // Draws the current screen's frame in its fixed layer order: what moves, the scene, the GUI,

@@ -47,7 +47,7 @@ void TScreens::Bind(const std::string& Button, std::function<void()> Handler) {
     }
 }
 
-void TScreens::Press(const std::string& Button) {
+void TScreens::Press(std::string_view Button) {
     for (const auto& [name, handler] : Buttons) {
         if (name == Button) {
             handler();
@@ -102,35 +102,35 @@ void TScreens::FinishScoreSubmission() {
     Sender.reset();
 }
 
-TGuiControl* TScreens::Control(const std::string& Name) const { return Host_.Gui().FindControl(Name); }
+TGuiControl* TScreens::Control(std::string_view Name) const { return Host_.Gui().FindControl(Name); }
 
-void TScreens::ShowForm(const std::string& Name) const {
+void TScreens::ShowForm(std::string_view Name) const {
     if (TGuiControl* c = Control(Name)) {
         c->SetVisible(true);
         c->BringToFront();
     }
 }
 
-void TScreens::HideForm(const std::string& Name) const {
+void TScreens::HideForm(std::string_view Name) const {
     if (TGuiControl* c = Control(Name)) {
         c->SetVisible(false);
         c->SendToBack();
     }
 }
 
-void TScreens::SetVisible(const std::string& Name, bool Visible) const {
+void TScreens::SetVisible(std::string_view Name, bool Visible) const {
     if (TGuiControl* c = Control(Name)) {
         c->SetVisible(Visible);
     }
 }
 
-void TScreens::SetEnabled(const std::string& Name, bool Enabled) const {
+void TScreens::SetEnabled(std::string_view Name, bool Enabled) const {
     if (TGuiControl* c = Control(Name)) {
         c->SetEnabled(Enabled);
     }
 }
 
-void TScreens::SetText(const std::string& Name, const std::string& Value) const {
+void TScreens::SetText(std::string_view Name, const std::string& Value) const {
     TGuiControl* c = Control(Name);
     if (auto* label = dynamic_cast<TGuiLabel*>(c)) {
         label->SetText(Value);
@@ -143,7 +143,7 @@ void TScreens::SetText(const std::string& Name, const std::string& Value) const 
     }
 }
 
-std::string TScreens::Text(const std::string& Name) const {
+std::string TScreens::Text(std::string_view Name) const {
     TGuiControl* c = Control(Name);
     if (auto* label = dynamic_cast<TGuiLabel*>(c)) {
         return label->Text();

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/Types.h"
 
@@ -41,7 +42,7 @@ public:
     // Binds a button's click; a name the GUI file lacks binds nothing.
     void Bind(const std::string& Button, std::function<void()> Handler);
     // Runs a bound button's handler as if it had been clicked (keys that act as buttons).
-    void Press(const std::string& Button);
+    void Press(std::string_view Button);
 
     // Every screen group's handlers and buttons, in the game's binding order.
     void RegisterAll();
@@ -49,15 +50,15 @@ public:
     // Helpers shared by the screen groups.
     [[nodiscard]] IScreenHost& Host() const { return Host_; }
     [[nodiscard]] TGameState& State() const;
-    [[nodiscard]] TGuiControl* Control(const std::string& Name) const;
+    [[nodiscard]] TGuiControl* Control(std::string_view Name) const;
     // Shows the form and brings it to the front / hides it and sends it to the back.
-    void ShowForm(const std::string& Name) const;
-    void HideForm(const std::string& Name) const;
-    void SetVisible(const std::string& Name, bool Visible) const;
-    void SetEnabled(const std::string& Name, bool Enabled) const;
+    void ShowForm(std::string_view Name) const;
+    void HideForm(std::string_view Name) const;
+    void SetVisible(std::string_view Name, bool Visible) const;
+    void SetEnabled(std::string_view Name, bool Enabled) const;
     // Sets a label's text or a button's caption.
-    void SetText(const std::string& Name, const std::string& Text) const;
-    [[nodiscard]] std::string Text(const std::string& Name) const;
+    void SetText(std::string_view Name, const std::string& Text) const;
+    [[nodiscard]] std::string Text(std::string_view Name) const;
     // The standard screen: enter sets the state and shows the form; leave hides it.
     void EnterForm(uint8_t State, const std::string& Form) const;
     // Starts sending a finished game's score in the background (a send still running is

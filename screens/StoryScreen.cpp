@@ -181,6 +181,7 @@ void EnterStory(TScreens& S) {
         g.Zibo = &engine.Add<TZibo>(*host.Cursor());
         engine.Add<TPanel>(0.0f, 281.0f, "backgame");
         g.DownPanel = &engine.Add<TPanel>(39.0f, 500.0f, "DownPanel");
+        engine.SetLowerPanel(g.DownPanel);
         g.UpPanel = &engine.Add<TPanel>(172.0f, 0.0f, "UpPanel");
     }
     g.ScreenState = ssStory;

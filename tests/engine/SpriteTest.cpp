@@ -13,6 +13,7 @@
 #include <cmath>
 #include <numbers>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -141,6 +142,50 @@ TEST(SpriteEngineTest, RemovedSpritesStayOwnedAndDestructionFreesEverything) {
         A.MarkDead();
     }
     EXPECT_EQ(Freed, 2);
+}
+
+// An engine that notes each sprite it is about to free, while the sprite still stands.
+class TNotingEngine final : public TSpriteEngine {
+public:
+    explicit TNotingEngine(const int& Freed) : Freed(Freed) {}
+    ~TNotingEngine() override { FreeAll(); }
+    std::vector<std::pair<const TSprite*, int>> Noted; // the sprite, and how many were freed then
+
+protected:
+    void Freeing(const TSprite& Sprite) override { Noted.emplace_back(&Sprite, Freed); }
+
+private:
+    const int& Freed;
+};
+
+// Whoever frees a sprite (the dead sweep, the engine's end, a removed sprite's end), the
+// engine is told once, before the sprite goes: the game forgets its lower panel so.
+TEST(SpriteEngineTest, EveryFreedSpriteIsReportedOnceBeforeItGoes) {
+    int Freed = 0;
+    std::vector<std::pair<const TSprite*, int>> Noted;
+    const TSprite* Dead = nullptr;
+    const TSprite* Removed = nullptr;
+    const TSprite* Kept = nullptr;
+    {
+        TNotingEngine Engine(Freed);
+        TProbe& A = Engine.Add<TProbe>(0, &Freed);
+        TProbe& B = Engine.Add<TProbe>(1, &Freed);
+        TProbe& C = Engine.Add<TProbe>(2, &Freed);
+        Dead = &A;
+        Removed = &B;
+        Kept = &C;
+        A.MarkDead();
+        Engine.FreeDead();
+        Engine.Remove(B);
+        ASSERT_EQ(Engine.Noted.size(), 1u);
+        EXPECT_EQ(Engine.Noted[0], std::make_pair(Dead, 0));
+        Engine.FreeAll();
+        Noted = Engine.Noted;
+    }
+    EXPECT_EQ(Freed, 3);
+    ASSERT_EQ(Noted.size(), 3u);
+    EXPECT_EQ(Noted[1], std::make_pair(Kept, 1));
+    EXPECT_EQ(Noted[2], std::make_pair(Removed, 2));
 }
 
 TEST(SpriteTest, DefaultsAndSetters) {

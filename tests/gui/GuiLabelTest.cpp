@@ -14,6 +14,25 @@ TEST(GuiLabel, WordsSplitAtSpacesReturnsAndBackspacesButNotLineFeeds) {
     EXPECT_TRUE(TGuiLabel::SplitWords(" \r ").empty());
 }
 
+// A label's words are split again into the strings it already has: longer and shorter texts
+// than before leave exactly the new words.
+TEST(GuiLabel, WordsSplitIntoTheOldOnesLeaveOnlyTheNewWords) {
+    struct TCase {
+        std::string_view Text;
+        std::vector<std::string> Words;
+    };
+    const TCase cases[] = {{"one two three", {"one", "two", "three"}},
+                           {"a much longer first-word", {"a", "much", "longer", "first-word"}},
+                           {"x", {"x"}},
+                           {"", {}},
+                           {"7 8", {"7", "8"}}};
+    std::vector<std::string> words;
+    for (const TCase& c : cases) {
+        TGuiLabel::SplitWordsInto(c.Text, words);
+        EXPECT_EQ(words, c.Words) << c.Text;
+    }
+}
+
 TEST(GuiLabel, LineFillingPlacesWordsThatFitAndStopsAfterALineFeedWord) {
     struct TCase {
         std::vector<std::string> Words;
