@@ -388,7 +388,7 @@ int32_t TForm1::GetScore() const {
 
 void TForm1::SetScore(int32_t Value) {
     const bool changed = EncodedScore.empty() || GetScore() != Value;
-    EncodedScore = EncodeLine(PadPercent(std::to_string(Value), 10));
+    EncodeLineInto(PadPercent(std::to_string(Value), 10), EncodedScore);
     if (changed) {
         TraceEvent("score", "value", std::to_string(Value));
     }

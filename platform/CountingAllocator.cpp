@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The game's own global operator new: the C heap as usual, each allocation noted for the
-// statistics (platform/Memory.h). Linked into the game's executable only. Builds with
-// AddressSanitizer keep the sanitizer's operator new, which checks every new against its
-// delete, and count through its hook instead.
+// statistics (platform/Memory.h). Linked into the game's executable and the tests that run the
+// game in their process, never into a library. Builds with AddressSanitizer keep the
+// sanitizer's operator new, which checks every new against its delete, and count through its
+// hook instead.
 #include "platform/Memory.h"
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -21,10 +21,16 @@ static_assert(ConfigAlphabet.size() == 32);
 } // namespace
 
 std::string EncodeLine(std::string_view Text) {
+    std::string out;
+    EncodeLineInto(Text, out);
+    return out;
+}
+
+void EncodeLineInto(std::string_view Text, std::string& Out) {
     const size_t bits = Text.size() * 8;
     const size_t padding = (5 - bits % 5) % 5;
-    std::string out;
-    out.reserve((bits + padding) / 5);
+    Out.clear();
+    Out.reserve((bits + padding) / 5);
     // Walk the bit string (zeros in front, then the text's bits) five bits at a time.
     uint32_t group = 0;
     size_t inGroup = padding;
@@ -33,13 +39,12 @@ std::string EncodeLine(std::string_view Text) {
         for (int b = 7; b >= 0; --b) {
             group = (group << 1) | ((byte >> b) & 1u);
             if (++inGroup == 5) {
-                out.push_back(ConfigAlphabet[group]);
+                Out.push_back(ConfigAlphabet[group]);
                 group = 0;
                 inGroup = 0;
             }
         }
     }
-    return out;
 }
 
 std::string DecodeLine(std::string_view Line) {

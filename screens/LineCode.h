@@ -14,6 +14,9 @@
 inline constexpr std::string_view ConfigAlphabet = "Q7mK2xRb9TfWz4HcN8pLd3GvJs6YeA5u";
 
 [[nodiscard]] std::string EncodeLine(std::string_view Text);
+// The same into Out (not a view of Out itself), whose storage is reused: the running score
+// changes every frame while the seconds left are counted into it.
+void EncodeLineInto(std::string_view Text, std::string& Out);
 // Characters outside the alphabet contribute nothing.
 [[nodiscard]] std::string DecodeLine(std::string_view Line);
 

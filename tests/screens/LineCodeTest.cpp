@@ -21,6 +21,10 @@ TEST(LineCode, MultiplesOfFiveRoundTripOthersGainALeadingZero) {
     }
     EXPECT_EQ(DecodeLine(EncodeLine("true")), std::string("\0true", 5));
     EXPECT_EQ(EncodeLine("A").size(), 2u); // 8 bits padded to 10
+    // Encoding into a string that held something else leaves only the new code.
+    std::string reused = "an older and much longer line";
+    EncodeLineInto("12345", reused);
+    EXPECT_EQ(DecodeLine(reused), "12345");
     // A lone group: five bits behind three zero bits.
     EXPECT_EQ(DecodeLine("u"), "\x1F");
     EXPECT_EQ(EncodeLine("12345").size(), 8u);
