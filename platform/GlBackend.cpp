@@ -8,6 +8,7 @@
 #include <epoxy/gl.h>
 
 #include <array>
+#include <string>
 
 namespace {
 
@@ -32,13 +33,13 @@ void main() {
 
 // Mode: 0 texture x colour, 1 and 2 the same doubled and quadrupled, 3 a dot product of the
 // texture with a constant, 4 a multiply-add of texture and colour.
-constexpr const char* FragmentSource = R"(#version 330 core
+// Each combination of mode, texturing and alpha test is its own program with those three as
+// constants (put before this text), so the compiled shader keeps only the work its batches
+// need: a software rasteriser runs every branch of a shader for every pixel.
+constexpr const char* FragmentSource = R"(
 in vec4 VertexColor;
 in vec2 UV;
 uniform sampler2D Texture;
-uniform bool Textured;
-uniform int Mode;
-uniform bool AlphaTest;
 out vec4 FragColor;
 void main() {
     vec4 t = Textured ? texture(Texture, UV) : vec4(1.0);
@@ -106,9 +107,13 @@ constexpr std::array<TSpecialEffect, 7> SpecialEffects{{
     return Shader;
 }
 
-[[nodiscard]] GLuint LinkProgram() {
+[[nodiscard]] GLuint LinkProgram(int Mode, bool Textured, bool AlphaTest) {
+    const std::string Fragment = std::string("#version 330 core\nconst int Mode = ") + std::to_string(Mode) +
+                                 ";\nconst bool Textured = " + (Textured ? "true" : "false") +
+                                 ";\nconst bool AlphaTest = " + (AlphaTest ? "true" : "false") + ";\n" +
+                                 FragmentSource;
     const GLuint Vs = CompileShader(GL_VERTEX_SHADER, VertexSource);
-    const GLuint Fs = CompileShader(GL_FRAGMENT_SHADER, FragmentSource);
+    const GLuint Fs = CompileShader(GL_FRAGMENT_SHADER, Fragment.c_str());
     GLuint Program = 0;
     if (Vs != 0 && Fs != 0) {
         Program = glCreateProgram();
@@ -203,8 +208,12 @@ TGlBackend::~TGlBackend() {
         const GLuint Name = Entry.first;
         glDeleteTextures(1, &Name);
     }
-    if (Program != 0) {
-        glDeleteProgram(Program);
+    for (const TShaderVariant& Variant : Variants) {
+        if (Variant.Program != 0) {
+            glDeleteProgram(Variant.Program);
+        }
+    }
+    if (VertexArray != 0) {
         glDeleteBuffers(1, &VertexBuffer);
         glDeleteBuffers(1, &IndexBuffer);
         glDeleteVertexArrays(1, &VertexArray);
@@ -214,16 +223,11 @@ TGlBackend::~TGlBackend() {
 }
 
 bool TGlBackend::CreateObjects() {
-    Program = LinkProgram();
-    if (Program == 0) {
+    // The plain textured program is made at once: without it this OpenGL is of no use. The
+    // others are made when a batch first needs them.
+    if (!UseVariant(0, true, false)) {
         return false;
     }
-    ViewSizeUniform = glGetUniformLocation(Program, "ViewSize");
-    TexturedUniform = glGetUniformLocation(Program, "Textured");
-    ModeUniform = glGetUniformLocation(Program, "Mode");
-    AlphaTestUniform = glGetUniformLocation(Program, "AlphaTest");
-    glUseProgram(Program);
-    glUniform1i(glGetUniformLocation(Program, "Texture"), 0);
 
     glGenVertexArrays(1, &VertexArray);
     glBindVertexArray(VertexArray);
@@ -304,9 +308,7 @@ void TGlBackend::UpdateArea() {
 
 void TGlBackend::ApplyViewport() {
     glViewport(Area.Left, Drawable.Y - Area.Bottom, Area.Width(), Area.Height());
-    glUseProgram(Program);
-    glUniform2f(ViewSizeUniform, static_cast<float>(std::max(Area.Width(), 1)),
-                static_cast<float>(std::max(Area.Height(), 1)));
+    ViewSize = {std::max(Area.Width(), 1), std::max(Area.Height(), 1)};
     ApplyScissor();
 }
 
@@ -444,8 +446,34 @@ void TGlBackend::SetFiltering(bool Value) {
 
 void TGlBackend::SetAlphaTest(bool Enabled) {
     AlphaTest = Enabled;
-    glUseProgram(Program);
-    glUniform1i(AlphaTestUniform, Enabled ? 1 : 0);
+}
+
+bool TGlBackend::UseVariant(int ShaderMode, bool Textured, bool WithAlphaTest) {
+    TShaderVariant& Variant =
+        Variants[static_cast<size_t>((ShaderMode * 2 + (Textured ? 1 : 0)) * 2 + (WithAlphaTest ? 1 : 0))];
+    if (Variant.Program == 0) {
+        if (Variant.Failed) {
+            return false;
+        }
+        Variant.Program = LinkProgram(ShaderMode, Textured, WithAlphaTest);
+        if (Variant.Program == 0) {
+            Variant.Failed = true;
+            return false;
+        }
+        Variant.ViewSizeUniform = glGetUniformLocation(Variant.Program, "ViewSize");
+        glUseProgram(Variant.Program);
+        glUniform1i(glGetUniformLocation(Variant.Program, "Texture"), 0);
+        CurrentProgram = Variant.Program;
+    }
+    if (CurrentProgram != Variant.Program) {
+        glUseProgram(Variant.Program);
+        CurrentProgram = Variant.Program;
+    }
+    if (Variant.ViewSize.X != ViewSize.X || Variant.ViewSize.Y != ViewSize.Y) {
+        glUniform2f(Variant.ViewSizeUniform, static_cast<float>(ViewSize.X), static_cast<float>(ViewSize.Y));
+        Variant.ViewSize = ViewSize;
+    }
+    return true;
 }
 
 void TGlBackend::ApplyEffect(uint32_t Effect) {
@@ -459,13 +487,13 @@ void TGlBackend::ApplyEffect(uint32_t Effect) {
                 glBlendEquation(GL_FUNC_ADD);
                 glBlendFunc(Special.Source, Special.Dest);
             }
-            glUniform1i(ModeUniform, Special.Mode);
+            Mode = Special.Mode;
             CurrentEffect = Effect;
             EffectKnown = true;
             return;
         }
     }
-    glUniform1i(ModeUniform, 0);
+    Mode = 0;
     const uint32_t Source = Effect & 0xFFu;
     const uint32_t Dest = (Effect >> 8) & 0xFFu;
     const uint32_t Op = (Effect >> 16) & 0xFFu;
@@ -487,11 +515,12 @@ void TGlBackend::DrawBatch(TPrimitive Kind, uint32_t Effect, TTextureHandle Text
     if (Kind == TPrimitive::None || VertexCount == 0 || IndexCount == 0) {
         return;
     }
-    glUseProgram(Program);
     glBindVertexArray(VertexArray);
     ApplyEffect(Effect);
     const bool Textured = Texture != 0 && Textures.count(Texture) > 0;
-    glUniform1i(TexturedUniform, Textured ? 1 : 0);
+    if (!UseVariant(Mode, Textured, AlphaTest)) {
+        return;
+    }
     // An untextured batch leaves the bound texture alone: the shader does not sample it.
     if (Textured) {
         glActiveTexture(GL_TEXTURE0);

@@ -73,6 +73,9 @@ private:
     void ApplyEffect(uint32_t Effect);
     void WaitForPreviousFrame();
     void RenewStreamBuffers();
+    // Makes the program for this combination current (building it the first time); false when
+    // the driver cannot build it.
+    bool UseVariant(int ShaderMode, bool Textured, bool WithAlphaTest);
 
     struct TTextureInfo {
         int Width = 0;
@@ -89,7 +92,19 @@ private:
     TRect Area;
     TPoint Drawable;
     TRect Clip;
-    uint32_t Program = 0;
+    struct TShaderVariant {
+        uint32_t Program = 0;
+        bool Failed = false;
+        int32_t ViewSizeUniform = -1;
+        // The drawing area's size this program was last told.
+        TPoint ViewSize;
+    };
+    // Five modes, with and without a texture, with and without the alpha test.
+    TShaderVariant Variants[20];
+    uint32_t CurrentProgram = 0;
+    TPoint ViewSize{1, 1};
+    // The shader mode of the current effect.
+    int Mode = 0;
     uint32_t VertexArray = 0;
     uint32_t VertexBuffer = 0;
     uint32_t IndexBuffer = 0;
@@ -97,10 +112,6 @@ private:
     intptr_t VertexOffset = 0;
     intptr_t IndexOffset = 0;
     uint32_t Samplers[2] = {0, 0};
-    int32_t ViewSizeUniform = -1;
-    int32_t TexturedUniform = -1;
-    int32_t ModeUniform = -1;
-    int32_t AlphaTestUniform = -1;
     std::unordered_map<TTextureHandle, TTextureInfo> Textures;
     uint32_t CurrentEffect = 0;
     bool EffectKnown = false;
