@@ -7,6 +7,7 @@
 #include <SDL.h>
 #include <epoxy/gl.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -144,6 +145,11 @@ constexpr std::array<TSpecialEffect, 7> SpecialEffects{{
 }
 
 constexpr int MaxTextureSide = 8192;
+
+// Effect codes: source factor one, destination zero (a plain copy); source alpha, one minus
+// source alpha (ordinary alpha blending).
+constexpr uint32_t OpaqueCopy = 0x001u;
+constexpr uint32_t NormalBlend = 0x504u;
 
 // The streaming buffers a frame's batches are written into one after another; a frame that
 // fills them starts fresh ones. They hold what the canvas's largest cache can hand over.
@@ -414,6 +420,8 @@ bool TGlBackend::UpdateTexture(TTextureHandle Texture, const uint32_t* Pixels, i
         Height != Found->second.Height) {
         return false;
     }
+    Found->second.Opaque = std::all_of(Pixels, Pixels + static_cast<ptrdiff_t>(Width) * Height,
+                                       [](uint32_t Pixel) { return Pixel >= 0xFF000000u; });
     glBindTexture(GL_TEXTURE_2D, Texture);
     // 0xAARRGGBB words read as packed BGRA keep their meaning on any byte order.
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, Width, Height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, Pixels);
@@ -510,14 +518,26 @@ void TGlBackend::ApplyEffect(uint32_t Effect) {
     EffectKnown = true;
 }
 
+bool TGlBackend::CoversOpaquely(const TTextureInfo& Texture, uint32_t Effect, const TVertex* Vertices,
+                                size_t VertexCount) {
+    // Alpha blending of a fully opaque source gives the source itself, so a texture without a
+    // transparent texel drawn at full alpha needs no blending: the large backgrounds then cost
+    // the rasteriser no read of what lies under them.
+    return Effect == NormalBlend && Texture.Opaque &&
+           std::all_of(Vertices, Vertices + VertexCount,
+                       [](const TVertex& V) { return V.Color >= 0xFF000000u; });
+}
+
 void TGlBackend::DrawBatch(TPrimitive Kind, uint32_t Effect, TTextureHandle Texture, const TVertex* Vertices,
                            size_t VertexCount, const uint16_t* Indices, size_t IndexCount) {
     if (Kind == TPrimitive::None || VertexCount == 0 || IndexCount == 0) {
         return;
     }
     glBindVertexArray(VertexArray);
-    ApplyEffect(Effect);
-    const bool Textured = Texture != 0 && Textures.count(Texture) > 0;
+    const auto Found = Texture != 0 ? Textures.find(Texture) : Textures.end();
+    const bool Textured = Found != Textures.end();
+    ApplyEffect(Textured && CoversOpaquely(Found->second, Effect, Vertices, VertexCount) ? OpaqueCopy
+                                                                                         : Effect);
     if (!UseVariant(Mode, Textured, AlphaTest)) {
         return;
     }

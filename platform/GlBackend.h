@@ -81,7 +81,11 @@ private:
         int Width = 0;
         int Height = 0;
         bool MipMapping = false;
+        // Every texel of the last upload has full alpha.
+        bool Opaque = false;
     };
+    [[nodiscard]] static bool CoversOpaquely(const TTextureInfo& Texture, uint32_t Effect,
+                                             const TVertex* Vertices, size_t VertexCount);
 
     SDL_Window* Window;
     SDL_GLContext Context;

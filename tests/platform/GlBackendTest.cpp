@@ -29,12 +29,13 @@ struct TGlFixture : ::testing::Test {
     }
 
     // A solid quad over the rectangle, drawn as the canvas draws it (two triangles).
-    void Quad(float L, float T, float R, float B, uint32_t Color, uint32_t Effect,
-              TTextureHandle Texture = 0) {
+    // With a texture, U runs from 0 to RightU across it.
+    void Quad(float L, float T, float R, float B, uint32_t Color, uint32_t Effect, TTextureHandle Texture = 0,
+              float RightU = 1.0f) {
         const float Shift = Texture != 0 ? 0.5f : 0.0f;
         const TVertex V[4] = {{L - Shift, T - Shift, Color, 0, 0},
-                              {R - Shift, T - Shift, Color, 1, 0},
-                              {R - Shift, B - Shift, Color, 1, 1},
+                              {R - Shift, T - Shift, Color, RightU, 0},
+                              {R - Shift, B - Shift, Color, RightU, 1},
                               {L - Shift, B - Shift, Color, 0, 1}};
         const uint16_t I[6] = {0, 1, 3, 1, 2, 3};
         Backend->DrawBatch(TPrimitive::Triangles, Effect, Texture, V, 4, I, 6);
@@ -99,6 +100,36 @@ TEST_F(TGlFixture, EffectCodesBlendTextureTimesColourOverTheBackground) {
         ExpectNear(PixelAt(8, 8), Case.Expected, Case.Name);
         Backend->DeleteTexture(Texture);
     }
+}
+
+// A texture without a transparent texel is drawn without blending; the picture must be exactly
+// the blended one, and a texture that later gets transparent texels must blend again.
+TEST_F(TGlFixture, OpaqueTexturesLookExactlyAsBlended) {
+    const uint32_t OpaqueTexels[4] = {0xFFFF0000u, 0xFF00FF00u, 0xFF123456u, 0xFFABCDEFu};
+    const uint32_t WithHole[4] = {0xFFFF0000u, 0xFF00FF00u, 0xFF123456u, 0x00000000u};
+    const TTextureHandle Opaque = Backend->CreateTexture(4, 1, false);
+    const TTextureHandle Holed = Backend->CreateTexture(4, 1, false);
+    ASSERT_TRUE(Backend->UpdateTexture(Opaque, OpaqueTexels, 4, 1));
+    ASSERT_TRUE(Backend->UpdateTexture(Holed, WithHole, 4, 1));
+    // Only the first two texels are sampled, so both textures must give the same pixels.
+    for (const uint32_t Tint : {0xFFFFFFFFu, 0xFF80C0FFu}) {
+        Backend->Clear(Blue);
+        Quad(0, 0, 32, 8, Tint, 1284, Opaque, 0.5f);
+        Quad(0, 10, 32, 18, Tint, 1284, Holed, 0.5f);
+        std::vector<uint32_t> Pixels;
+        ASSERT_TRUE(Backend->ReadPixels(Pixels));
+        for (size_t X = 0; X < 32; ++X) {
+            EXPECT_EQ(Pixels[4 * 800 + X], Pixels[14 * 800 + X])
+                << std::hex << Tint << " at " << std::dec << X;
+        }
+    }
+    const uint32_t Transparent[4] = {0x00FF0000u, 0x00FF0000u, 0x00FF0000u, 0x00FF0000u};
+    ASSERT_TRUE(Backend->UpdateTexture(Opaque, Transparent, 4, 1));
+    Backend->Clear(Blue);
+    Quad(0, 0, 16, 16, 0xFFFFFFFFu, 1284, Opaque);
+    EXPECT_EQ(PixelAt(8, 8), Blue);
+    Backend->DeleteTexture(Opaque);
+    Backend->DeleteTexture(Holed);
 }
 
 TEST_F(TGlFixture, UntexturedPrimitivesCoverExactPixels) {
