@@ -98,9 +98,11 @@ protected:
     }
 
     // From the fourth chapter's first results, taken as the last stage's: the end picture and
-    // the final score over it.
+    // the final score over it. The last stage's clock is taken as counted into the score, as its
+    // results do, so the final score has no seconds left to show.
     static bool Ending() {
         Engine().CurrentStage = 16;
+        Engine().Level().TimeLeft = 0;
         return Game->LeaveStageComplete() && Game->Screen() == ssAllStagesDone && Run({"frames 200"}) &&
                Shoot("end-picture") && Game->WaitFor(ssYourScore, 400) && Run({"frames 400"}) &&
                Shoot("final-score");
@@ -138,7 +140,8 @@ void LowerPanelFieldsAreFilledOnEveryStageScreen() {
 
 // The panels stand clear of the characters: the stage results leave the captain's face
 // (his nose at the left edge) uncovered; once counted, "Далее" stands where the target rested,
-// so no empty hollow is left; the final score leaves the rocket of the end picture in view.
+// so no empty hollow is left; the final score leaves the rocket of the end picture in view and
+// shows its next button.
 void PanelsLeaveTheCharactersInView() {
     const auto Skin = [](int R, int G, int B) { return R > 200 && G > 120 && G < 220 && B > 90 && R > B + 40; };
     EXPECT_GT(CountPixels(Shot("chapter1-stage-complete"), 165, 245, 200, 285, Skin), 400);
@@ -149,6 +152,8 @@ void PanelsLeaveTheCharactersInView() {
     }
     const auto Silver = [](int R, int G, int B) { return R > 170 && G > 170 && B > 170 && std::abs(R - B) < 40; };
     EXPECT_GT(CountPixels(Shot("final-score"), 280, 200, 470, 370, Silver), 4000);
+    // Its "Далее" stands inside the window, at the foot of the final score's panel.
+    EXPECT_GT(CountPixels(Shot("final-score"), 110, 515, 260, 565, Orange), 1000);
 }
 
 // No monster reaches over the board frame: its right rim is as gold in every chapter as beside
