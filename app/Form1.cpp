@@ -208,7 +208,6 @@ void TForm1::OpenArchives() {
         auto archive = std::make_unique<TArchive>();
         archive->SetFileName(Folders.InData(Name).string());
         archive->SetOpenMode(opReadOnly);
-        archive->SetDigestChecks(false);
         return archive;
     };
     Archive = open("Data/data.fgg");

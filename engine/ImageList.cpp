@@ -136,7 +136,6 @@ bool TGfxImages::LoadImage(const std::string& Key, TArchive& Archive, TGfxQualit
     // Nothing reads an archive picture back: its pixels live on the device only, after a stop
     // in memory for the atlas.
     Image.SetKeepPixels(Atlas_ != nullptr);
-    Image.SetUploadLater(Atlas_ != nullptr);
     Image.SetName(Key);
     Image.SetQuality(Quality);
     Image.SetAlphaLevel(AlphaLevel);
@@ -144,7 +143,8 @@ bool TGfxImages::LoadImage(const std::string& Key, TArchive& Archive, TGfxQualit
         DeleteImage(IndexOfImage(&Image));
         return false;
     }
-    return PlaceOnAtlas(Image);
+    PlaceOnAtlas(Image);
+    return true;
 }
 
 TGfxImage* TGfxImages::Reserve(const std::string& Key) {
@@ -167,22 +167,19 @@ TGfxImage* TGfxImages::Reserve(const std::string& Key) {
 }
 
 bool TGfxImages::LoadInto(TGfxImage& Image, const std::string& Key, TArchive& Archive, bool OwnTexture) {
-    // A picture bound for the atlas is only decoded into memory; the device gets it with the
-    // page, or as a texture of its own when the atlas has no room for it.
-    Image.SetUploadLater(Atlas_ != nullptr && !OwnTexture);
     if (!Image.LoadFromArchive(Key, Archive)) {
         return false;
     }
-    return OwnTexture || PlaceOnAtlas(Image);
+    if (!OwnTexture) {
+        PlaceOnAtlas(Image);
+    }
+    return true;
 }
 
-bool TGfxImages::PlaceOnAtlas(TGfxImage& Image) {
-    if (Atlas_ == nullptr || Atlas_->Add(Image)) {
-        return true;
+void TGfxImages::PlaceOnAtlas(TGfxImage& Image) {
+    if (Atlas_ != nullptr && !Atlas_->Add(Image)) {
+        Image.DropPixels();
     }
-    const bool Uploaded = Image.UploadNow();
-    Image.DropPixels();
-    return Uploaded;
 }
 
 bool TGfxImages::LoadArchive(TArchive& Archive) {
