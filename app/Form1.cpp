@@ -6,7 +6,7 @@
 #include "app/DesktopOpener.h"
 #include "app/GameLanguage.h"
 #include "app/GameSound.h"
-#include "app/PadCommands.h"
+#include "app/InputCommands.h"
 #include "app/ScoreService.h"
 #include "archive/Archive.h"
 #include "board/GameEngine.h"
@@ -14,7 +14,6 @@
 #include "engine/Canvas.h"
 #include "engine/Device.h"
 #include "engine/Font.h"
-#include "engine/FramePacer.h"
 #include "engine/Image.h"
 #include "engine/TextureAtlas.h"
 #include "engine/Timer.h"
@@ -100,6 +99,7 @@ TForm1::TForm1(const TOptions& Opts)
     } else {
         Clock = CreateRealClock();
     }
+    Loop = std::make_unique<TFrameLoop>(*this, *Clock);
 }
 
 TForm1::~TForm1() = default;
@@ -471,6 +471,8 @@ void TForm1::LogicFrame(bool Draw) {
     }
 }
 
+bool TForm1::GoesOn() const { return Running && !Closing && QuitSignal() == 0; }
+
 void TForm1::TimerTimer() {
     ++FrameNumber;
     Trace.SetFrame(FrameNumber);
@@ -517,7 +519,7 @@ void TForm1::RenderFrame(bool WithGui, bool QueueBack) {
     }
     Device->Flip();
     if (VirtualClock) {
-        VirtualClock->AdvanceToRetrace(RetraceHz);
+        VirtualClock->AdvanceToRetrace(Loop->RetraceHz());
     }
 }
 
@@ -667,13 +669,13 @@ void TForm1::PauseStage() {
 // window's events until it is back.
 void TForm1::Minimized() {
     PauseStage();
-    Asleep = true;
+    Asleep_ = true;
 }
 
 void TForm1::Hidden() { Minimized(); }
 
 void TForm1::Restored() {
-    Asleep = false;
+    Asleep_ = false;
     Device->Repaint();
 }
 
@@ -786,66 +788,15 @@ void TForm1::RunCommand(const TCommand& C) {
     if (C.Kind != TCommandKind::Frames && C.Kind != TCommandKind::Display) {
         timer.emplace(SlowestStepMicros);
     }
-    TWindowInput& input = Window->Input();
-    const TPoint at = input.ToClient({C.X, C.Y});
+    if (RunInputCommand(C, Window->Input(), Window->Pad())) {
+        return;
+    }
     switch (C.Kind) {
     case TCommandKind::Frames:
-        for (int32_t i = 0; i < C.Count && Running && !Closing && QuitSignal() == 0; ++i) {
-            if (VirtualClock) {
-                VirtualClock->Advance(10000);
-            }
-            LogicFrame(true);
-        }
+        Loop->Frames(VirtualClock, C.Count);
         break;
     case TCommandKind::Display:
         SimulateDisplay(C.Count, C.Milliseconds);
-        break;
-    case TCommandKind::Move:
-        input.MouseMove(at);
-        break;
-    case TCommandKind::Press:
-        input.MouseMove(at);
-        input.MouseDown(C.Button, at);
-        break;
-    case TCommandKind::Release:
-        input.MouseMove(at);
-        input.MouseUp(C.Button, at);
-        break;
-    case TCommandKind::Click:
-        input.MouseMove(at);
-        input.MouseDown(C.Button, at);
-        input.MouseUp(C.Button, at);
-        break;
-    case TCommandKind::Key:
-        input.KeyDown(C.Key);
-        input.KeyUp(C.Key);
-        break;
-    case TCommandKind::KeyDown:
-        input.KeyDown(C.Key);
-        break;
-    case TCommandKind::KeyUp:
-        input.KeyUp(C.Key);
-        break;
-    case TCommandKind::Pad:
-    case TCommandKind::PadDown:
-    case TCommandKind::PadUp:
-    case TCommandKind::PadStick:
-        RunPadCommand(C, Window->Pad());
-        break;
-    case TCommandKind::Type:
-        input.Text(C.Text);
-        break;
-    case TCommandKind::Close:
-        input.Close();
-        break;
-    case TCommandKind::Minimize:
-        input.Minimize();
-        break;
-    case TCommandKind::Restore:
-        input.Restore();
-        break;
-    case TCommandKind::Focus:
-        input.Focus(C.Focused);
         break;
     case TCommandKind::Screenshot:
         if (Options.Renderer == TRenderer::None) {
@@ -869,6 +820,8 @@ void TForm1::RunCommand(const TCommand& C) {
     case TCommandKind::Quit:
         Quit();
         break;
+    default:
+        break;
     }
 }
 
@@ -877,27 +830,9 @@ void TForm1::SimulateDisplay(int32_t Hz, int32_t Milliseconds) {
         std::fprintf(stderr, "control: display needs the virtual clock of a headless run\n");
         return;
     }
-    RetraceHz = Hz;
-    TFramePacer pacer(*VirtualClock);
-    pacer.SetDisplayRate(Hz);
-    const uint64_t end = VirtualClock->Counter() + static_cast<uint64_t>(Milliseconds) * 1000;
-    int64_t frames = 0;
     const int64_t presents = Device->Presents();
     const int64_t held = Device->HeldFrames();
-    while (VirtualClock->Counter() < end && Running && !Closing && QuitSignal() == 0) {
-        if (Asleep) {
-            VirtualClock->Sleep(AsleepWaitMs);
-            pacer.Restart();
-            continue;
-        }
-        const int32_t due = pacer.Wait();
-        const bool picture = pacer.PictureDue();
-        for (int32_t i = 0; i < due; ++i) {
-            LogicFrame(picture && i == due - 1);
-        }
-        frames += due;
-    }
-    RetraceHz = 0;
+    const int64_t frames = Loop->SimulateDisplay(*VirtualClock, Hz, Milliseconds);
     Trace.Event("display", {{"hz", std::to_string(Hz)},
                             {"frames", std::to_string(frames)},
                             {"presents", std::to_string(Device->Presents() - presents)},
@@ -936,25 +871,9 @@ int TForm1::Run() {
         return 2;
     }
     bool controlled = Control.IsOpen();
-    // A windowed run keeps 100 logic frames a second whatever the display does and draws the
-    // last of the frames each pass runs.
-    TFramePacer pacer(*Clock);
-    pacer.SetDisplayRate(Window->RefreshRate());
-    while (Running && !Closing && QuitSignal() == 0) {
+    while (GoesOn()) {
         if (!Options.Headless) {
-            Window->PumpEvents();
-            if (Asleep) {
-                Window->WaitEvents(AsleepWaitMs);
-                pacer.Restart();
-                // It may come back on another display.
-                pacer.SetDisplayRate(Window->RefreshRate());
-            } else {
-                const int32_t due = pacer.Wait();
-                const bool picture = pacer.PictureDue();
-                for (int32_t i = 0; i < due && Running && !Closing; ++i) {
-                    LogicFrame(picture && i == due - 1);
-                }
-            }
+            Loop->WindowPass(*Window);
         }
         // In a headless run time passes only through "frames"; otherwise commands run between
         // frames, and the player goes on alone when they end.

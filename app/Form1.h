@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/DesktopOpener.h"
+#include "app/FrameLoop.h"
 #include "app/GameFolders.h"
 #include "app/GameLanguage.h"
 #include "app/GameSound.h"
@@ -47,7 +48,7 @@ struct TCommand;
 // The game's main window: owns every long-lived object, brings the game up in its fixed
 // order, runs the frame loop and the level clock, routes input, plays sound and closes the
 // game down. It is the screens' host and the board's host.
-class TForm1 final : public IScreenHost, public IBoardHost, public IWindowListener {
+class TForm1 final : public IScreenHost, public IBoardHost, public IWindowListener, public IFrameClient {
 public:
     explicit TForm1(const TOptions& Options);
     ~TForm1() override;
@@ -119,10 +120,14 @@ public:
     void Exposed() override;
     void FocusChanged(bool Focused) override;
 
+    // IFrameClient
     // One logic frame: 10 ms of game time pass (the level clock may tick), then TimerTimer.
     // Draw false runs the frame's drawing list without putting anything on screen, for a
     // display slower than the game.
-    void LogicFrame(bool Draw);
+    void LogicFrame(bool Draw) override;
+    [[nodiscard]] bool GoesOn() const override;
+    [[nodiscard]] bool Asleep() const override { return Asleep_; }
+
     // One frame: the current screen's update, then the released keys are forgotten.
     void TimerTimer();
     // One second of the level clock.
@@ -173,8 +178,7 @@ private:
     void PumpLevelClock();
     void RunCommand(const TCommand& Command);
     // A headless run shown as a display of Hz with vertical sync would show it, for Milliseconds
-    // of virtual real time: the frame loop of a windowed run, with presents that wait for the
-    // retrace.
+    // of virtual real time, and the trace line that says how it went.
     void SimulateDisplay(int32_t Hz, int32_t Milliseconds);
     // Reads Code's catalogue and shows the screens' texts and the pictures with words in it.
     void UseLanguage(const std::string& Code);
@@ -196,6 +200,7 @@ private:
     TDesktopOpener Opener;
     std::unique_ptr<TClock> Clock;
     TVirtualClock* VirtualClock = nullptr;
+    std::unique_ptr<TFrameLoop> Loop;
     std::unique_ptr<TGameWindow> Window;
     std::unique_ptr<TGfxDevice> Device;
     std::unique_ptr<TGfxTimer> Timer;
@@ -244,15 +249,10 @@ private:
     bool LevelClockOn = false;
     uint32_t NextSecond = 0;
     bool DrawThisFrame = true;
-    // The refresh rate of a simulated display (SimulateDisplay), 0 otherwise.
-    int32_t RetraceHz = 0;
     bool Running = true;
     bool Closing = false;
     // The window is minimised or hidden: no frames until it is restored.
-    bool Asleep = false;
-    // How long one sleep on the window's events lasts at most while asleep, so a quit signal
-    // is still seen at once.
-    static constexpr int32_t AsleepWaitMs = 250;
+    bool Asleep_ = false;
     int64_t FrameNumber = 0;
     // The longest wall time one logic frame or one control command took on this thread since
     // the last `stats` command, in microseconds: what the player would see as a freeze.
