@@ -12,6 +12,7 @@
 #include "board/GameEngine.h"
 #include "board/ScreenState.h"
 #include "engine/Canvas.h"
+#include "engine/DataLoader.h"
 #include "engine/Device.h"
 #include "engine/Font.h"
 #include "engine/Image.h"
@@ -47,6 +48,11 @@
 #include <optional>
 
 namespace {
+// How much of the data loads between two frames: a slice of real time in a window, a share of
+// unpacked bytes in a headless run (the same frames in every run, whatever the machine).
+constexpr auto LoadSlice = std::chrono::milliseconds(6);
+constexpr int64_t HeadlessLoadBytes = int64_t{16} << 20;
+
 const char* const kCaption = "\xCA\xE0\xEF\xE8\xF2\xE0\xED \xC7\xE8\xE1\xEE"; // "Капитан Зибо"
 
 // Raises Slowest to the wall time of its own life, in microseconds.
@@ -113,10 +119,6 @@ bool TForm1::FormCreate() {
     CreateGraphics();
     OpenArchives();
     CreateGui();
-    // Each archive stays open, its directory read once, until the start-up has read it all.
-    const TArchiveLoading loadingData(*Archive);
-    const TArchiveLoading loadingGameData(*Archive2);
-    const TArchiveLoading loadingFonts(*Archive3);
     if (!StartDevice() || !LoadScreens()) {
         return false;
     }
@@ -130,16 +132,18 @@ bool TForm1::FormCreate() {
     ChooseActiveProfile();
     // 16. Music and effects.
     StartMusicAndSounds();
-    // 17. The logo.
+    // 17. The logo, its pictures loaded ahead of the rest (in the language now chosen); the
+    // rest of the data loads between its frames, and the particles and the share screen,
+    // which need it, come at the end of loading.
+    if (!LoadLogoPictures()) {
+        return FailedDataLoad(DataFailure);
+    }
     Screens->ScreenEnter(ssLogo);
     // 18. The game draws its own cursor.
     Window->HideSystemPointer();
-    // 19. Particles.
-    LoadParticles();
     // 20. The cursor sprite.
     Cursor_ = &GameEngine->Add<TCursor>(*this);
     SeedRandom();
-    CreateShareScreen();
     LastTick = 0;
     return true;
 }
@@ -177,6 +181,8 @@ void TForm1::CreateGraphics() {
     Device->SetHeight(Window->ClientSize().Y);
     Device->OnRender = [this] { DeviceRender(); };
     Device->OnInitialize = [this] { return DeviceInitialize(); };
+    // The pictures still to load go with the device's.
+    Device->OnFinalize = [this] { Loader.reset(); };
     Timer = std::make_unique<TGfxTimer>(*Clock);
     Timer->SetMaxFPS(100);
     Timer->OnTimer = [this](TGfxTimer&) { TimerTimer(); };
@@ -220,7 +226,7 @@ void TForm1::CreateGui() {
 }
 
 bool TForm1::StartDevice() {
-    // 1. The device, which loads the images and fonts as it comes up.
+    // 1. The device, which opens the archives as it comes up.
     if (!Device->Initialize()) {
         const std::string& why = Window->BackendProblem();
         std::fprintf(stderr, "Failed to initialize device!\n%s\n", why.c_str());
@@ -233,11 +239,80 @@ bool TForm1::StartDevice() {
         return FailedDataLoad(DataFailure);
     }
     // An archive that opened but lacks a picture or font the game draws would give a black
-    // board or invisible pieces.
-    if (const std::string missing = MissingRecord(*Images_, *Fonts_); !missing.empty()) {
+    // board or invisible pieces: its directory says so before anything is drawn.
+    if (const std::string missing = UnlistedRecord(); !missing.empty()) {
         return FailedDataLoad(missing);
     }
     return true;
+}
+
+std::string TForm1::UnlistedRecord() const {
+    return ::UnlistedRecord([this](std::string_view File, std::string_view Key) {
+        const TArchive* archive = File == "Data/data.fgg"    ? Archive.get()
+                                  : File == "Data/gdata.fgg" ? Archive2.get()
+                                                             : Archive3.get();
+        return archive->RecordTypeOf(archive->IndexOf(Key));
+    });
+}
+
+bool TForm1::LoadLogoPictures() {
+    for (const char* name : {"logo", "cursor"}) {
+        if (!Loader->LoadNow(name)) {
+            NoteDataFailure(Loader->FailedArchive() != nullptr ? *Loader->FailedArchive() : *Archive2);
+            return false;
+        }
+    }
+    return true;
+}
+
+void TForm1::LoadMoreData() {
+    if (!Loader || DataFailed) {
+        return;
+    }
+    const int64_t bytes = Loader->BytesLoaded() + HeadlessLoadBytes;
+    const auto until = std::chrono::steady_clock::now() + LoadSlice;
+    do {
+        if (!Loader->Step()) {
+            if (const TArchive* failed = Loader->FailedArchive()) {
+                NoteDataFailure(*failed);
+            } else if (DataFailure.empty()) {
+                DataFailure = "the pictures could not be put on the graphics device";
+            }
+            StopOnDataFailure(DataFailure);
+            return;
+        }
+    } while (!Loader->Done() && (VirtualClock ? Loader->BytesLoaded() < bytes : std::chrono::steady_clock::now() < until));
+    if (Loader->Done()) {
+        FinishLoading();
+    }
+}
+
+void TForm1::FinishLoading() {
+    Loader.reset();
+    // A picture listed but with nothing to draw, or a font that did not come.
+    if (const std::string missing = MissingRecord(*Images_, *Fonts_); !missing.empty()) {
+        StopOnDataFailure(missing);
+        return;
+    }
+    {
+        // Both archives are read once more, each with one open and one directory read.
+        const TArchiveLoading data(*Archive);
+        const TArchiveLoading gameData(*Archive2);
+        // 19. Particles.
+        LoadParticles();
+    }
+    CreateShareScreen();
+    // Loading freed its decoded records and page copies; the game keeps running without them.
+    ReturnFreeHeap();
+    Trace.RawEvent("loaded");
+}
+
+void TForm1::StopOnDataFailure(const std::string& Detail) {
+    Loader.reset();
+    DataFailed = true;
+    FailedDataLoad(Detail);
+    ExitCode = 1;
+    Running = false;
 }
 
 bool TForm1::LoadScreens() {
@@ -321,28 +396,19 @@ bool TForm1::FailedDataLoad(const std::string& Detail) {
 }
 
 bool TForm1::DeviceInitialize() {
-    // Each step runs only after the ones before it succeeded, and notes the archive that failed.
-    const auto load = [this](bool Loaded, const TArchive& From) {
-        if (!Loaded) {
-            NoteDataFailure(From);
+    // Each archive is opened and its directory read once; the pictures take their places in
+    // the image list in the archives' order, and load later. The first archive that cannot be
+    // read is the one named.
+    Loader = std::make_unique<TDataLoader>(*Images_, *Fonts_, Atlas_.get());
+    bool success = true;
+    for (TArchive* archive : {Archive.get(), Archive2.get(), Archive3.get()}) {
+        if (!Loader->Queue(*archive)) {
+            NoteDataFailure(*archive);
+            success = false;
+            break;
         }
-        return Loaded;
-    };
-    bool success = load(Images_->LoadArchive(*Archive), *Archive);
-    success = success && load(Fonts_->LoadArchive(*Archive), *Archive);
-    // The second archive's pictures load whatever became of the first, but a failure of the
-    // first still counts: the game cannot run without its board and scene pictures.
-    const bool second = load(Images_->LoadArchive(*Archive2), *Archive2);
-    success = success && second;
-    success = success && load(Fonts_->LoadArchive(*Archive2), *Archive2);
-    success = success && load(Fonts_->LoadArchive(*Archive3), *Archive3);
-    if (Atlas_ && !Atlas_->Finish() && DataFailure.empty()) {
-        DataFailure = "the pictures could not be put on the graphics device";
-        success = false;
     }
     Timer->Enabled = success;
-    // Loading freed its decoded records and page copies; the game keeps running without them.
-    ReturnFreeHeap();
     return true;
 }
 
@@ -469,6 +535,7 @@ void TForm1::LogicFrame(bool Draw) {
         TimerTimer();
         DrawThisFrame = true;
     }
+    LoadMoreData();
 }
 
 bool TForm1::GoesOn() const { return Running && !Closing && QuitSignal() == 0; }
@@ -895,7 +962,7 @@ int TForm1::Run() {
     }
     FormDestroy();
     Trace.Event("quit");
-    return 0;
+    return ExitCode;
 }
 
 void TForm1::EndOnSignal(int Number) {

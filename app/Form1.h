@@ -38,6 +38,7 @@ class TGfxImages;
 class TGfxTimer;
 class TGuiBase;
 class TScreens;
+class TDataLoader;
 class TMessagePanel;
 class TShareScreen;
 class TTextureAtlas;
@@ -97,6 +98,7 @@ public:
     void TraceEvent(const std::string& Event, const std::string& Key, const std::string& Value) override;
     void TraceEvent2(const std::string& Event, const std::string& Key1, const std::string& Value1,
                      const std::string& Key2, const std::string& Value2) override;
+    bool DataLoaded() const override { return Loader == nullptr && !DataFailed; }
 
     // IBoardHost
     uint8_t ScreenState() const override { return State_.ScreenState; }
@@ -148,7 +150,8 @@ private:
     // The three data archives, named but not yet read.
     void OpenArchives();
     void CreateGui();
-    // The device comes up and loads every picture and font; all the game draws must be there.
+    // The device comes up and opens the archives; every picture and font the game draws must be
+    // listed in them. They load later, while the logo shows (LoadMoreData).
     [[nodiscard]] bool StartDevice();
     // The screens' forms and buttons, their texts in the current language, the screens' logic.
     [[nodiscard]] bool LoadScreens();
@@ -164,8 +167,20 @@ private:
     // The seed of --seed, else one of the clock's.
     void SeedRandom();
     void CreateShareScreen();
-    // The device's own start: loads the archives' pictures and fonts (OnInitialize).
+    // The device's own start: opens the archives and queues their pictures and fonts
+    // (OnInitialize).
     bool DeviceInitialize();
+    // The first record the game draws that the archives do not list, "FILE: missing ...".
+    [[nodiscard]] std::string UnlistedRecord() const;
+    // Loads what the logo draws (its picture and the cursor's) ahead of the rest.
+    [[nodiscard]] bool LoadLogoPictures();
+    // After a frame: the next records of the data, for a slice of time in a window or a fixed
+    // share of bytes in a headless run (so every headless run loads at the same frames).
+    void LoadMoreData();
+    // The last step of loading: the checks and the parts that need every picture and font.
+    void FinishLoading();
+    // Data found damaged after the logo showed: the player is told and the game ends.
+    void StopOnDataFailure(const std::string& Detail);
     void FormClose();
     void FormDestroy();
     // Tells the player the game's data are incomplete (Detail names what is missing); false.
@@ -213,6 +228,11 @@ private:
     std::unique_ptr<TGuiBase> GuiBase;
     std::unique_ptr<TArchive> Archive2;
     std::unique_ptr<TArchive> Archive3;
+    // The pictures and fonts still to load (null once all are loaded); it holds places of the
+    // image list and the archives, so it is declared after them and goes first.
+    std::unique_ptr<TDataLoader> Loader;
+    bool DataFailed = false;
+    int ExitCode = 0;
     TGameSound Sound;
     TRandom Random;
     std::unique_ptr<TGameEngine> GameEngine;

@@ -307,27 +307,30 @@ bool TGfxFonts::LoadArchive(TArchive& Archive) {
     }
     const TArchiveLoading Loading(Archive);
     for (int32_t Index = 0; Index < Archive.RecordCount(); ++Index) {
-        if (Archive.RecordTypeOf(Index) != RecordTypeFont) {
-            continue;
-        }
-        const std::string Key = Archive.RecordKeyAt(Index);
-        bool Accept = true;
-        std::string Name = Key;
-        TGfxQuality Quality = aqHigh;
-        TAlphaLevel AlphaLevel = alFull;
-        if (OnArchiveLoad) {
-            OnArchiveLoad(Key, FontCount(), Accept, Name, Quality, AlphaLevel);
-        }
-        if (!Accept) {
-            continue;
-        }
-        // A font that fails stays in the list under its counter name, and the walk stops.
-        TGfxFont& Font = AddFont();
-        if (!Font.LoadFont(Key, Archive, Quality, AlphaLevel)) {
+        if (Archive.RecordTypeOf(Index) == RecordTypeFont && !LoadRecord(Archive.RecordKeyAt(Index), Archive)) {
             return false;
         }
-        Font.Name = Name;
-        ++Generation_;
     }
+    return true;
+}
+
+bool TGfxFonts::LoadRecord(const std::string& Key, TArchive& Archive) {
+    bool Accept = true;
+    std::string Name = Key;
+    TGfxQuality Quality = aqHigh;
+    TAlphaLevel AlphaLevel = alFull;
+    if (OnArchiveLoad) {
+        OnArchiveLoad(Key, FontCount(), Accept, Name, Quality, AlphaLevel);
+    }
+    if (!Accept) {
+        return true;
+    }
+    // A font that fails stays in the list under its counter name.
+    TGfxFont& Font = AddFont();
+    if (!Font.LoadFont(Key, Archive, Quality, AlphaLevel)) {
+        return false;
+    }
+    Font.Name = Name;
+    ++Generation_;
     return true;
 }

@@ -136,6 +136,9 @@ public:
     [[nodiscard]] TGfxFont* Find(std::string_view Name) const;
     // Loads every font record of the archive in directory order; stops at the first failure.
     [[nodiscard]] bool LoadArchive(TArchive& Archive);
+    // Loads the font record Key of the archive onto the end of the list (the step LoadArchive
+    // repeats). True also when OnArchiveLoad turns the record down.
+    [[nodiscard]] bool LoadRecord(const std::string& Key, TArchive& Archive);
     // Changes whenever a font is added, loaded (named) or the list cleared, so a font found
     // under one value is still the one of that name while the value stays the same.
     [[nodiscard]] uint64_t Generation() const { return Generation_; }

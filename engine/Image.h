@@ -129,6 +129,18 @@ public:
     [[nodiscard]] bool LoadImage(const std::string& Key, TArchive& Archive, TGfxQuality Quality,
                                  TAlphaLevel AlphaLevel);
     [[nodiscard]] bool LoadArchive(TArchive& Archive);
+    // Pictures that load one at a time between frames keep the list places a whole-archive
+    // load gives them: Reserve takes the place of the image record Key at the end of the list,
+    // named and set up as LoadArchive would (nullptr when OnArchiveLoad turns the record
+    // down), and LoadInto fills it later. Until then the image is empty and draws nothing.
+    TGfxImage* Reserve(const std::string& Key);
+    // Loads the archive's image record Key into Image, a place of this list, and puts it on
+    // the atlas unless OwnTexture (a picture drawn before the atlas pages are on the device).
+    // False when the record cannot be loaded; the image is then empty.
+    [[nodiscard]] bool LoadInto(TGfxImage& Image, const std::string& Key, TArchive& Archive, bool OwnTexture);
+    // Moves a loaded picture that kept its own texture onto the atlas (or, when it does not
+    // fit there, drops its memory copy).
+    void PlaceOnAtlas(TGfxImage& Image);
     // The first image whose name equals Name ignoring ASCII case, or nullptr.
     [[nodiscard]] TGfxImage* Find(std::string_view Name) const;
     // Changes whenever an image is added, deleted or stands in for another, so a pointer found

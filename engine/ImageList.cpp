@@ -143,10 +143,43 @@ bool TGfxImages::LoadImage(const std::string& Key, TArchive& Archive, TGfxQualit
         DeleteImage(IndexOfImage(&Image));
         return false;
     }
+    PlaceOnAtlas(Image);
+    return true;
+}
+
+TGfxImage* TGfxImages::Reserve(const std::string& Key) {
+    bool Accept = true;
+    std::string Name = Key;
+    TGfxQuality Quality = aqHigh;
+    TAlphaLevel AlphaLevel = alFull;
+    if (OnArchiveLoad) {
+        OnArchiveLoad(Key, ImageCount(), Accept, Name, Quality, AlphaLevel);
+    }
+    if (!Accept) {
+        return nullptr;
+    }
+    TGfxImage& Image = AddImage();
+    Image.SetKeepPixels(Atlas_ != nullptr);
+    Image.SetName(std::move(Name));
+    Image.SetQuality(Quality);
+    Image.SetAlphaLevel(AlphaLevel);
+    return &Image;
+}
+
+bool TGfxImages::LoadInto(TGfxImage& Image, const std::string& Key, TArchive& Archive, bool OwnTexture) {
+    if (!Image.LoadFromArchive(Key, Archive)) {
+        return false;
+    }
+    if (!OwnTexture) {
+        PlaceOnAtlas(Image);
+    }
+    return true;
+}
+
+void TGfxImages::PlaceOnAtlas(TGfxImage& Image) {
     if (Atlas_ != nullptr && !Atlas_->Add(Image)) {
         Image.DropPixels();
     }
-    return true;
 }
 
 bool TGfxImages::LoadArchive(TArchive& Archive) {

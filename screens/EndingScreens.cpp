@@ -16,7 +16,8 @@
 
 namespace {
 // The logo fades in, stays, fades out; then the main menu (or the first player's name). A click
-// or a key cuts it short.
+// or a key cuts it short. The game's data load while it shows, and it ends only once they are all
+// there.
 void RegisterLogo(TScreens& S) {
     S.Register(ssLogo, {
                            [&S] {
@@ -38,7 +39,8 @@ void RegisterLogo(TScreens& S) {
                                }
                                ++g.FrameCounter;
                                S.Host().RenderFrame(false);
-                               if (g.FrameCounter == 385 || g.LogoSkipped) {
+                               // On a slow machine the logo stays until every picture is loaded.
+                               if ((g.FrameCounter >= 385 || g.LogoSkipped) && S.Host().DataLoaded()) {
                                    S.ScreenLeave(ssLogo);
                                    if (S.Host().Settings().PlayerCount > 0) {
                                        S.ScreenEnter(ssMainMenu);

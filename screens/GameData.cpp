@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "screens/GameData.h"
 
+#include "archive/Archive.h"
 #include "engine/Font.h"
 #include "engine/Image.h"
 #include "gui/GuiBase.h"
@@ -64,6 +65,22 @@ std::string MissingRecord(const TGfxImages& Images, const TGfxFonts& Fonts) {
         }
         for (const std::string_view name : archive.Fonts) {
             if (Fonts.Find(name) == nullptr) {
+                return std::string(archive.Archive) + ": missing font " + std::string(name);
+            }
+        }
+    }
+    return {};
+}
+
+std::string UnlistedRecord(const TListedType& ListedType) {
+    for (const TRequiredRecords& archive : RequiredRecords) {
+        for (const std::string_view name : archive.Images) {
+            if (ListedType(archive.Archive, name) != RecordTypeImage) {
+                return std::string(archive.Archive) + ": missing image " + std::string(name);
+            }
+        }
+        for (const std::string_view name : archive.Fonts) {
+            if (ListedType(archive.Archive, name) != RecordTypeFont) {
                 return std::string(archive.Archive) + ": missing font " + std::string(name);
             }
         }

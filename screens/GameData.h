@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -128,6 +129,13 @@ inline constexpr TRequiredControls RequiredControls[] = {
 // "Data/data.fgg: missing image NAME" for the first required picture or font the loaded lists
 // lack (or hold empty, without a pattern to draw); empty when every one is there.
 [[nodiscard]] std::string MissingRecord(const TGfxImages& Images, const TGfxFonts& Fonts);
+
+// The record type an archive's directory gives Key (0 when it lists no such key); Archive is
+// the file as RequiredRecords names it.
+using TListedType = std::function<int32_t(std::string_view Archive, std::string_view Key)>;
+// The same message for the first required picture or font that its archive's directory does not
+// list as one, before anything is loaded; empty when every one is listed.
+[[nodiscard]] std::string UnlistedRecord(const TListedType& ListedType);
 // "Data/gfx.fgg: missing button NAME" for the first required control the loaded screens lack
 // or hold as another kind of control; empty when every one is there.
 [[nodiscard]] std::string MissingControl(TGuiBase& Gui);

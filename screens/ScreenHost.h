@@ -82,4 +82,6 @@ public:
                              const std::string& Key2, const std::string& Value2) {
         (void)Event, (void)Key1, (void)Value1, (void)Key2, (void)Value2;
     }
+    // Every picture and font is loaded (they load while the logo shows).
+    [[nodiscard]] virtual bool DataLoaded() const = 0;
 };

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "GameRun.h"
+#include "Shot.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -44,6 +46,8 @@ size_t OffsetFieldOf(const std::vector<uint8_t>& Archive, const std::string& Key
     }
     return 0;
 }
+
+int64_t FrameOf(const std::string& Line) { return std::stoll(TGameRun::Fields(Line)["frame"]); }
 
 // Replaces every occurrence of From by To (of the same length) in the file.
 void ReplaceAll(std::vector<uint8_t>& Bytes, const std::string& From, const std::string& To) {
@@ -113,6 +117,58 @@ TEST(Startup, AClickOrAKeySkipsTheLogo) {
         // The input that ended the logo does nothing on the next screen.
         EXPECT_EQ(TGameRun::Fields(dumps[1])["state"], c.Next) << c.Input;
     }
+}
+
+// The logo is on screen before the rest of the data has loaded: its first frames are drawn while
+// the pictures and fonts load, and it still lasts its full time. Its picture is the one of the
+// language shown, centred, in both languages (a picture loaded ahead of the rest in the wrong
+// variant would be placed by the size of one not yet there).
+TEST(Startup, TheLogoShowsWhileTheDataLoad) {
+    for (const char* locale : {"LANG=C.UTF-8", "LANG=ru_RU.UTF-8"}) {
+        TGameRun run;
+        run.SetLocale(locale);
+        ASSERT_EQ(run.Run({"frames 150", "screenshot logo.png", "frames 240"}, 1, "--renderer gl"), 0) << run.Errors();
+        const std::vector<std::string> enter = run.Events("enter state=3");
+        const std::vector<std::string> loaded = run.Events("loaded");
+        ASSERT_EQ(enter.size(), 1u) << locale;
+        ASSERT_EQ(loaded.size(), 1u) << locale;
+        EXPECT_EQ(FrameOf(enter[0]), 0) << locale;
+        // Frame 1, the logo's first, was drawn before the last record loaded.
+        EXPECT_GT(FrameOf(loaded[0]), 1) << locale;
+        const std::vector<std::string> leave = run.Events("leave state=3");
+        ASSERT_EQ(leave.size(), 1u) << locale;
+        EXPECT_EQ(FrameOf(leave[0]), 385) << locale;
+
+        const TShot shot = LoadShot(run.Folder() / "logo.png");
+        int left = shot.Width, right = -1;
+        for (int y = 0; y < shot.Height; ++y) {
+            for (int x = 0; x < shot.Width; ++x) {
+                // The logo's orange lettering and planet (the cursor is orange too, but small
+                // and at the window's centre).
+                const uint32_t p = shot.At(x, y);
+                if (((p >> 16) & 0xFF) > 200 && ((p >> 8) & 0xFF) > 90) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+        }
+        ASSERT_GE(right, left) << locale << ": no logo on screen";
+        EXPECT_NEAR((left + right) / 2, 400, 40) << locale << ": the logo spans " << left << ".." << right;
+    }
+}
+
+// A click during the logo before the data have loaded ends it on the first frame after they
+// are all there, not earlier (no half-loaded screen) and not at the logo's end.
+TEST(Startup, AnEarlyClickWaitsForTheData) {
+    TGameRun run;
+    ASSERT_EQ(run.Run({"frames 1", "click 400 300", "frames 30", "dump"}), 0) << run.Errors();
+    const std::vector<std::string> loaded = run.Events("loaded");
+    const std::vector<std::string> leave = run.Events("leave state=3");
+    ASSERT_EQ(loaded.size(), 1u);
+    ASSERT_EQ(leave.size(), 1u);
+    EXPECT_GT(FrameOf(loaded[0]), 2);
+    EXPECT_EQ(FrameOf(leave[0]), FrameOf(loaded[0]) + 1);
+    EXPECT_EQ(run.LastDump()["state"], "1");
 }
 
 // Pictures need the OpenGL renderer; with frames only recorded a screenshot is refused with a
@@ -200,5 +256,41 @@ TEST(Startup, ScreensWithoutTheirControlsEndWithAMessage) {
     };
     for (const TDamage& c : cases) {
         ExpectRefused(c);
+    }
+}
+
+// A record whose packed bytes are damaged is only found when it is unpacked, while the logo
+// already shows: the start still ends with the system's box naming the archive, exit code 1 and
+// no further screen, whether the record is among the first or the last to load.
+TEST(Startup, DataDamagedWhileTheLogoShowsEndsWithAMessage) {
+    const struct {
+        const char* File;
+        const char* Key;
+    } cases[] = {{"Data/data.fgg", "RedCircle.piece"}, {"Data/data1.fgg", "sharetext"}};
+    for (const auto& c : cases) {
+        TGameRun run;
+        const std::filesystem::path file = run.Folder() / c.File;
+        std::vector<uint8_t> bytes = ReadBytes(file);
+        const size_t field = OffsetFieldOf(bytes, c.Key);
+        ASSERT_NE(field, 0u) << c.Key;
+        const auto record = static_cast<size_t>(Int32At(bytes, field));
+        const auto stored = static_cast<size_t>(Int32At(bytes, record + 6));
+        ASSERT_GT(stored, 64u) << c.Key;
+        // The header and the directory stay as they were: only the packed bytes are wrong.
+        std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(record + 44 + stored / 2), 16, 0x5A);
+        WriteBytes(file, bytes);
+        EXPECT_EQ(run.Run({"frames 60", "dump"}), 1) << c.Key;
+        const std::vector<std::string> boxes = run.Events("messagebox");
+        ASSERT_EQ(boxes.size(), 1u) << c.Key;
+        EXPECT_NE(boxes[0].find("text=\"Failed to load game data!\\n" + file.string() + ": the record"), std::string::npos)
+            << boxes[0];
+        EXPECT_NE(boxes[0].find("style=system"), std::string::npos) << boxes[0];
+        EXPECT_GT(FrameOf(boxes[0]), 0) << c.Key;
+        EXPECT_TRUE(run.Has("enter state=3")) << c.Key;
+        EXPECT_FALSE(run.Has(" loaded")) << c.Key;
+        EXPECT_FALSE(run.Has("enter state=1")) << c.Key;
+        EXPECT_FALSE(run.Has(" dump")) << c.Key;
+        EXPECT_NE(run.Errors().find("Failed to load game data!\n" + file.string() + ": the record"), std::string::npos)
+            << run.Errors();
     }
 }
