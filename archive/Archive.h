@@ -107,11 +107,20 @@ public:
     [[nodiscard]] bool BeginLoading();
     // Ends one BeginLoading; the last one closes the file.
     void EndLoading();
+    // Hands back the buffer of a record read during a loading run once its bytes are used: the
+    // next read inflates into the same memory, so a run of records maps no fresh pages for
+    // each one (large blocks get pages of their own, and every fresh page costs a fault).
+    void GiveBack(std::vector<uint8_t>&& Buffer);
     [[nodiscard]] bool Loading() const { return LoadingDepth > 0; }
 
     [[nodiscard]] TArchiveError LastError() const { return FLastError; }
     [[nodiscard]] const TArchiveHeader& Header() const { return FHeader; }
     [[nodiscard]] int32_t FileSize() const { return FFileSize; }
+
+    // Every record read checks the MD5 digest of the unpacked bytes unless this is turned off;
+    // zlib's own check (Adler-32) and the exact unpacked length still catch damaged data. The
+    // game turns it off: at start-up the digests cost more processor time than the unpacking.
+    void SetDigestChecks(bool Value) { DigestChecks = Value; }
 
     // The game never enciphers its archives; only tests give the reader a key.
     // Keys of 1 to 56 bytes are accepted; an empty key clears it. False when too long.
@@ -142,9 +151,12 @@ private:
     std::array<uint8_t, 57> FKey{};
     int32_t FKeyLength = 0;
     TArchiveError FLastError = TArchiveError::None;
+    bool DigestChecks = true;
     // The file held open during a loading run, and how many runs are nested.
     std::unique_ptr<TStream> Held;
     int32_t LoadingDepth = 0;
+    // A used record buffer kept during a loading run for the next record to inflate into.
+    std::vector<uint8_t> Spare;
 };
 
 // A loading run for the life of a scope (a run that cannot start leaves the archive as it was).

@@ -90,11 +90,12 @@ bool TDataLoader::LoadRecord(TRecord& Record, bool OwnTexture) {
 bool TDataLoader::FinishPages() {
     // The pictures drawn while the rest loaded join the atlas last, in the same step that puts
     // the pages on the device, so no frame draws from a page that is not there yet.
+    bool Placed = true;
     for (TGfxImage* Image : OwnTextures) {
-        Images.PlaceOnAtlas(*Image);
+        Placed = Images.PlaceOnAtlas(*Image) && Placed;
     }
     OwnTextures.clear();
-    if (Atlas != nullptr && !Atlas->Finish()) {
+    if (!Placed || (Atlas != nullptr && !Atlas->Finish())) {
         return Fail(nullptr);
     }
     Done_ = true;

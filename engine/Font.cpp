@@ -76,7 +76,9 @@ bool TGfxFont::LoadFont(const std::string& Key, TArchive& Archive, TGfxQuality Q
         return false;
     }
     TMemoryStream Stream(std::move(Bytes));
-    return LoadFromStream(Stream, Quality, AlphaLevel);
+    const bool Loaded = LoadFromStream(Stream, Quality, AlphaLevel);
+    Archive.GiveBack(std::move(Stream.Bytes()));
+    return Loaded;
 }
 
 bool TGfxFont::LoadFromStream(TStream& Stream, TGfxQuality Quality, TAlphaLevel AlphaLevel) {
@@ -106,6 +108,7 @@ bool TGfxFont::LoadFromStream(TStream& Stream, TGfxQuality Quality, TAlphaLevel 
     // stop in memory for the atlas.
     TTextureAtlas* Atlas = Owner_ != nullptr ? Owner_->Atlas() : nullptr;
     Glyph->SetKeepPixels(Atlas != nullptr);
+    Glyph->SetUploadLater(Atlas != nullptr);
     Glyph->SetQuality(Quality);
     Glyph->SetAlphaLevel(AlphaLevel);
     Glyph->SetMipMapping(true);
@@ -113,7 +116,11 @@ bool TGfxFont::LoadFromStream(TStream& Stream, TGfxQuality Quality, TAlphaLevel 
         return false;
     }
     if (Atlas != nullptr && !Atlas->Add(*Glyph)) {
+        const bool Uploaded = Glyph->UploadNow();
         Glyph->DropPixels();
+        if (!Uploaded) {
+            return false;
+        }
     }
     FirstChar_ = static_cast<uint8_t>(First & 0xFF);
     GlyphSpacing_ = Spacing;

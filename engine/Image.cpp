@@ -198,6 +198,8 @@ TPoint TGfxImage::UsedExtent() const {
 
 void TGfxImage::MoveToAtlas(const TBaseTexture& Page, TPoint Offset) {
     TMultiTexture::ReleaseTextures();
+    // Reloaded later, the picture gets a texture of its own at once.
+    UploadLater_ = false;
     Page_ = &Page;
     PageOffset_ = Offset;
 }
@@ -276,7 +278,9 @@ bool TGfxImage::LoadFromArchive(const std::string& Key, TArchive& Archive) {
         return false;
     }
     TMemoryStream Record(std::move(Bytes));
-    return LoadFromStream(Record);
+    const bool Loaded = LoadFromStream(Record);
+    Archive.GiveBack(std::move(Record.Bytes()));
+    return Loaded;
 }
 
 bool TGfxImage::LoadFromFile(const std::string& FileName) {

@@ -138,9 +138,9 @@ public:
     // the atlas unless OwnTexture (a picture drawn before the atlas pages are on the device).
     // False when the record cannot be loaded; the image is then empty.
     [[nodiscard]] bool LoadInto(TGfxImage& Image, const std::string& Key, TArchive& Archive, bool OwnTexture);
-    // Moves a loaded picture that kept its own texture onto the atlas (or, when it does not
-    // fit there, drops its memory copy).
-    void PlaceOnAtlas(TGfxImage& Image);
+    // Moves a loaded picture onto the atlas or, when it does not fit there, onto a texture of
+    // its own, dropping its memory copy. False when the device refuses that texture.
+    bool PlaceOnAtlas(TGfxImage& Image);
     // The first image whose name equals Name ignoring ASCII case, or nullptr.
     [[nodiscard]] TGfxImage* Find(std::string_view Name) const;
     // Changes whenever an image is added, deleted or stands in for another, so a pointer found

@@ -136,6 +136,7 @@ bool TGfxImages::LoadImage(const std::string& Key, TArchive& Archive, TGfxQualit
     // Nothing reads an archive picture back: its pixels live on the device only, after a stop
     // in memory for the atlas.
     Image.SetKeepPixels(Atlas_ != nullptr);
+    Image.SetUploadLater(Atlas_ != nullptr);
     Image.SetName(Key);
     Image.SetQuality(Quality);
     Image.SetAlphaLevel(AlphaLevel);
@@ -143,8 +144,7 @@ bool TGfxImages::LoadImage(const std::string& Key, TArchive& Archive, TGfxQualit
         DeleteImage(IndexOfImage(&Image));
         return false;
     }
-    PlaceOnAtlas(Image);
-    return true;
+    return PlaceOnAtlas(Image);
 }
 
 TGfxImage* TGfxImages::Reserve(const std::string& Key) {
@@ -167,19 +167,22 @@ TGfxImage* TGfxImages::Reserve(const std::string& Key) {
 }
 
 bool TGfxImages::LoadInto(TGfxImage& Image, const std::string& Key, TArchive& Archive, bool OwnTexture) {
+    // A picture bound for the atlas is only decoded into memory; the device gets it with the
+    // page, or as a texture of its own when the atlas has no room for it.
+    Image.SetUploadLater(Atlas_ != nullptr && !OwnTexture);
     if (!Image.LoadFromArchive(Key, Archive)) {
         return false;
     }
-    if (!OwnTexture) {
-        PlaceOnAtlas(Image);
-    }
-    return true;
+    return OwnTexture || PlaceOnAtlas(Image);
 }
 
-void TGfxImages::PlaceOnAtlas(TGfxImage& Image) {
-    if (Atlas_ != nullptr && !Atlas_->Add(Image)) {
-        Image.DropPixels();
+bool TGfxImages::PlaceOnAtlas(TGfxImage& Image) {
+    if (Atlas_ == nullptr || Atlas_->Add(Image)) {
+        return true;
     }
+    const bool Uploaded = Image.UploadNow();
+    Image.DropPixels();
+    return Uploaded;
 }
 
 bool TGfxImages::LoadArchive(TArchive& Archive) {

@@ -73,6 +73,33 @@ void TMultiTexture::SetKeepPixels(bool Value) {
     }
 }
 
+void TMultiTexture::SetUploadLater(bool Value) {
+    if (State_ == tsEmpty) {
+        UploadLater_ = Value;
+    }
+}
+
+bool TMultiTexture::UploadNow() {
+    if (!UploadLater_) {
+        return true;
+    }
+    UploadLater_ = false;
+    TRenderBackend* Backend = Device.Backend();
+    for (const auto& Texture : Textures) {
+        if (Backend == nullptr || Texture->LockMode != 0) {
+            return false;
+        }
+        Texture->Handle = Backend->CreateTexture(TextureSize_.X, TextureSize_.Y, MipMapping_);
+        if (Texture->Handle == 0 || !Upload(*Texture)) {
+            return false;
+        }
+        if (!KeepPixels_) {
+            std::vector<uint8_t>().swap(Texture->Pixels);
+        }
+    }
+    return true;
+}
+
 void TMultiTexture::DropPixels() {
     KeepPixels_ = false;
     for (const auto& Texture : Textures) {
@@ -102,8 +129,8 @@ bool TMultiTexture::CreateTextures() {
     }
     for (int32_t i = 0; i < TextureCount_; ++i) {
         auto Texture = std::make_unique<TTexture>();
-        Texture->Handle = Backend->CreateTexture(Size.X, Size.Y, MipMapping_);
-        if (Texture->Handle == 0) {
+        Texture->Handle = UploadLater_ ? 0 : Backend->CreateTexture(Size.X, Size.Y, MipMapping_);
+        if (Texture->Handle == 0 && !UploadLater_) {
             ReleaseTextures();
             return false;
         }
@@ -116,7 +143,7 @@ bool TMultiTexture::CreateTextures() {
 void TMultiTexture::ReleaseTextures() {
     TRenderBackend* Backend = Device.Backend();
     for (const auto& Texture : Textures) {
-        if (Backend != nullptr) {
+        if (Backend != nullptr && Texture->Handle != 0) {
             Backend->DeleteTexture(Texture->Handle);
         }
     }
@@ -163,7 +190,7 @@ bool TMultiTexture::Unlock(int32_t Index) {
     }
     const bool Written = Texture->LockMode != LockReadOnly;
     Texture->LockMode = 0;
-    if (!Written) {
+    if (!Written || UploadLater_) {
         return true;
     }
     const bool Uploaded = Upload(*Texture);

@@ -90,6 +90,13 @@ public:
     void SetKeepPixels(bool Value);
     // Frees the memory copies of the unlocked textures and keeps none from now on.
     void DropPixels();
+    // Ignored unless empty. A set that uploads later gets no device textures when it becomes
+    // ready, and writing locks fill only the memory copy, until UploadNow: for pictures that go
+    // onto an atlas page, so the device never holds a texture that is dropped at once.
+    void SetUploadLater(bool Value);
+    // Makes the device textures of a set that uploads later and fills them from the memory
+    // copy (dropped after, unless the set keeps its pixels). True when there is nothing to do.
+    bool UploadNow();
     [[nodiscard]] bool KeepPixels() const { return KeepPixels_; }
     [[nodiscard]] int32_t TextureCount() const { return TextureCount_; }
 
@@ -107,4 +114,5 @@ protected:
     std::vector<std::unique_ptr<TTexture>> Textures;
     int32_t TextureCount_ = 1;
     bool KeepPixels_ = true;
+    bool UploadLater_ = false;
 };

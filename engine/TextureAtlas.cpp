@@ -10,7 +10,8 @@
 
 namespace {
 
-// One page's texture: 32-bit ARGB, no mip chain, no memory copy once uploaded.
+// One page's texture: 32-bit ARGB, no mip chain and no memory copy of its own: the page's
+// pixels go to the device as they are.
 class TAtlasTexture final : public TMultiTexture {
 public:
     explicit TAtlasTexture(TGfxDevice& Device) : TMultiTexture(Device) {
@@ -18,6 +19,25 @@ public:
         SetMipMapping(false);
         SetKeepPixels(false);
         SetTextureSize({TTextureAtlas::PageSide, TTextureAtlas::PageSide});
+    }
+
+    bool CreateTextures() override {
+        ReleaseTextures();
+        TRenderBackend* Backend = Device.Backend();
+        const TPoint Size = TextureSize_;
+        auto Texture = std::make_unique<TTexture>();
+        Texture->Handle = Backend != nullptr ? Backend->CreateTexture(Size.X, Size.Y, false) : 0;
+        if (Texture->Handle == 0) {
+            return false;
+        }
+        Textures.push_back(std::move(Texture));
+        return true;
+    }
+
+    // Pixels: the texture's rows of 0xAARRGGBB words, one after another.
+    bool Fill(const uint32_t* Pixels) {
+        TRenderBackend* Backend = Device.Backend();
+        return Backend != nullptr && Backend->UpdateTexture(Handle(0), Pixels, TextureSize_.X, TextureSize_.Y);
     }
 };
 
@@ -163,16 +183,20 @@ bool TTextureAtlas::Finish() {
         // coordinates stay exact binary fractions.
         Page->Texture.SetTextureSize(Page->UsedSize());
         Page->Texture.ChangeState(tsReady);
-        TLockedRect Locked;
-        if (Page->Texture.State() != tsReady || !Page->Texture.Lock(0, LockReadWrite, Locked)) {
+        if (Page->Texture.State() != tsReady) {
             Done = false;
         } else {
-            const size_t RowBytes = static_cast<size_t>(Page->Texture.TextureSize().X) * sizeof(uint32_t);
-            for (int32_t y = 0; y < Page->Texture.TextureSize().Y; ++y) {
-                std::memcpy(Locked.Bits + static_cast<ptrdiff_t>(y) * Locked.Pitch,
-                            Page->Pixels.data() + static_cast<size_t>(y) * PageSide, RowBytes);
+            // A page narrower than its memory has its rows moved together in place, each to an
+            // address no later than its own, so the device takes them in one piece.
+            const TPoint Size = Page->Texture.TextureSize();
+            if (Size.X < PageSide) {
+                for (int32_t y = 1; y < Size.Y; ++y) {
+                    std::memmove(Page->Pixels.data() + static_cast<size_t>(y) * Size.X,
+                                 Page->Pixels.data() + static_cast<size_t>(y) * PageSide,
+                                 static_cast<size_t>(Size.X) * sizeof(uint32_t));
+                }
             }
-            Done = Page->Texture.Unlock(0) && Done;
+            Done = Page->Texture.Fill(Page->Pixels.data()) && Done;
         }
         std::vector<uint32_t>().swap(Page->Pixels);
     }
