@@ -290,6 +290,7 @@ void TForm1::LoadMoreData() {
 
 void TForm1::FinishLoading() {
     Loader.reset();
+    Device->SetReusePixelBuffers(false);
     // A picture listed but with nothing to draw, or a font that did not come.
     if (const std::string missing = MissingRecord(*Images_, *Fonts_); !missing.empty()) {
         StopOnDataFailure(missing);
@@ -310,6 +311,7 @@ void TForm1::FinishLoading() {
 
 void TForm1::StopOnDataFailure(const std::string& Detail) {
     Loader.reset();
+    Device->SetReusePixelBuffers(false);
     DataFailed = true;
     FailedDataLoad(Detail);
     ExitCode = 1;
@@ -401,6 +403,7 @@ bool TForm1::DeviceInitialize() {
     // the image list in the archives' order, and load later. The first archive that cannot be
     // read is the one named.
     Loader = std::make_unique<TDataLoader>(*Images_, *Fonts_, Atlas_.get());
+    Device->SetReusePixelBuffers(true);
     bool success = true;
     for (TArchive* archive : {Archive.get(), Archive2.get(), Archive3.get()}) {
         if (!Loader->Queue(*archive)) {

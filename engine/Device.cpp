@@ -187,3 +187,24 @@ bool TGfxDevice::Publish(TDeviceEvent Event) {
     }
     return Result;
 }
+
+void TGfxDevice::SetReusePixelBuffers(bool Value) {
+    ReusePixelBuffers = Value;
+    if (!Value) {
+        std::vector<uint8_t>().swap(SparePixels);
+    }
+}
+
+std::vector<uint8_t> TGfxDevice::TakePixelBuffer() {
+    std::vector<uint8_t> Buffer;
+    Buffer.swap(SparePixels);
+    return Buffer;
+}
+
+void TGfxDevice::GiveBackPixelBuffer(std::vector<uint8_t>&& Buffer) {
+    std::vector<uint8_t> Given = std::move(Buffer);
+    Buffer.clear();
+    if (ReusePixelBuffers && Given.capacity() > SparePixels.capacity()) {
+        SparePixels.swap(Given);
+    }
+}

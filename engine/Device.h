@@ -85,6 +85,15 @@ public:
     // Sends Event to every subscriber in subscription order; false when any refused.
     bool Publish(TDeviceEvent Event);
 
+    // While the data load, the memory copy of a picture that went onto an atlas page or the
+    // device serves the next picture: fresh memory costs a page fault and the system's clearing
+    // for every page. Off, the buffers given back are freed, and so is the spare.
+    void SetReusePixelBuffers(bool Value);
+    // The spare buffer (empty when there is none), to be filled anew.
+    [[nodiscard]] std::vector<uint8_t> TakePixelBuffer();
+    // A picture's copy it no longer needs; kept when reuse is on and it is the larger.
+    void GiveBackPixelBuffer(std::vector<uint8_t>&& Buffer);
+
 private:
     bool ResetDevice();
     bool RecoverLostDevice();
@@ -103,4 +112,6 @@ private:
     bool Lost = false;
     float ScaleX_ = 1.0f;
     float ScaleY_ = 1.0f;
+    bool ReusePixelBuffers = false;
+    std::vector<uint8_t> SparePixels;
 };

@@ -94,7 +94,7 @@ bool TMultiTexture::UploadNow() {
             return false;
         }
         if (!KeepPixels_) {
-            std::vector<uint8_t>().swap(Texture->Pixels);
+            Device.GiveBackPixelBuffer(std::move(Texture->Pixels));
         }
     }
     return true;
@@ -104,7 +104,7 @@ void TMultiTexture::DropPixels() {
     KeepPixels_ = false;
     for (const auto& Texture : Textures) {
         if (Texture->LockMode == 0) {
-            std::vector<uint8_t>().swap(Texture->Pixels);
+            Device.GiveBackPixelBuffer(std::move(Texture->Pixels));
         }
     }
 }
@@ -134,6 +134,7 @@ bool TMultiTexture::CreateTextures() {
             ReleaseTextures();
             return false;
         }
+        Texture->Pixels = Device.TakePixelBuffer();
         Texture->Pixels.assign(PitchBytes() * static_cast<size_t>(Size.Y), 0);
         Textures.push_back(std::move(Texture));
     }
@@ -146,6 +147,7 @@ void TMultiTexture::ReleaseTextures() {
         if (Backend != nullptr && Texture->Handle != 0) {
             Backend->DeleteTexture(Texture->Handle);
         }
+        Device.GiveBackPixelBuffer(std::move(Texture->Pixels));
     }
     Textures.clear();
 }
@@ -195,7 +197,7 @@ bool TMultiTexture::Unlock(int32_t Index) {
     }
     const bool Uploaded = Upload(*Texture);
     if (Uploaded && !KeepPixels_) {
-        std::vector<uint8_t>().swap(Texture->Pixels);
+        Device.GiveBackPixelBuffer(std::move(Texture->Pixels));
     }
     return Uploaded;
 }

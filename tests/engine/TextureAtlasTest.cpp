@@ -128,3 +128,32 @@ TEST_F(TextureAtlasTest, FinishedPagesCloseAndReloadedImagesLeave) {
     EXPECT_FALSE(First->InAtlas());
     EXPECT_EQ(Backend->Textures.at(First->Handle(0)).Width, 2);
 }
+
+// While the data load, the memory copy of a picture that went onto a page serves the next
+// picture, and it comes to it clear: a texel its own picture does not cover reads 0, not what
+// the previous picture left there. Reuse off, the copy is freed and nothing is kept.
+TEST_F(TextureAtlasTest, AReusedPixelBufferComesClear) {
+    for (const bool Reuse : {true, false}) {
+        SCOPED_TRACE(Reuse ? "reuse on" : "reuse off");
+        Device.SetReusePixelBuffers(Reuse);
+        auto Full = MakeImage({8, 8}, 2, 4); // its picture covers the texels x < 6, y < 8
+        TLockedRect Locked;
+        ASSERT_TRUE(Full->Lock(0, LockReadOnly, Locked));
+        const uint8_t* FullCopy = Locked.Bits;
+        ASSERT_TRUE(Full->Unlock(0));
+        ASSERT_TRUE(Atlas.Add(*Full));
+        if (!Reuse) {
+            EXPECT_TRUE(Device.TakePixelBuffer().empty());
+        }
+
+        auto Next = MakeImage({8, 8}, 1, 1); // covers the texels x < 3, y < 2
+        ASSERT_TRUE(Next->Lock(0, LockReadOnly, Locked));
+        if (Reuse) {
+            EXPECT_EQ(Locked.Bits, FullCopy) << "the freed copy serves the next picture";
+        }
+        const auto* Texels = reinterpret_cast<const uint32_t*>(Locked.Bits);
+        EXPECT_EQ(Texels[0], 0xFF000000u);
+        EXPECT_EQ(Texels[5 * 8 + 5], 0u) << "a texel outside the picture";
+        ASSERT_TRUE(Next->Unlock(0));
+    }
+}
