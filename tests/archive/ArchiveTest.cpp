@@ -167,6 +167,33 @@ TEST_F(ArchiveTest, DamagedRecordIsNotDeliveredAndStreamIsUntouched) {
     }
 }
 
+// The game reads its archives without the MD5 digests at start; a bit flipped anywhere in a
+// record's stored bytes must still never come out as data: zlib's structure, its Adler-32 and
+// the exact length refuse it, or the flip fell on bits the stream ignores and the bytes are
+// the true ones.
+TEST_F(ArchiveTest, WithoutDigestsNoFlippedBitComesOutAsData) {
+    std::vector<uint8_t> payload(4096);
+    for (size_t i = 0; i < payload.size(); ++i) {
+        payload[i] = static_cast<uint8_t>((i % 64) * 3 + (i / 64) * 5 + (i % 7 == 0 ? 40 : 0));
+    }
+    TArchiveWriter writer;
+    writer.Add(RecordTypeImage, "Picture", payload);
+    const std::vector<uint8_t> file = Built(writer);
+    const auto stored = static_cast<size_t>(Get<int32_t>(file, FirstRecord + AtStored));
+    ASSERT_GT(stored, 16u);
+    int refused = 0;
+    for (size_t at = FirstRecord + AtData; at < FirstRecord + AtData + stored; ++at) {
+        std::vector<uint8_t> damaged = file;
+        damaged[at] ^= static_cast<uint8_t>(1u << (at % 8));
+        OpenReadOnly(SaveBytes(damaged));
+        Archive.SetDigestChecks(false);
+        const std::vector<uint8_t> read = Read("Picture");
+        EXPECT_TRUE(read.empty() || read == payload) << "bit " << at % 8 << " of byte " << at;
+        refused += read.empty();
+    }
+    EXPECT_GT(refused, 0);
+}
+
 TEST_F(ArchiveTest, ZeroLengthRecordIsNeverDelivered) {
     TArchiveWriter writer;
     writer.Add(RecordTypeImage, "Empty", {});
