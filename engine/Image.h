@@ -164,6 +164,15 @@ public:
 private:
     TGfxDevice& Device;
     TTextureAtlas* Atlas_ = nullptr;
+    // What OnArchiveLoad makes of the image record Key: whether it loads, its name, quality
+    // and alpha level (the record's own key, high quality and full alpha when nobody asks).
+    struct TLoadChoice {
+        bool Accept = true;
+        std::string Name;
+        TGfxQuality Quality = aqHigh;
+        TAlphaLevel AlphaLevel = alFull;
+    };
+    [[nodiscard]] TLoadChoice ChooseLoad(const std::string& Key) const;
     // Exchanges the list places and names of two images.
     void Exchange(size_t A, size_t B);
     void RestorePlainPictures();

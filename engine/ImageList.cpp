@@ -147,22 +147,25 @@ bool TGfxImages::LoadImage(const std::string& Key, TArchive& Archive, TGfxQualit
     return PlaceOnAtlas(Image);
 }
 
-TGfxImage* TGfxImages::Reserve(const std::string& Key) {
-    bool Accept = true;
-    std::string Name = Key;
-    TGfxQuality Quality = aqHigh;
-    TAlphaLevel AlphaLevel = alFull;
+TGfxImages::TLoadChoice TGfxImages::ChooseLoad(const std::string& Key) const {
+    TLoadChoice Choice;
+    Choice.Name = Key;
     if (OnArchiveLoad) {
-        OnArchiveLoad(Key, ImageCount(), Accept, Name, Quality, AlphaLevel);
+        OnArchiveLoad(Key, ImageCount(), Choice.Accept, Choice.Name, Choice.Quality, Choice.AlphaLevel);
     }
-    if (!Accept) {
+    return Choice;
+}
+
+TGfxImage* TGfxImages::Reserve(const std::string& Key) {
+    TLoadChoice Choice = ChooseLoad(Key);
+    if (!Choice.Accept) {
         return nullptr;
     }
     TGfxImage& Image = AddImage();
     Image.SetKeepPixels(Atlas_ != nullptr);
-    Image.SetName(std::move(Name));
-    Image.SetQuality(Quality);
-    Image.SetAlphaLevel(AlphaLevel);
+    Image.SetName(std::move(Choice.Name));
+    Image.SetQuality(Choice.Quality);
+    Image.SetAlphaLevel(Choice.AlphaLevel);
     return &Image;
 }
 
@@ -196,20 +199,14 @@ bool TGfxImages::LoadArchive(TArchive& Archive) {
             continue;
         }
         const std::string Key = Archive.RecordKeyAt(i);
-        bool Accept = true;
-        std::string Name = Key;
-        TGfxQuality Quality = aqHigh;
-        TAlphaLevel AlphaLevel = alFull;
-        if (OnArchiveLoad) {
-            OnArchiveLoad(Key, ImageCount(), Accept, Name, Quality, AlphaLevel);
-        }
-        if (!Accept) {
+        const TLoadChoice Choice = ChooseLoad(Key);
+        if (!Choice.Accept) {
             continue;
         }
-        if (!LoadImage(Key, Archive, Quality, AlphaLevel)) {
+        if (!LoadImage(Key, Archive, Choice.Quality, Choice.AlphaLevel)) {
             return false;
         }
-        Images.back()->SetName(Name);
+        Images.back()->SetName(Choice.Name);
     }
     // A variant may have come with this archive, or the picture it stands in for.
     ShowVariant(Variant_);
