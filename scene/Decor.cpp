@@ -81,7 +81,13 @@ TCosmos::TCosmos(TSpriteEngine& Engine) : TSprite(Engine) {
     SetDrawMode(1);
 }
 
-void TCosmos::Move(float /*Elapsed*/) { Angle += 0.00025f; }
+void TCosmos::Move(float /*Elapsed*/) {
+    Turn_ += TurnPerFrame;
+    if (++FramesSinceStep >= StepFrames) {
+        FramesSinceStep = 0;
+        Angle = Turn_;
+    }
+}
 
 TSpeechPicture::TSpeechPicture(TSpriteEngine& Engine, int32_t Stage) : TSprite(Engine) {
     Name = "Speech";

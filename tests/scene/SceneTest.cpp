@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 class TPointerHost final : public IBoardHost {
@@ -133,6 +134,38 @@ TEST_F(Scene, ElementIgnoresIndexesOutsideItsRange) {
     EXPECT_EQ(element.ImageName(), "3_el");
     element.SetElementIndex(16);
     EXPECT_EQ(element.ImageName(), "16_el");
+}
+
+// The space background turns a little every logic frame, but its picture moves in steps: the
+// drawn angle catches up with the turn now and then, never lags it by more than a step, and a
+// step moves no pixel of the 800x600 window by more than half a pixel.
+TEST_F(Scene, SpaceTurnsEveryFrameAndIsDrawnInHalfPixelSteps) {
+    TCosmos& cosmos = Engine.Add<TCosmos>();
+    float drawn = cosmos.Angle;
+    float turn = cosmos.Turn();
+    int32_t steps = 0;
+    int32_t still = 0;
+    float farthest = 0.0f;
+    for (const TPointF corner : {TPointF{0, 0}, TPointF{800, 0}, TPointF{0, 600}, TPointF{800, 600}}) {
+        farthest = std::max(farthest, std::hypot(corner.X - cosmos.X, corner.Y - cosmos.Y));
+    }
+    const float stretch = std::max(cosmos.ScaleX, cosmos.ScaleY);
+    for (int32_t frame = 0; frame < 300; ++frame) {
+        Engine.Move(0.001f);
+        EXPECT_GT(cosmos.Turn(), turn) << "frame " << frame;
+        turn = cosmos.Turn();
+        if (cosmos.Angle == drawn) {
+            ++still;
+        } else {
+            ++steps;
+            EXPECT_EQ(cosmos.Angle, turn) << "a step catches up with the turn";
+            EXPECT_LE((cosmos.Angle - drawn) * farthest * stretch, 0.5f) << "frame " << frame;
+            drawn = cosmos.Angle;
+        }
+        EXPECT_LE(turn - drawn, TCosmos::StepFrames * TCosmos::TurnPerFrame * 1.001f) << "frame " << frame;
+    }
+    EXPECT_GT(steps, 0);
+    EXPECT_GT(still, steps) << "most pictures repeat the one before";
 }
 
 TEST_F(Scene, CursorIsOnTopAndFollowsThePointer) {
