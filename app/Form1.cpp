@@ -288,9 +288,13 @@ void TForm1::LoadMoreData() {
     }
 }
 
-void TForm1::FinishLoading() {
+void TForm1::EndLoader() {
     Loader.reset();
     Device->SetReusePixelBuffers(false);
+}
+
+void TForm1::FinishLoading() {
+    EndLoader();
     // A picture listed but with nothing to draw, or a font that did not come.
     if (const std::string missing = MissingRecord(*Images_, *Fonts_); !missing.empty()) {
         StopOnDataFailure(missing);
@@ -310,8 +314,7 @@ void TForm1::FinishLoading() {
 }
 
 void TForm1::StopOnDataFailure(const std::string& Detail) {
-    Loader.reset();
-    Device->SetReusePixelBuffers(false);
+    EndLoader();
     DataFailed = true;
     FailedDataLoad(Detail);
     ExitCode = 1;

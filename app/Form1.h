@@ -177,6 +177,8 @@ private:
     // After a frame: the next records of the data, for a slice of time in a window or a fixed
     // share of bytes in a headless run (so every headless run loads at the same frames).
     void LoadMoreData();
+    // Loading ends, finished or not: the loader goes, and picture copies are no longer reused.
+    void EndLoader();
     // The last step of loading: the checks and the parts that need every picture and font.
     void FinishLoading();
     // Data found damaged after the logo showed: the player is told and the game ends.

@@ -14,15 +14,27 @@ std::vector<std::string> ToPlayThen(std::initializer_list<std::string> More) {
     return commands;
 }
 
+// The run's one "display" line: logic frames run, pictures presented and pictures held.
+struct TDisplayCounts {
+    int Frames = 0;
+    int Presents = 0;
+    int Held = 0;
+};
+TDisplayCounts DisplayCounts(const TGameRun& Run) {
+    const std::vector<std::string> display = Run.Events("display");
+    EXPECT_EQ(display.size(), 1u);
+    if (display.empty()) {
+        return {};
+    }
+    auto fields = TGameRun::Fields(display[0]);
+    return {std::stoi(fields["frames"]), std::stoi(fields["presents"]), std::stoi(fields["held"])};
+}
+
 // Ten seconds of a stage on a display of Hz, then the same logic frames at 100 Hz.
 void ExpectTheSpeedOfOneHundredHertz(int Hz) {
     TGameRun shown;
     ASSERT_EQ(shown.Run(ToPlayThen({"display " + std::to_string(Hz) + " 10000", "dump"})), 0) << shown.Errors();
-    const std::vector<std::string> display = shown.Events("display");
-    ASSERT_EQ(display.size(), 1u);
-    const int frames = std::stoi(TGameRun::Fields(display[0])["frames"]);
-    const int presents = std::stoi(TGameRun::Fields(display[0])["presents"]);
-    const int held = std::stoi(TGameRun::Fields(display[0])["held"]);
+    const auto [frames, presents, held] = DisplayCounts(shown);
     EXPECT_NEAR(frames, 1000, 2); // 100 logic frames per second of real time
     EXPECT_LE(presents, 1001);    // never more pictures than logic frames
     // One picture due per refresh (60 Hz when the display does not tell); those that show
@@ -75,11 +87,10 @@ TEST(DisplayFlow, AStillPictureIsDrawnOnce) {
                           std::string("--repaint ") + c.Repaint),
                   0)
             << run.Errors();
-        const std::vector<std::string> display = run.Events("display");
-        ASSERT_EQ(display.size(), 1u);
-        EXPECT_NEAR(std::stoi(TGameRun::Fields(display[0])["frames"]), 100, 2);
-        EXPECT_NEAR(std::stoi(TGameRun::Fields(display[0])["presents"]), c.Presents, 1);
-        EXPECT_NEAR(std::stoi(TGameRun::Fields(display[0])["held"]), c.Held, 1);
+        const TDisplayCounts counts = DisplayCounts(run);
+        EXPECT_NEAR(counts.Frames, 100, 2);
+        EXPECT_NEAR(counts.Presents, c.Presents, 1);
+        EXPECT_NEAR(counts.Held, c.Held, 1);
         const std::vector<std::string> dumps = run.Events("dump");
         ASSERT_EQ(dumps.size(), 3u);
         EXPECT_EQ(TGameRun::Fields(dumps[1])["state"], "16");
@@ -101,12 +112,10 @@ TEST(DisplayFlow, TheMenuIsDrawnOnlyWhenTheSpaceSteps) {
         std::vector<std::string> commands = ToMainMenu();
         commands.insert(commands.end(), {"frames 100", "display 0 1000", "dump"});
         ASSERT_EQ(run.Run(commands, 1, std::string("--repaint ") + c.Repaint), 0) << run.Errors();
-        const std::vector<std::string> display = run.Events("display");
-        ASSERT_EQ(display.size(), 1u);
-        const int presents = std::stoi(TGameRun::Fields(display[0])["presents"]);
-        EXPECT_GE(presents, c.MinPresents);
-        EXPECT_LE(presents, c.MaxPresents);
-        EXPECT_NEAR(presents + std::stoi(TGameRun::Fields(display[0])["held"]), 60, 2);
+        const TDisplayCounts counts = DisplayCounts(run);
+        EXPECT_GE(counts.Presents, c.MinPresents);
+        EXPECT_LE(counts.Presents, c.MaxPresents);
+        EXPECT_NEAR(counts.Presents + counts.Held, 60, 2);
         EXPECT_EQ(TGameRun::Fields(run.Events("dump").at(0))["state"], "4"); // the main menu
     }
 }
