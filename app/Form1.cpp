@@ -122,16 +122,13 @@ bool TForm1::FormCreate() {
     if (!StartDevice() || !LoadScreens()) {
         return false;
     }
-    // 4. Sound.
-    Sound.Start();
+    // 4. Sound comes with the first picture (see LogicFrame).
     LoadSettings();
     // 10. A reserved key cannot be typed into an edit box.
     ReserveKeyCodes();
     ApplyDisplaySettings();
     CreateBoardEngine();
     ChooseActiveProfile();
-    // 16. Music and effects.
-    StartMusicAndSounds();
     // 17. The logo, its pictures loaded ahead of the rest (in the language now chosen); the
     // rest of the data loads between its frames, and the particles and the share screen,
     // which need it, come at the end of loading.
@@ -151,11 +148,15 @@ bool TForm1::FormCreate() {
 bool TForm1::OpenWindow() {
     // A window on no display would run unseen and could never be closed. With no display there
     // is no box either: the line on stderr is the message.
-    std::string problem = Options.Headless ? std::string() : TGameWindow::DisplayProblem();
-    if (!problem.empty()) {
-        std::fprintf(stderr, "zibo: %s\n", problem.c_str());
-        return false;
+    std::optional<TDisplayCheck> display;
+    if (!Options.Headless) {
+        display.emplace();
+        if (!display->Problem().empty()) {
+            std::fprintf(stderr, "zibo: %s\n", display->Problem().c_str());
+            return false;
+        }
     }
+    std::string problem;
     Window = TGameWindow::Create(kCaption, Options.Headless, &problem, Options.Renderer != TRenderer::None);
     if (!Window) {
         std::fprintf(stderr, "zibo: %s\n", problem.c_str());
@@ -437,6 +438,7 @@ void TForm1::NoteDataFailure(const TArchive& Failed) {
 void TForm1::ReserveKeyCodes() { ::ReserveKeyCodes(Settings_.KeyCodes, TypeableChars, EditKeys); }
 
 void TForm1::StartMusicAndSounds() {
+    Sound.Start();
     Sound.Load(Folders, Settings_.MusicVolume);
     PlayMusic(1);
 }
@@ -541,6 +543,11 @@ void TForm1::LogicFrame(bool Draw) {
         DrawThisFrame = Draw;
         TimerTimer();
         DrawThisFrame = true;
+    }
+    // 16. Music and effects, once the logo's first picture is on screen.
+    if (!SoundStarted) {
+        SoundStarted = true;
+        StartMusicAndSounds();
     }
     LoadMoreData();
 }

@@ -162,6 +162,8 @@ private:
     void ApplyDisplaySettings();
     void CreateBoardEngine();
     void ChooseActiveProfile();
+    // The sound device, the songs and effects, and the logo's song. It comes after the first
+    // picture is on screen, which need not wait for the device and the songs' decoding.
     void StartMusicAndSounds();
     void LoadParticles();
     // The seed of --seed, else one of the clock's.
@@ -236,6 +238,7 @@ private:
     bool DataFailed = false;
     int ExitCode = 0;
     TGameSound Sound;
+    bool SoundStarted = false;
     TRandom Random;
     std::unique_ptr<TGameEngine> GameEngine;
     std::unique_ptr<TXParticleManager> Particles_;

@@ -10,6 +10,9 @@ void TFrameLoop::WindowPass(TGameWindow& Window) {
     Window.PumpEvents();
     if (!WindowStarted) {
         WindowPacer.SetDisplayRate(Window.RefreshRate());
+        // The game's time starts with its first picture: the start-up before it is no stall
+        // to catch up on, so the first pass runs one frame and draws it at once.
+        WindowPacer.Restart();
         WindowStarted = true;
     }
     if (Client.Asleep()) {

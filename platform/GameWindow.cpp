@@ -42,36 +42,52 @@ constexpr int ClientHeight = 600;
     return Driver != nullptr && (SDL_strcmp(Driver, "offscreen") == 0 || SDL_strcmp(Driver, "dummy") == 0);
 }
 
-} // namespace
-
-std::string TGameWindow::DisplayProblem() {
-    const char* const noDisplay = "no display: set DISPLAY or run with --headless";
-    // Without a display server SDL would try its drivers one by one (noisily) and at best offer
-    // one that draws nowhere. A driver chosen on purpose (such as kmsdrm) is let through.
-    const char* chosen = SDL_getenv("SDL_VIDEODRIVER");
-    const bool choseVisible = chosen != nullptr && *chosen != '\0' && !IsInvisibleDriver(chosen);
-    if (!choseVisible && !IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) {
-        return noDisplay;
-    }
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        return std::string("cannot start the video system: ") + SDL_GetError();
-    }
-    const bool invisible = IsInvisibleDriver(SDL_GetCurrentVideoDriver());
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    return invisible ? noDisplay : "";
-}
-
-std::unique_ptr<TGameWindow> TGameWindow::Create(std::string_view Caption, bool Hidden, std::string* Problem,
-                                                 bool OpenGl) {
+// Starts the video system (or counts one more start of it) with the game's names set first:
+// some drivers read them only as they start.
+int StartVideo() {
     // Closing the window is the game's decision, so the system's close box only asks.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     // The desktop groups the window with its launcher and icon by this name.
     SDL_SetHint(SDL_HINT_APP_NAME, ZIBO_APP_ID);
     SDL_setenv("SDL_VIDEO_X11_WMCLASS", ZIBO_APP_ID, 0);
     SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", ZIBO_APP_ID, 0);
+    return SDL_InitSubSystem(SDL_INIT_VIDEO);
+}
+
+} // namespace
+
+TDisplayCheck::TDisplayCheck() {
+    const char* const noDisplay = "no display: set DISPLAY or run with --headless";
+    // Without a display server SDL would try its drivers one by one (noisily) and at best offer
+    // one that draws nowhere. A driver chosen on purpose (such as kmsdrm) is let through.
+    const char* chosen = SDL_getenv("SDL_VIDEODRIVER");
+    const bool choseVisible = chosen != nullptr && *chosen != '\0' && !IsInvisibleDriver(chosen);
+    if (!choseVisible && !IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) {
+        Problem_ = noDisplay;
+        return;
+    }
+    if (StartVideo() != 0) {
+        Problem_ = std::string("cannot start the video system: ") + SDL_GetError();
+        return;
+    }
+    VideoStarted = true;
+    if (IsInvisibleDriver(SDL_GetCurrentVideoDriver())) {
+        Problem_ = noDisplay;
+    }
+}
+
+TDisplayCheck::~TDisplayCheck() {
+    // A window created meanwhile holds its own start: this only gives back the check's.
+    if (VideoStarted) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+}
+
+std::unique_ptr<TGameWindow> TGameWindow::Create(std::string_view Caption, bool Hidden, std::string* Problem,
+                                                 bool OpenGl) {
     std::string ignored;
     std::string& problem = Problem ? *Problem : ignored;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    if (StartVideo() != 0) {
         problem = std::string("cannot start the video system: ") + SDL_GetError();
         return nullptr;
     }

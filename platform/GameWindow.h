@@ -15,6 +15,25 @@ struct SDL_Window;
 struct _SDL_GameController;
 union SDL_Event;
 
+// Whether a window the player could see can be had. The check starts the video system and,
+// when a display is there, keeps it started for its own life, so the window created meanwhile
+// finds it running instead of connecting to the display server a second time.
+class TDisplayCheck {
+public:
+    TDisplayCheck();
+    ~TDisplayCheck();
+    TDisplayCheck(const TDisplayCheck&) = delete;
+    TDisplayCheck& operator=(const TDisplayCheck&) = delete;
+
+    // Why such a window cannot be had: no display server, or only the offscreen and dummy
+    // drivers, which draw nowhere. Empty when a display is there.
+    [[nodiscard]] const std::string& Problem() const { return Problem_; }
+
+private:
+    std::string Problem_;
+    bool VideoStarted = false;
+};
+
 // The game's one window, drawn through OpenGL: resizable, it opens centred at the largest whole
 // multiple of the 800x600 screen that fits into nine tenths of the desktop, and shows the
 // screen scaled to fit between black bars at any size. Its events reach the game through
@@ -24,9 +43,6 @@ public:
     // Caption in code page 1251. Hidden windows serve headless runs and tests and open at
     // 800x600. nullptr when the video system or the window cannot be created, with the reason
     // in Problem when given.
-    // Why a window the player could see cannot be had: no display server, or only the offscreen
-    // and dummy drivers, which draw nowhere. Empty when a display is there.
-    [[nodiscard]] static std::string DisplayProblem();
     // Without OpenGl the window only ever gets the recording renderer, and the OpenGL driver
     // (tens of megabytes of code) is never loaded.
     [[nodiscard]] static std::unique_ptr<TGameWindow>

@@ -2,8 +2,12 @@
 #include "app/FrameLoop.h"
 
 #include "platform/Clock.h"
+#include "platform/GameWindow.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
 
 namespace {
 
@@ -65,6 +69,28 @@ TEST(FrameLoop, NoFramesWhileAsleepAndNoneAfterTheGameEnds) {
     loop.Frames(&clock, 50);
     EXPECT_EQ(loop.SimulateDisplay(clock, 60, 1000), 0);
     EXPECT_EQ(client.Frames, 7);
+}
+
+// The time the game takes to start before its first pass (the window, the device, the logo's
+// picture) is no stall to catch up on: the first pass runs one logic frame and draws it, so the
+// first picture reaches the screen without logic frames or loading before it. Then the game
+// follows the clock again: 50 ms later five frames are due.
+TEST(FrameLoop, TheFirstPassRunsOneFrameAndDrawsItHoweverLongTheStartTook) {
+    const std::unique_ptr<TGameWindow> window = TGameWindow::Create("test", true, nullptr, false);
+    ASSERT_NE(window, nullptr);
+    for (const uint64_t startMs : {0, 50, 400, 3000}) {
+        TVirtualClock clock;
+        TCountingClient client;
+        TFrameLoop loop(client, clock);
+        clock.Advance(startMs * 1000);
+        loop.WindowPass(*window);
+        EXPECT_EQ(client.Frames, 1) << startMs;
+        EXPECT_EQ(client.Pictures, 1) << startMs;
+        clock.Advance(50000);
+        loop.WindowPass(*window);
+        EXPECT_EQ(client.Frames, 6) << startMs;
+        EXPECT_EQ(client.Pictures, 2) << startMs;
+    }
 }
 
 } // namespace

@@ -135,6 +135,11 @@ TEST(Startup, TheLogoShowsWhileTheDataLoad) {
         EXPECT_EQ(FrameOf(enter[0]), 0) << locale;
         // Frame 1, the logo's first, was drawn before the last record loaded.
         EXPECT_GT(FrameOf(loaded[0]), 1) << locale;
+        // The sound device and the songs come after that first picture: the logo's song
+        // starts in frame 1, not before it.
+        const std::vector<std::string> music = run.Events("music play=1");
+        ASSERT_FALSE(music.empty()) << locale;
+        EXPECT_EQ(FrameOf(music[0]), 1) << locale;
         const std::vector<std::string> leave = run.Events("leave state=3");
         ASSERT_EQ(leave.size(), 1u) << locale;
         EXPECT_EQ(FrameOf(leave[0]), 385) << locale;
