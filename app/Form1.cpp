@@ -122,7 +122,7 @@ bool TForm1::FormCreate() {
     if (!StartDevice() || !LoadScreens()) {
         return false;
     }
-    // 4. Sound comes with the first picture (see LogicFrame).
+    // 4. Sound comes after the first picture (StartAfterFirstPicture).
     LoadSettings();
     // 10. A reserved key cannot be typed into an edit box.
     ReserveKeyCodes();
@@ -437,6 +437,14 @@ void TForm1::NoteDataFailure(const TArchive& Failed) {
 
 void TForm1::ReserveKeyCodes() { ::ReserveKeyCodes(Settings_.KeyCodes, TypeableChars, EditKeys); }
 
+void TForm1::StartAfterFirstPicture() {
+    // 16. Music and effects, and the game controllers.
+    StartMusicAndSounds();
+    if (Window) {
+        Window->ListenToPads();
+    }
+}
+
 void TForm1::StartMusicAndSounds() {
     Sound.Start();
     Sound.Load(Folders, Settings_.MusicVolume);
@@ -544,10 +552,9 @@ void TForm1::LogicFrame(bool Draw) {
         TimerTimer();
         DrawThisFrame = true;
     }
-    // 16. Music and effects, once the logo's first picture is on screen.
-    if (!SoundStarted) {
-        SoundStarted = true;
-        StartMusicAndSounds();
+    if (!FirstFrameDone) {
+        FirstFrameDone = true;
+        StartAfterFirstPicture();
     }
     LoadMoreData();
 }

@@ -162,8 +162,10 @@ private:
     void ApplyDisplaySettings();
     void CreateBoardEngine();
     void ChooseActiveProfile();
-    // The sound device, the songs and effects, and the logo's song. It comes after the first
-    // picture is on screen, which need not wait for the device and the songs' decoding.
+    // What the first picture need not wait for (the sound device and the songs' decoding, the
+    // scan for game controllers) starts right after it, in the first logic frame.
+    void StartAfterFirstPicture();
+    // The sound device, the songs and effects, and the logo's song.
     void StartMusicAndSounds();
     void LoadParticles();
     // The seed of --seed, else one of the clock's.
@@ -238,7 +240,7 @@ private:
     bool DataFailed = false;
     int ExitCode = 0;
     TGameSound Sound;
-    bool SoundStarted = false;
+    bool FirstFrameDone = false;
     TRandom Random;
     std::unique_ptr<TGameEngine> GameEngine;
     std::unique_ptr<TXParticleManager> Particles_;

@@ -141,10 +141,15 @@ bool TGameWindow::SetIcon(const std::string& PictureFile) {
     return true;
 }
 
-TGameWindow::TGameWindow(SDL_Window* Window, bool Hidden) : Window(Window) {
-    UpdateDrawingArea();
+TGameWindow::TGameWindow(SDL_Window* Window, bool Hidden) : Window(Window), Hidden(Hidden) { UpdateDrawingArea(); }
+
+void TGameWindow::ListenToPads() {
+    if (Hidden || PadsStarted) {
+        return;
+    }
+    PadsStarted = true;
     // Controllers already plugged in arrive as "added" events like those plugged in later.
-    ListensToPads = !Hidden && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    ListensToPads = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
 }
 
 TGameWindow::~TGameWindow() {

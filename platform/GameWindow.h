@@ -69,6 +69,9 @@ public:
     // Game controllers, plugged in before the start or while the game runs (a shown window
     // only: a headless run listens to its control script alone).
     [[nodiscard]] TPadInput& Pad() { return Pad_; }
+    // Starts listening to game controllers (once; a shown window only). Finding them scans the
+    // system's input devices, so the game does it after its first picture is on screen.
+    void ListenToPads();
 
     // Shows the picture file (PNG) as the window's icon; false when it cannot be read.
     bool SetIcon(const std::string& PictureFile);
@@ -96,6 +99,8 @@ private:
     SDL_Window* Window;
     TWindowInput Input_;
     TPadInput Pad_{Input_};
+    const bool Hidden;
+    bool PadsStarted = false;
     bool ListensToPads = false;
     std::vector<_SDL_GameController*> Controllers;
     int32_t StickX = 0;
