@@ -12,6 +12,11 @@ and prints for each run and as medians:
   next screen     exec to the first screen after the logo (the name entry of a first start).
 Loading's own CPU is "loaded" minus "first picture" (it includes the logo frames drawn
 meanwhile, which cost little: the screen stays black for its first 30 frames).
+Then the steps before the first picture, as medians of exec to the end of each step and its CPU:
+  main            the program's libraries loaded and linked (the shim's own start, just before main)
+  video           the video system started (its connection to the display server)
+  gl driver       the OpenGL driver loaded (SDL_GL_LoadLibrary)
+  context         the OpenGL context made
 """
 import os
 import shutil
@@ -28,21 +33,45 @@ SHIM = r"""
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <time.h>
+static void note(const char* step) {
+    struct timespec now; struct rusage use; FILE* out;
+    clock_gettime(CLOCK_REALTIME, &now);
+    getrusage(RUSAGE_SELF, &use);
+    if ((out = fopen(getenv("ZIBO_FIRST_PICTURE"), "a")) != NULL) {
+        fprintf(out, "%s %ld.%09ld %f\n", step, (long)now.tv_sec, now.tv_nsec,
+                use.ru_utime.tv_sec + use.ru_utime.tv_usec * 1e-6 + use.ru_stime.tv_sec + use.ru_stime.tv_usec * 1e-6);
+        fclose(out);
+    }
+}
+__attribute__((constructor)) static void started(void) { note("main"); }
+int SDL_InitSubSystem(unsigned flags) {
+    static int (*real)(unsigned);
+    static int video;
+    if (!real) real = (int (*)(unsigned))dlsym(RTLD_NEXT, "SDL_InitSubSystem");
+    int result = real(flags);
+    if ((flags & 0x20u) && video++ == 0) note("video");
+    return result;
+}
+int SDL_GL_LoadLibrary(const char* path) {
+    static int (*real)(const char*);
+    if (!real) real = (int (*)(const char*))dlsym(RTLD_NEXT, "SDL_GL_LoadLibrary");
+    int result = real(path);
+    note("gl_driver");
+    return result;
+}
+void* SDL_GL_CreateContext(void* window) {
+    static void* (*real)(void*);
+    if (!real) real = (void* (*)(void*))dlsym(RTLD_NEXT, "SDL_GL_CreateContext");
+    void* result = real(window);
+    note("context");
+    return result;
+}
 static int swaps;
 void SDL_GL_SwapWindow(void* window) {
     static void (*real)(void*);
     if (!real) real = (void (*)(void*))dlsym(RTLD_NEXT, "SDL_GL_SwapWindow");
     real(window);
-    if (swaps++ == 0) {
-        struct timespec now; struct rusage use; FILE* out;
-        clock_gettime(CLOCK_REALTIME, &now);
-        getrusage(RUSAGE_SELF, &use);
-        if ((out = fopen(getenv("ZIBO_FIRST_PICTURE"), "w")) != NULL) {
-            fprintf(out, "%ld.%09ld %f\n", (long)now.tv_sec, now.tv_nsec,
-                    use.ru_utime.tv_sec + use.ru_utime.tv_usec * 1e-6 + use.ru_stime.tv_sec + use.ru_stime.tv_usec * 1e-6);
-            fclose(out);
-        }
-    }
+    if (swaps++ == 0) note("first");
 }
 """
 
@@ -72,8 +101,9 @@ def one_start(game_dir, display, shim, work):
     game.terminate()
     game.wait()
     if os.path.exists(note):
-        at, cpu = open(note).read().split()
-        row["first"] = (float(at) - start, float(cpu))
+        for line in open(note):
+            step, at, cpu = line.split()
+            row.setdefault(step, (float(at) - start, float(cpu)))
     return row
 
 
@@ -97,7 +127,8 @@ def main():
             row = one_start(game_dir, display, shim, work)
             rows.append(row)
             print("run %d: " % run + ", ".join("%s %.3f s (CPU %.3f s)" % (k, *row[k]) for k in ("first", "loaded", "next") if k in row))
-        for key, name in (("first", "first picture"), ("loaded", "loaded"), ("next", "next screen")):
+        for key, name in (("first", "first picture"), ("loaded", "loaded"), ("next", "next screen"),
+                          ("main", "main"), ("video", "video"), ("gl_driver", "gl driver"), ("context", "context")):
             values = [row[key] for row in rows if key in row]
             if values:
                 print("median %s: %.3f s after exec, CPU %.3f s" % (name, statistics.median(v[0] for v in values),
