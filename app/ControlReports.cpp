@@ -65,7 +65,7 @@ void TraceDump(TTrace& Trace, TGameEngine& Engine, uint8_t ScreenState, int32_t 
 }
 
 void TraceStats(TTrace& Trace, const TFrameStats& Frame, const TTextureTotals& Textures, int64_t SlowestStepMicros,
-                int64_t FrameAllocations) {
+                int64_t FrameAllocations, int64_t DamagedPixels) {
     Trace.Event("stats", {{"drawcalls", std::to_string(Frame.DrawCalls)},
                           {"binds", std::to_string(Frame.Binds)},
                           {"quads", std::to_string(Frame.Quads)},
@@ -74,5 +74,6 @@ void TraceStats(TTrace& Trace, const TFrameStats& Frame, const TTextureTotals& T
                           {"heap", std::to_string(HeapBytesInUse())},
                           {"rss", std::to_string(ResidentBytes())},
                           {"slowest", std::to_string(SlowestStepMicros)},
-                          {"allocs", std::to_string(FrameAllocations)}});
+                          {"allocs", std::to_string(FrameAllocations)},
+                          {"damaged", std::to_string(DamagedPixels)}});
 }

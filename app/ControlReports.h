@@ -20,6 +20,6 @@ void TraceTexts(TTrace& Trace, const TGuiControl& Root);
 void TraceDump(TTrace& Trace, TGameEngine& Engine, uint8_t ScreenState, int32_t Score);
 // "stats": the last frame's drawing, the textures on the graphics device, the memory in use,
 // the longest step since the last report, in microseconds, and the heap allocations the frames
-// made since the last report.
+// made since the last report, and the pixels the last drawn picture changed.
 void TraceStats(TTrace& Trace, const TFrameStats& Frame, const TTextureTotals& Textures, int64_t SlowestStepMicros,
-                int64_t FrameAllocations);
+                int64_t FrameAllocations, int64_t DamagedPixels);

@@ -177,6 +177,7 @@ void TForm1::CreateGraphics() {
         });
     Device->SetVSync(!Options.Headless);
     Device->SetRepaintOnlyChanges(Options.RepaintOnlyChanges);
+    Device->SetRedrawOnlyDamage(Options.RedrawOnlyDamage);
     // The back buffer is the window as it opened (a whole multiple of the screen).
     Device->SetWidth(Window->ClientSize().X);
     Device->SetHeight(Window->ClientSize().Y);
@@ -865,7 +866,8 @@ void TForm1::UseLanguage(const std::string& Code) {
 
 void TForm1::TraceStats() {
     const TTextureTotals textures = Device->Backend() ? Device->Backend()->TextureTotals() : TTextureTotals{};
-    ::TraceStats(Trace, MyCanvas->LastFrameStats(), textures, SlowestStepMicros, FrameAllocations);
+    ::TraceStats(Trace, MyCanvas->LastFrameStats(), textures, SlowestStepMicros, FrameAllocations,
+                 Device->DamagedPixels());
     SlowestStepMicros = 0;
     FrameAllocations = 0;
 }

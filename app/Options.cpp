@@ -72,11 +72,12 @@ bool ApplyAtlas(TOptions& O, const char* Value, std::string& Error) {
 
 bool ApplyRepaint(TOptions& O, const char* Value, std::string& Error) {
     const std::string_view text(Value);
-    if (text != "changed" && text != "always") {
-        Error = "--repaint takes changed or always, not '" + std::string(text) + "'";
+    if (text != "damaged" && text != "changed" && text != "always") {
+        Error = "--repaint takes damaged, changed or always, not '" + std::string(text) + "'";
         return false;
     }
-    O.RepaintOnlyChanges = text == "changed";
+    O.RepaintOnlyChanges = text != "always";
+    O.RedrawOnlyDamage = text == "damaged";
     return true;
 }
 
@@ -112,8 +113,10 @@ constexpr TOptionRow kRows[] = {
      ApplyRenderer},
     {"atlas", 0, "on|off", "share a few large textures among the small pictures (on, the default) or give each its own",
      ApplyAtlas},
-    {"repaint", 0, "changed|always",
-     "draw a frame only when the picture changed (changed, the default) or every frame", ApplyRepaint},
+    {"repaint", 0, "damaged|changed|always",
+     "draw a frame only when the picture changed, and then only what changed (damaged, the default), "
+     "all of it (changed), or draw every frame whole (always)",
+     ApplyRepaint},
     {"lang", 0, "ru|en", "speak Russian (ru) or English (en) for this run, whatever the settings say",
      ApplyLanguage},
 };

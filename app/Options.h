@@ -30,6 +30,8 @@ struct TOptions {
     // Off: every frame is drawn even when it shows the picture already on screen (for
     // comparisons).
     bool RepaintOnlyChanges = true;
+    // A changed frame redraws only the parts of the picture that changed.
+    bool RedrawOnlyDamage = true;
     std::string Language;    // "ru" or "en" for this run; empty: the player's choice or the locale
 };
 

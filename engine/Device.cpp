@@ -25,6 +25,7 @@ bool TGfxDevice::Initialize() {
     if (RepaintOnlyChanges) {
         auto Filtered = std::make_unique<TRepaintFilter>(std::move(Backend_));
         Filter = Filtered.get();
+        Filter->SetRedrawOnlyDamage(RedrawOnlyDamage);
         Backend_ = std::move(Filtered);
     }
     Lost = false;
@@ -94,6 +95,13 @@ bool TGfxDevice::Flip() {
         return false;
     }
     return false;
+}
+
+int64_t TGfxDevice::DamagedPixels() const {
+    if (Filter != nullptr) {
+        return Filter->DamagedPixels();
+    }
+    return Backend_ ? static_cast<int64_t>(Backend_->Width()) * Backend_->Height() : 0;
 }
 
 void TGfxDevice::Repaint() {

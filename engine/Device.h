@@ -50,6 +50,9 @@ public:
     // Set before Initialize: a frame that would draw the picture already on screen is not
     // drawn again (see TRepaintFilter).
     void SetRepaintOnlyChanges(bool Value) { RepaintOnlyChanges = Value; }
+    // Set before Initialize: a changed frame redraws only the parts of the picture that changed
+    // where the backend keeps its picture (see TRepaintFilter).
+    void SetRedrawOnlyDamage(bool Value) { RedrawOnlyDamage = Value; }
     [[nodiscard]] bool Initialize();
     void Finalize();
     // Clears (when Clear), begins the scene, calls OnRender, ends the scene. False when the
@@ -63,6 +66,8 @@ public:
     // Pictures that reached the screen, and frames not drawn because the screen showed them.
     [[nodiscard]] int64_t Presents() const { return Presents_; }
     [[nodiscard]] int64_t HeldFrames() const { return Held_; }
+    // Pixels the last drawn frame changed (all of them without the repaint filter).
+    [[nodiscard]] int64_t DamagedPixels() const;
 
     [[nodiscard]] bool Initialized() const { return Backend_ != nullptr; }
     [[nodiscard]] bool IsLost() const { return Lost; }
@@ -105,6 +110,7 @@ private:
     // The filter in front of the factory's backend, when there is one (owned by Backend_).
     TRepaintFilter* Filter = nullptr;
     bool RepaintOnlyChanges = false;
+    bool RedrawOnlyDamage = true;
     int64_t Presents_ = 0;
     int64_t Held_ = 0;
     TDisplaySettings Settings_;

@@ -210,6 +210,7 @@ TGlBackend::~TGlBackend() {
     if (FrameFence != nullptr) {
         glDeleteSync(static_cast<GLsync>(FrameFence));
     }
+    DeletePictureBuffer();
     for (const auto& Entry : Textures) {
         const GLuint Name = Entry.first;
         glDeleteTextures(1, &Name);
@@ -309,21 +310,109 @@ void TGlBackend::UpdateArea() {
     // In a window of any size and in full screen alike the logical shape is fitted in.
     Area = FitDrawingArea(Drawable, 800, 600);
     Clip = {0, 0, Area.Width(), Area.Height()};
+    Limit = Clip;
+    MakePictureBuffer();
     ApplyViewport();
 }
 
+void TGlBackend::MakePictureBuffer() {
+    PictureKept = false;
+    const TPoint Size{Area.Width(), Area.Height()};
+    if (PictureBuffer == 0 || Size != PictureSize) {
+        DeletePictureBuffer();
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        // The picture has the channels of the window's back buffer: a blend that reads the
+        // destination's alpha finds what it would find there, and the copy to the window is a
+        // plain copy of memory.
+        GLint AlphaBits = -1;
+        for (const GLenum Buffer : {GL_BACK_LEFT, GL_FRONT_LEFT}) {
+            if (AlphaBits < 0) {
+                glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, Buffer, GL_FRAMEBUFFER_ATTACHMENT_ALPHA_SIZE,
+                                                      &AlphaBits);
+                AlphaBits = glGetError() == GL_NO_ERROR ? AlphaBits : -1;
+            }
+        }
+        if (Size.X > 0 && Size.Y > 0 && AlphaBits >= 0) {
+            glGenTextures(1, &PictureTexture);
+            glBindTexture(GL_TEXTURE_2D, PictureTexture);
+            glTexImage2D(GL_TEXTURE_2D, 0, AlphaBits > 0 ? GL_RGBA8 : GL_RGB8, Size.X, Size.Y, 0, GL_BGRA,
+                         GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+            glGenFramebuffers(1, &PictureBuffer);
+            glBindFramebuffer(GL_FRAMEBUFFER, PictureBuffer);
+            glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, PictureTexture, 0);
+            if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE || glGetError() != GL_NO_ERROR) {
+                DeletePictureBuffer();
+            }
+        }
+        PictureSize = PictureBuffer != 0 ? Size : TPoint{};
+    }
+    BindTarget();
+}
+
+void TGlBackend::BindTarget() {
+    glBindFramebuffer(GL_FRAMEBUFFER, Target());
+    // Straight to the window, the frame goes to the drawing area inside it.
+    Origin = Target() != 0 ? TPoint{0, 0} : TPoint{Area.Left, Drawable.Y - Area.Bottom};
+}
+
+void TGlBackend::KeepPicture(bool Keep) {
+    const bool Value = Keep && PictureBuffer != 0;
+    if (Value != Keeping) {
+        Keeping = Value;
+        PictureKept = false;
+        BindTarget();
+        ApplyViewport();
+    }
+}
+
+void TGlBackend::DeletePictureBuffer() {
+    if (PictureBuffer != 0) {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glDeleteFramebuffers(1, &PictureBuffer);
+        PictureBuffer = 0;
+    }
+    if (PictureTexture != 0) {
+        glDeleteTextures(1, &PictureTexture);
+        PictureTexture = 0;
+    }
+    PictureKept = false;
+}
+
+void TGlBackend::CopyPictureToWindow() {
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, PictureBuffer);
+    // Unscissored, unscaled and of the same format, the copy is one of plain memory.
+    glDisable(GL_SCISSOR_TEST);
+    if (Area.Width() != Drawable.X || Area.Height() != Drawable.Y) {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    const GLint X = Area.Left;
+    const GLint Y = Drawable.Y - Area.Bottom;
+    glBlitFramebuffer(0, 0, Area.Width(), Area.Height(), X, Y, X + Area.Width(), Y + Area.Height(),
+                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glEnable(GL_SCISSOR_TEST);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
 void TGlBackend::ApplyViewport() {
-    glViewport(Area.Left, Drawable.Y - Area.Bottom, Area.Width(), Area.Height());
+    glViewport(Origin.X, Origin.Y, Area.Width(), Area.Height());
     ViewSize = {std::max(Area.Width(), 1), std::max(Area.Height(), 1)};
     ApplyScissor();
 }
 
 void TGlBackend::ApplyScissor() {
-    const TRect R = Clip.Intersect({0, 0, Area.Width(), Area.Height()});
+    const TRect R = Clip.Intersect(Limit);
     glEnable(GL_SCISSOR_TEST);
-    // OpenGL counts rows from the bottom of the drawable.
-    glScissor(Area.Left + R.Left, Drawable.Y - Area.Top - R.Bottom, std::max(R.Width(), 0),
+    // OpenGL counts rows from the bottom.
+    glScissor(Origin.X + R.Left, Origin.Y + Area.Height() - R.Bottom, std::max(R.Width(), 0),
               std::max(R.Height(), 0));
+}
+
+void TGlBackend::LimitDrawing(const TRect& Value) {
+    Limit = Value.Intersect({0, 0, Area.Width(), Area.Height()});
+    ApplyScissor();
 }
 
 bool TGlBackend::BeginScene() {
@@ -332,7 +421,12 @@ bool TGlBackend::BeginScene() {
     }
     EffectKnown = false;
     Presented = false;
-    RenewStreamBuffers();
+    glBindFramebuffer(GL_FRAMEBUFFER, Target());
+    // A frame redrawn part by part begins a scene for each part: they share one renewal.
+    if (!StreamRenewed) {
+        RenewStreamBuffers();
+        StreamRenewed = true;
+    }
     return true;
 }
 
@@ -349,12 +443,17 @@ void TGlBackend::RenewStreamBuffers() {
 }
 
 void TGlBackend::Clear(uint32_t Color) {
-    // The bars around the drawing area stay black; the area itself takes the colour.
-    glDisable(GL_SCISSOR_TEST);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(Area.Left, Drawable.Y - Area.Bottom, Area.Width(), Area.Height());
+    // The bars around the drawing area stay black (the copy of a kept picture to the window
+    // blackens them); the area itself, as far as the limit lets, takes the colour.
+    if (Target() == 0) {
+        glDisable(GL_SCISSOR_TEST);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glEnable(GL_SCISSOR_TEST);
+    }
+    const TRect R = Limit;
+    glScissor(Origin.X + R.Left, Origin.Y + Area.Height() - R.Bottom, std::max(R.Width(), 0),
+              std::max(R.Height(), 0));
     const auto Component = [Color](int Shift) {
         return static_cast<float>((Color >> Shift) & 0xFFu) / 255.0f;
     };
@@ -364,8 +463,14 @@ void TGlBackend::Clear(uint32_t Color) {
 }
 
 TPresentResult TGlBackend::Present() {
+    if (Target() != 0) {
+        CopyPictureToWindow();
+    }
     SDL_GL_SwapWindow(Window);
+    StreamRenewed = false;
+    glBindFramebuffer(GL_FRAMEBUFFER, Target());
     Presented = true;
+    PictureKept = Target() != 0;
     WaitForPreviousFrame();
     // A drawable that changed size (a late full-screen switch) needs a new drawing area and
     // new scale factors: the device handles that exactly like a lost device.
@@ -576,14 +681,19 @@ bool TGlBackend::ReadPixels(std::vector<uint32_t>& Pixels) {
         return false;
     }
     std::vector<uint32_t> Rows(static_cast<size_t>(W) * static_cast<size_t>(H));
-    // Between frames the picture on show is the front buffer; surfaces without one (offscreen)
-    // keep it in the back buffer.
-    glReadBuffer(Presented ? GL_FRONT : GL_BACK);
-    if (glGetError() != GL_NO_ERROR) {
-        glReadBuffer(GL_BACK);
+    if (Target() != 0) {
+        // The kept picture is both the one being drawn and the one on show.
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, PictureBuffer);
+        glReadBuffer(GL_COLOR_ATTACHMENT0);
+    } else {
+        // Between frames the picture on show is the front buffer; surfaces without one
+        // (offscreen) keep it in the back buffer.
+        glReadBuffer(Presented ? GL_FRONT : GL_BACK);
+        if (glGetError() != GL_NO_ERROR) {
+            glReadBuffer(GL_BACK);
+        }
     }
-    glReadPixels(Area.Left, Drawable.Y - Area.Bottom, W, H, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
-                 Rows.data());
+    glReadPixels(Origin.X, Origin.Y, W, H, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, Rows.data());
     if (glGetError() != GL_NO_ERROR) {
         return false;
     }

@@ -12,9 +12,11 @@
 struct SDL_Window;
 typedef void* SDL_GLContext;
 
-// The OpenGL 3.3 core renderer. It draws into the window's drawable: the logical screen is
-// scaled uniformly into the largest centred area that fits (the drawing area), and the rest
-// stays black. Coordinates handed to it are pixels of that area with pixel centres on whole
+// The OpenGL 3.3 core renderer. The logical screen is scaled uniformly into the largest centred
+// area of the window's drawable that fits (the drawing area), and the rest stays black. While
+// asked to keep its picture (KeepPicture), frames are drawn into a picture of the drawing area's
+// size that each present copies to the window, so a frame that changes little may redraw only
+// that part (LimitDrawing); otherwise they go straight to the window's back buffer. Coordinates handed to it are pixels of that area with pixel centres on whole
 // numbers, so a vertex at (x, y) covers the pixel whose top-left corner is (x, y).
 class TGlBackend final : public TRenderBackend {
 public:
@@ -58,6 +60,9 @@ public:
                    size_t VertexCount, const uint16_t* Indices, size_t IndexCount) override;
     // During a frame the picture being drawn; between frames the one on show.
     bool ReadPixels(std::vector<uint32_t>& Pixels) override;
+    void KeepPicture(bool Keep) override;
+    [[nodiscard]] bool KeepsPicture() const override { return Keeping && PictureKept; }
+    void LimitDrawing(const TRect& Area) override;
 
     // Draw calls issued since creation (tests and benchmarks).
     [[nodiscard]] uint64_t DrawCalls() const { return DrawCalls_; }
@@ -69,6 +74,15 @@ private:
     bool CreateObjects();
     void UpdateArea();
     void ApplyViewport();
+    // Makes the kept picture for the drawing area's size (none when the driver cannot: frames
+    // then go straight to the window's back buffer).
+    void MakePictureBuffer();
+    void DeletePictureBuffer();
+    // The frame buffer frames go to now (0: the window's), and binding it.
+    [[nodiscard]] uint32_t Target() const { return Keeping ? PictureBuffer : 0; }
+    void BindTarget();
+    // Copies the kept picture into the window's back buffer, with black bars around it.
+    void CopyPictureToWindow();
     void ApplyScissor();
     void ApplyEffect(uint32_t Effect);
     void WaitForPreviousFrame();
@@ -96,6 +110,17 @@ private:
     TRect Area;
     TPoint Drawable;
     TRect Clip;
+    // What a frame may change, in drawing-area pixels (LimitDrawing).
+    TRect Limit;
+    // The frame buffer frames are drawn into and its colour texture (0: the window's own), its
+    // size, and whether it holds the picture presented last.
+    uint32_t PictureBuffer = 0;
+    uint32_t PictureTexture = 0;
+    TPoint PictureSize;
+    bool PictureKept = false;
+    bool Keeping = false;
+    // The drawing area's lower left corner in the frame buffer drawn into, OpenGL rows upward.
+    TPoint Origin;
     struct TShaderVariant {
         uint32_t Program = 0;
         bool Failed = false;
@@ -115,6 +140,8 @@ private:
     // Where the next batch goes in this frame's streaming buffers, in bytes.
     intptr_t VertexOffset = 0;
     intptr_t IndexOffset = 0;
+    // Whether this frame's streaming buffers are fresh (until the present).
+    bool StreamRenewed = false;
     uint32_t Samplers[2] = {0, 0};
     std::unordered_map<TTextureHandle, TTextureInfo> Textures;
     uint32_t CurrentEffect = 0;

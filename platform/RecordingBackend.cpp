@@ -62,8 +62,15 @@ void TRecordingBackend::EndScene() {
     Calls.push_back(TCall::EndScene);
 }
 
+void TRecordingBackend::KeepPicture(bool Keep) {
+    const bool Value = CanKeepPicture && Keep;
+    PictureKept = PictureKept && Value == Keeping;
+    Keeping = Value;
+}
+
 TPresentResult TRecordingBackend::Present() {
     ++Presents;
+    PictureKept = Keeping;
     return Lost ? TPresentResult::Lost : TPresentResult::Ok;
 }
 
@@ -72,6 +79,7 @@ bool TRecordingBackend::Reset() {
         return false;
     }
     ++Resets;
+    PictureKept = false;
     Lost = false;
     return true;
 }

@@ -64,6 +64,10 @@ public:
     void DrawBatch(TPrimitive Kind, uint32_t Effect, TTextureHandle Texture, const TVertex* Vertices,
                    size_t VertexCount, const uint16_t* Indices, size_t IndexCount) override;
     bool ReadPixels(std::vector<uint32_t>& Pixels) override;
+    // Keeps its "picture" between frames only when CanKeepPicture is set.
+    void KeepPicture(bool Keep) override;
+    [[nodiscard]] bool KeepsPicture() const override { return Keeping && PictureKept; }
+    void LimitDrawing(const TRect& Area) override { Limits.push_back(Area); }
 
     void LoseDevice() { Lost = true; }
     // Settings applied with ApplySettings take this size (a full-screen drawing area, say).
@@ -90,6 +94,11 @@ public:
     size_t VerticesDrawn = 0;
     bool FailBeginScene = false;
     int Presents = 0;
+    // On: it acts as a backend that keeps its picture between frames while asked to.
+    bool CanKeepPicture = false;
+    bool Keeping = false;
+    // Every limit the frames were drawn within, in order.
+    std::vector<TRect> Limits;
     int Resets = 0;
     int Scenes = 0;
 
@@ -100,5 +109,6 @@ private:
     int NextHeight = 0;
     TRect Clip;
     bool Lost = false;
+    bool PictureKept = false;
     TTextureHandle NextHandle = 1;
 };

@@ -111,4 +111,16 @@ public:
 
     // The drawing area's pixels as 0xAARRGGBB, top row first; false when not available.
     virtual bool ReadPixels(std::vector<uint32_t>& Pixels) = 0;
+
+    // Whether frames from the next on are drawn into a picture the backend keeps between frames
+    // (and copies to the screen at each present) or straight to the screen. Keeping costs that
+    // copy, so it pays only while frames redraw parts of the picture.
+    virtual void KeepPicture(bool Keep) { (void)Keep; }
+    // Whether the picture presented last is still kept whole, so the next frame may redraw only
+    // a part of it (LimitDrawing). False when the backend keeps no picture between frames, and
+    // after anything that lost it (a new drawing area, a driver failure).
+    [[nodiscard]] virtual bool KeepsPicture() const { return false; }
+    // From now on clears and batches change only the pixels inside Area (drawing-area pixels),
+    // on top of the clip rectangle; the whole drawing area lifts the limit.
+    virtual void LimitDrawing(const TRect& Area) { (void)Area; }
 };

@@ -126,3 +126,70 @@ TEST(RepaintFilter, StateChangedBetweenFramesReachesTheScreenAtOnce) {
     EXPECT_TRUE(t.Inner->Linear);
     EXPECT_EQ(t.Inner->Clears.back(), 7u);
 }
+
+// On a backend that keeps its picture, a frame that moves one quad redraws only where the quad
+// was and where it is: the whole frame once within each of the two rectangles, then the limit
+// is lifted. What changes the whole picture is drawn whole, and the full-redraw switch and a
+// backend that keeps nothing draw every changed frame whole, though the damage is still found.
+TEST(RepaintFilter, AFrameThatMovesAQuadRedrawsOnlyWhereItWasAndIs) {
+    const TRect Screen{0, 0, 800, 600};
+    struct TCase {
+        const char* What;
+        bool CanKeep;
+        bool OnlyDamage;
+        std::function<void(TFiltered&, TFrame&)> Change;
+        std::vector<TRect> Limits;
+        int64_t Damaged;
+    };
+    const auto Move = [](TFiltered&, TFrame& F) { F.X = 200.0f; };
+    const TCase cases[] = {
+        {"a quad moved", true, true, Move, {{99, 0, 110, 10}, {199, 0, 210, 10}, Screen}, 220},
+        {"the clear colour", true, true, [](TFiltered&, TFrame& F) { F.Clear = 5; }, {}, 480000},
+        {"a repaint asked for", true, true, [](TFiltered& T, TFrame&) { T.Filter.Repaint(); }, {}, 480000},
+        {"the clip", true, true, [](TFiltered&, TFrame& F) { F.Clip.Bottom = 300; }, {{99, 0, 110, 10}, Screen}, 110},
+        {"full redraws asked for", true, false, Move, {}, 220},
+        {"a backend that keeps nothing", false, true, Move, {}, 220},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        TFiltered t;
+        t.Inner->CanKeepPicture = c.CanKeep;
+        t.Filter.SetRedrawOnlyDamage(c.OnlyDamage);
+        TFrame frame;
+        Draw(t.Filter, frame);
+        // A first changed part asks the backend to keep its picture, which it has only from
+        // the next present on: that frame is drawn whole.
+        frame.X = 100.0f;
+        Draw(t.Filter, frame);
+        EXPECT_EQ(t.Inner->Keeping, c.CanKeep && c.OnlyDamage);
+        EXPECT_TRUE(t.Inner->Limits.empty());
+        const size_t batches = t.Inner->Batches.size();
+        c.Change(t, frame);
+        Draw(t.Filter, frame);
+        EXPECT_EQ(t.Inner->Limits, c.Limits);
+        EXPECT_EQ(t.Filter.DamagedPixels(), c.Damaged);
+        // Once per limited rectangle, or once whole.
+        const size_t passes = c.Limits.empty() ? 1 : c.Limits.size() - 1;
+        EXPECT_EQ(t.Inner->Batches.size(), batches + passes);
+    }
+}
+
+// Pictures that change whole one after another (a turning background alone) stop the backend
+// keeping its picture, which would cost it a copy for each.
+TEST(RepaintFilter, WholeChangesInARowStopKeepingThePicture) {
+    TFiltered t;
+    t.Inner->CanKeepPicture = true;
+    TFrame frame;
+    Draw(t.Filter, frame);
+    frame.X = 100.0f;
+    Draw(t.Filter, frame);
+    EXPECT_TRUE(t.Inner->Keeping);
+    int kept = 0;
+    for (uint32_t i = 1; i <= 20; ++i) {
+        frame.Clear = i;
+        Draw(t.Filter, frame);
+        kept += t.Inner->Keeping ? 1 : 0;
+    }
+    EXPECT_FALSE(t.Inner->Keeping);
+    EXPECT_LT(kept, 10);
+}

@@ -3,7 +3,9 @@
 // shows: the same game, with the same seed and input, is photographed on the main menu, in
 // play with pieces exploding, paused and on the stage results, once with every picture on a
 // texture of its own and once with the atlases, and the pictures are compared pixel for pixel.
-// The same photographs show that frames held back as unchanged look like frames drawn.
+// The same photographs show that frames held back as unchanged look like frames drawn, and a
+// run of photographs of consecutive frames shows that frames redrawn only where they changed
+// look exactly like frames drawn whole.
 #include "GameInProcess.h"
 
 #include "board/GameEngine.h"
@@ -28,11 +30,12 @@ struct TShot {
 
 class TPhotographer {
 public:
-    explicit TPhotographer(bool Atlas, bool RepaintOnlyChanges = true)
-        : Game(5, {}, [Atlas, RepaintOnlyChanges](TOptions& Options) {
+    explicit TPhotographer(bool Atlas, bool RepaintOnlyChanges = true, bool RedrawOnlyDamage = true)
+        : Game(5, {}, [Atlas, RepaintOnlyChanges, RedrawOnlyDamage](TOptions& Options) {
               Options.Renderer = TRenderer::Gl;
               Options.Atlas = Atlas;
               Options.RepaintOnlyChanges = RepaintOnlyChanges;
+              Options.RedrawOnlyDamage = RedrawOnlyDamage;
           }) {}
 
     [[nodiscard]] bool Started() const { return Game.Started(); }
@@ -74,6 +77,54 @@ public:
         ASSERT_TRUE(Game.WaitFor(ssStageComplete, 2000));
         Run("frames 300");
         Shoot("results");
+    }
+
+    // Consecutive frames: the main menu with the pointer moving and over a button, then play
+    // with a line bursting, the bonuses turning and the clock running.
+    void TakeConsecutive() {
+        for (const std::string& line : ToMainMenu()) {
+            Run(line);
+        }
+        Run("frames 60");
+        for (const char* at : {"move 300 200", "move 310 205", "move 600 296", "move 602 297"}) {
+            Run(at);
+            Run("frames 1");
+            Shoot(std::string("menu ") + at);
+            Run("frames 1");
+            Shoot(std::string("menu after ") + at);
+        }
+        for (const char* line : {"click 600 296", "frames 5", "click 600 268", "frames 5", "key 27"}) {
+            Run(line);
+        }
+        ASSERT_TRUE(Game.WaitFor(ssHowToPlay, 1000));
+        Run("key 27");
+        ASSERT_TRUE(Game.WaitFor(ssPlaying, 10));
+        ASSERT_TRUE(Game.BoardSettled());
+        ASSERT_TRUE(Game.SwapForLine());
+        for (int i = 0; i < 40; ++i) {
+            Run("frames 1");
+            Shoot("play " + std::to_string(i));
+            Run("stats");
+        }
+        Run("frames 200");
+        for (int i = 0; i < 12; ++i) {
+            Run("frames 1");
+            Shoot("idle " + std::to_string(i));
+            Run("stats");
+        }
+    }
+
+    // Pictures of the stats lines so far that changed only part of the 800x600 window.
+    [[nodiscard]] int PartlyChanged() const {
+        int count = 0;
+        for (const std::string& line : Game.Trace()) {
+            const size_t at = line.find(" damaged=");
+            if (line.find(" stats ") != std::string::npos && at != std::string::npos) {
+                const long long pixels = std::stoll(line.substr(at + 9));
+                count += pixels > 0 && pixels < 800 * 600 ? 1 : 0;
+            }
+        }
+        return count;
     }
 
     TGameInProcess Game;
@@ -148,5 +199,27 @@ TEST(AtlasLook, HeldFramesLookExactlyLikeDrawnOnes) {
     ASSERT_EQ(held.Shots.size(), drawn.size());
     for (size_t i = 0; i < drawn.size(); ++i) {
         EXPECT_EQ(drawn[i].Pixels, held.Shots[i].Pixels) << drawn[i].Name;
+    }
+}
+
+// Frames redrawn only where they changed since the picture before look exactly like frames
+// drawn whole, frame after frame.
+TEST(AtlasLook, PartlyRedrawnFramesLookExactlyLikeWholeOnes) {
+    std::vector<TShot> whole;
+    {
+        TPhotographer full(true, true, false);
+        ASSERT_TRUE(full.Started());
+        full.TakeConsecutive();
+        whole = std::move(full.Shots);
+    }
+    TPhotographer partly(true, true, true);
+    ASSERT_TRUE(partly.Started());
+    partly.TakeConsecutive();
+    // Between the background's steps, pictures in play change only in small parts.
+    EXPECT_GE(partly.PartlyChanged(), 10);
+    ASSERT_EQ(whole.size(), 60u);
+    ASSERT_EQ(partly.Shots.size(), whole.size());
+    for (size_t i = 0; i < whole.size(); ++i) {
+        EXPECT_EQ(whole[i].Pixels, partly.Shots[i].Pixels) << whole[i].Name;
     }
 }

@@ -140,3 +140,27 @@ TEST(DisplayFlow, AMinimisedWindowSleepsUntilItIsRestored) {
     EXPECT_EQ(TGameRun::Fields(dumps[1])["state"], "16");
     EXPECT_EQ(TGameRun::Fields(dumps[1])["frame"], TGameRun::Fields(dumps[0])["frame"]);
 }
+
+// In idle play the pictures between the background's steps change only where the bonuses on the
+// board turn and the clock counts: a few small rectangles, not the window.
+TEST(DisplayFlow, IdlePlayPicturesBetweenStepsChangeOnlySmallParts) {
+    std::vector<std::string> commands = ToPlayThen({"frames 150"});
+    for (int i = 0; i < 30; ++i) {
+        commands.insert(commands.end(), {"frames 1", "stats"});
+    }
+    TGameRun run;
+    ASSERT_EQ(run.Run(commands), 0) << run.Errors();
+    const std::vector<std::string> stats = run.Events("stats");
+    ASSERT_EQ(stats.size(), 30u);
+    int whole = 0;
+    int small = 0;
+    for (const std::string& line : stats) {
+        const long long damaged = std::stoll(TGameRun::Fields(line)["damaged"]);
+        whole += damaged == 800 * 600 ? 1 : 0;
+        // Four bonuses of 40x40 pixels with a pixel of margin around each.
+        small += damaged > 0 && damaged <= 4 * 42 * 42 ? 1 : 0;
+    }
+    // One picture in three is a step of the background; the others change a few bonuses.
+    EXPECT_NEAR(whole, 10, 1);
+    EXPECT_EQ(whole + small, 30);
+}
