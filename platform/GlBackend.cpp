@@ -17,16 +17,19 @@ namespace {
 // shift puts a whole-number vertex on the pixel's centre in OpenGL's convention. OpenGL counts
 // rows upward, so an edge lying exactly on a row of pixel centres would fall to the other side
 // than the game expects (top edges in, bottom edges out); a sliver of a pixel upward settles it.
+// View is the drawing area's size and, third, -1 to draw a picture upside down: the kept picture
+// is stored top row first, as the driver stores a window, so both are rasterised alike to the
+// last rounding.
 constexpr const char* VertexSource = R"(#version 330 core
 layout(location = 0) in vec2 Position;
 layout(location = 1) in vec4 Color;
 layout(location = 2) in vec2 TexCoord;
-uniform vec2 ViewSize;
+uniform vec3 View;
 out vec4 VertexColor;
 out vec2 UV;
 void main() {
-    vec2 p = (Position + vec2(0.5, 0.5 - 1.0 / 64.0)) / ViewSize;
-    gl_Position = vec4(p.x * 2.0 - 1.0, 1.0 - p.y * 2.0, 0.0, 1.0);
+    vec2 p = (Position + vec2(0.5, 0.5 - 1.0 / 64.0)) / View.xy;
+    gl_Position = vec4(p.x * 2.0 - 1.0, (1.0 - p.y * 2.0) * View.z, 0.0, 1.0);
     VertexColor = Color;
     UV = TexCoord;
 }
@@ -321,9 +324,10 @@ void TGlBackend::MakePictureBuffer() {
     if (PictureBuffer == 0 || Size != PictureSize) {
         DeletePictureBuffer();
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        // The picture has the channels of the window's back buffer: a blend that reads the
-        // destination's alpha finds what it would find there, and the copy to the window is a
-        // plain copy of memory.
+        // The picture is stored as the driver stores a window (blue, green, red, alpha bytes),
+        // so blending rounds exactly as it does there. A window without alpha reads a
+        // destination alpha of one: the picture's alpha is then cleared to one once and never
+        // written.
         GLint AlphaBits = -1;
         for (const GLenum Buffer : {GL_BACK_LEFT, GL_FRONT_LEFT}) {
             if (AlphaBits < 0) {
@@ -335,7 +339,7 @@ void TGlBackend::MakePictureBuffer() {
         if (Size.X > 0 && Size.Y > 0 && AlphaBits >= 0) {
             glGenTextures(1, &PictureTexture);
             glBindTexture(GL_TEXTURE_2D, PictureTexture);
-            glTexImage2D(GL_TEXTURE_2D, 0, AlphaBits > 0 ? GL_RGBA8 : GL_RGB8, Size.X, Size.Y, 0, GL_BGRA,
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, Size.X, Size.Y, 0, GL_BGRA,
                          GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
             glGenFramebuffers(1, &PictureBuffer);
@@ -343,7 +347,14 @@ void TGlBackend::MakePictureBuffer() {
             glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, PictureTexture, 0);
             if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE || glGetError() != GL_NO_ERROR) {
                 DeletePictureBuffer();
+            } else {
+                glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+                glDisable(GL_SCISSOR_TEST);
+                glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+                glClear(GL_COLOR_BUFFER_BIT);
+                glEnable(GL_SCISSOR_TEST);
             }
+            PictureAlpha = AlphaBits > 0;
         }
         PictureSize = PictureBuffer != 0 ? Size : TPoint{};
     }
@@ -352,6 +363,7 @@ void TGlBackend::MakePictureBuffer() {
 
 void TGlBackend::BindTarget() {
     glBindFramebuffer(GL_FRAMEBUFFER, Target());
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, Target() == 0 || PictureAlpha ? GL_TRUE : GL_FALSE);
     // Straight to the window, the frame goes to the drawing area inside it.
     Origin = Target() != 0 ? TPoint{0, 0} : TPoint{Area.Left, Drawable.Y - Area.Bottom};
 }
@@ -382,6 +394,7 @@ void TGlBackend::DeletePictureBuffer() {
 void TGlBackend::CopyPictureToWindow() {
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, PictureBuffer);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     // Unscissored, unscaled and of the same format, the copy is one of plain memory.
     glDisable(GL_SCISSOR_TEST);
     if (Area.Width() != Drawable.X || Area.Height() != Drawable.Y) {
@@ -390,7 +403,7 @@ void TGlBackend::CopyPictureToWindow() {
     }
     const GLint X = Area.Left;
     const GLint Y = Drawable.Y - Area.Bottom;
-    glBlitFramebuffer(0, 0, Area.Width(), Area.Height(), X, Y, X + Area.Width(), Y + Area.Height(),
+    glBlitFramebuffer(0, 0, Area.Width(), Area.Height(), X, Y + Area.Height(), X + Area.Width(), Y,
                       GL_COLOR_BUFFER_BIT, GL_NEAREST);
     glEnable(GL_SCISSOR_TEST);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -403,11 +416,14 @@ void TGlBackend::ApplyViewport() {
 }
 
 void TGlBackend::ApplyScissor() {
-    const TRect R = Clip.Intersect(Limit);
     glEnable(GL_SCISSOR_TEST);
-    // OpenGL counts rows from the bottom.
-    glScissor(Origin.X + R.Left, Origin.Y + Area.Height() - R.Bottom, std::max(R.Width(), 0),
-              std::max(R.Height(), 0));
+    Scissor(Clip.Intersect(Limit));
+}
+
+void TGlBackend::Scissor(const TRect& R) {
+    // OpenGL counts rows from the bottom; the kept picture is stored upside down.
+    const int32_t Row = Target() != 0 ? R.Top : Origin.Y + Area.Height() - R.Bottom;
+    glScissor(Origin.X + R.Left, Row, std::max(R.Width(), 0), std::max(R.Height(), 0));
 }
 
 void TGlBackend::LimitDrawing(const TRect& Value) {
@@ -421,7 +437,7 @@ bool TGlBackend::BeginScene() {
     }
     EffectKnown = false;
     Presented = false;
-    glBindFramebuffer(GL_FRAMEBUFFER, Target());
+    BindTarget();
     // A frame redrawn part by part begins a scene for each part: they share one renewal.
     if (!StreamRenewed) {
         RenewStreamBuffers();
@@ -451,9 +467,7 @@ void TGlBackend::Clear(uint32_t Color) {
         glClear(GL_COLOR_BUFFER_BIT);
         glEnable(GL_SCISSOR_TEST);
     }
-    const TRect R = Limit;
-    glScissor(Origin.X + R.Left, Origin.Y + Area.Height() - R.Bottom, std::max(R.Width(), 0),
-              std::max(R.Height(), 0));
+    Scissor(Limit);
     const auto Component = [Color](int Shift) {
         return static_cast<float>((Color >> Shift) & 0xFFu) / 255.0f;
     };
@@ -468,7 +482,7 @@ TPresentResult TGlBackend::Present() {
     }
     SDL_GL_SwapWindow(Window);
     StreamRenewed = false;
-    glBindFramebuffer(GL_FRAMEBUFFER, Target());
+    BindTarget();
     Presented = true;
     PictureKept = Target() != 0;
     WaitForPreviousFrame();
@@ -573,7 +587,7 @@ bool TGlBackend::UseVariant(int ShaderMode, bool Textured, bool WithAlphaTest) {
             Variant.Failed = true;
             return false;
         }
-        Variant.ViewSizeUniform = glGetUniformLocation(Variant.Program, "ViewSize");
+        Variant.ViewSizeUniform = glGetUniformLocation(Variant.Program, "View");
         glUseProgram(Variant.Program);
         glUniform1i(glGetUniformLocation(Variant.Program, "Texture"), 0);
         CurrentProgram = Variant.Program;
@@ -582,9 +596,12 @@ bool TGlBackend::UseVariant(int ShaderMode, bool Textured, bool WithAlphaTest) {
         glUseProgram(Variant.Program);
         CurrentProgram = Variant.Program;
     }
-    if (Variant.ViewSize.X != ViewSize.X || Variant.ViewSize.Y != ViewSize.Y) {
-        glUniform2f(Variant.ViewSizeUniform, static_cast<float>(ViewSize.X), static_cast<float>(ViewSize.Y));
+    const bool UpsideDown = Target() != 0;
+    if (Variant.ViewSize.X != ViewSize.X || Variant.ViewSize.Y != ViewSize.Y || Variant.UpsideDown != UpsideDown) {
+        glUniform3f(Variant.ViewSizeUniform, static_cast<float>(ViewSize.X), static_cast<float>(ViewSize.Y),
+                    UpsideDown ? -1.0f : 1.0f);
         Variant.ViewSize = ViewSize;
+        Variant.UpsideDown = UpsideDown;
     }
     return true;
 }
@@ -697,10 +714,12 @@ bool TGlBackend::ReadPixels(std::vector<uint32_t>& Pixels) {
     if (glGetError() != GL_NO_ERROR) {
         return false;
     }
-    // OpenGL hands the bottom row first.
+    // OpenGL hands the bottom row first: of a window, the picture's last; of the kept picture,
+    // stored upside down, its first.
+    const bool TopFirst = Target() != 0;
     Pixels.resize(Rows.size());
     for (int y = 0; y < H; ++y) {
-        const auto* Source = Rows.data() + static_cast<size_t>(H - 1 - y) * static_cast<size_t>(W);
+        const auto* Source = Rows.data() + static_cast<size_t>(TopFirst ? y : H - 1 - y) * static_cast<size_t>(W);
         std::copy(Source, Source + W, Pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(W));
     }
     return true;

@@ -84,6 +84,8 @@ private:
     // Copies the kept picture into the window's back buffer, with black bars around it.
     void CopyPictureToWindow();
     void ApplyScissor();
+    // Sets the scissor box to R (drawing-area pixels) in the frame buffer drawn into.
+    void Scissor(const TRect& R);
     void ApplyEffect(uint32_t Effect);
     void WaitForPreviousFrame();
     void RenewStreamBuffers();
@@ -119,6 +121,8 @@ private:
     TPoint PictureSize;
     bool PictureKept = false;
     bool Keeping = false;
+    // Whether the window, and so the kept picture, has an alpha channel that frames write.
+    bool PictureAlpha = false;
     // The drawing area's lower left corner in the frame buffer drawn into, OpenGL rows upward.
     TPoint Origin;
     struct TShaderVariant {
@@ -127,6 +131,7 @@ private:
         int32_t ViewSizeUniform = -1;
         // The drawing area's size this program was last told.
         TPoint ViewSize;
+        bool UpsideDown = false;
     };
     // Five modes, with and without a texture, with and without the alpha test.
     TShaderVariant Variants[20];

@@ -86,12 +86,13 @@ public:
             Run(line);
         }
         Run("frames 60");
-        for (const char* at : {"move 300 200", "move 310 205", "move 600 296", "move 602 297"}) {
-            Run(at);
-            Run("frames 1");
-            Shoot(std::string("menu ") + at);
-            Run("frames 1");
-            Shoot(std::string("menu after ") + at);
+        // Across the menu's space, then onto a button, which lights up.
+        for (const char* at : {"300 200", "310 205", "600 296", "602 297"}) {
+            Run(std::string("move ") + at);
+            for (const char* step : {"-a", "-b"}) {
+                Run("frames 1");
+                Shoot("menu-" + std::to_string(Shots.size()) + step);
+            }
         }
         for (const char* line : {"click 600 296", "frames 5", "click 600 268", "frames 5", "key 27"}) {
             Run(line);
@@ -103,13 +104,13 @@ public:
         ASSERT_TRUE(Game.SwapForLine());
         for (int i = 0; i < 40; ++i) {
             Run("frames 1");
-            Shoot("play " + std::to_string(i));
+            Shoot("play-" + std::to_string(i));
             Run("stats");
         }
         Run("frames 200");
         for (int i = 0; i < 12; ++i) {
             Run("frames 1");
-            Shoot("idle " + std::to_string(i));
+            Shoot("idle-" + std::to_string(i));
             Run("stats");
         }
     }
