@@ -50,13 +50,8 @@ public:
         Shots.push_back(std::move(shot));
     }
 
-    // Main menu, a swap that explodes a line, the pause, the stage results.
-    void TakeAll() {
-        for (const std::string& line : ToMainMenu()) {
-            Run(line);
-        }
-        Run("frames 60");
-        Shoot("menu");
+    // From the main menu into stage 1, and a swap that makes a line.
+    void IntoPlayAndSwap() {
         for (const char* line : {"click 600 296", "frames 5", "click 600 268", "frames 5", "key 27"}) {
             Run(line);
         }
@@ -65,6 +60,16 @@ public:
         ASSERT_TRUE(Game.WaitFor(ssPlaying, 10));
         ASSERT_TRUE(Game.BoardSettled());
         ASSERT_TRUE(Game.SwapForLine());
+    }
+
+    // Main menu, a swap that explodes a line, the pause, the stage results.
+    void TakeAll() {
+        for (const std::string& line : ToMainMenu()) {
+            Run(line);
+        }
+        Run("frames 60");
+        Shoot("menu");
+        ASSERT_NO_FATAL_FAILURE(IntoPlayAndSwap());
         // The swap takes a few frames; then the line bursts into particles.
         Run("frames 30");
         Shoot("play");
@@ -94,14 +99,7 @@ public:
                 Shoot("menu-" + std::to_string(Shots.size()) + step);
             }
         }
-        for (const char* line : {"click 600 296", "frames 5", "click 600 268", "frames 5", "key 27"}) {
-            Run(line);
-        }
-        ASSERT_TRUE(Game.WaitFor(ssHowToPlay, 1000));
-        Run("key 27");
-        ASSERT_TRUE(Game.WaitFor(ssPlaying, 10));
-        ASSERT_TRUE(Game.BoardSettled());
-        ASSERT_TRUE(Game.SwapForLine());
+        ASSERT_NO_FATAL_FAILURE(IntoPlayAndSwap());
         for (int i = 0; i < 40; ++i) {
             Run("frames 1");
             Shoot("play-" + std::to_string(i));
