@@ -3,11 +3,13 @@
 
 #include "archive/Archive.h"
 #include "archive/Stream.h"
+#include "engine/ImageRecord.h"
 #include "engine/TextureAtlas.h"
 #include "platform/Picture.h"
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <limits>
 
@@ -71,43 +73,38 @@ TPixelFormat PreferredFormat(TAlphaLevel Alpha, TGfxQuality Quality) {
     return pfUnknown;
 }
 
-// The part of a stored texture the patterns use: the grid of whole cells, and for a single
-// texture only the rows (or, in one row, the cells) its pattern count fills, each side rounded
-// up to a power of two. Pattern positions stay as they are, so the cells keep their places, and
-// texture coordinates stay exact binary fractions, so every pixel samples the same texel as from
-// the stored size (sides that are not powers of two round some coordinates onto the neighbour).
+// The texture a record's patterns get: the part of the stored texture they use (see
+// UsedTextureExtent), each side rounded up to a power of two and transparent beyond the stored
+// part. A record padded to a power of two and one stored at its used size (as the content
+// generator writes them) so give the same texture, with the same cells, texture coordinates
+// that stay exact binary fractions and the same transparent texels around the pictures.
 TPoint UsedTextureSize(const TImageHeader& H) {
     const TPoint T = H.TextureSize;
     const TPoint Cell{H.PatternSize.X > 0 ? H.PatternSize.X : T.X, H.PatternSize.Y > 0 ? H.PatternSize.Y : T.Y};
     if (Cell.X <= 0 || Cell.Y <= 0 || Cell.X > T.X || Cell.Y > T.Y) {
         return T; // Prepare refuses these anyway
     }
-    const int32_t PerRow = T.X / Cell.X;
-    int32_t Columns = PerRow;
-    int32_t Rows = T.Y / Cell.Y;
-    if (H.TextureCount == 1 && H.PatternCount > 0) {
-        const int64_t FilledRows = (static_cast<int64_t>(H.PatternCount) + PerRow - 1) / PerRow;
-        Rows = static_cast<int32_t>(std::min<int64_t>(Rows, FilledRows));
-        if (Rows == 1) {
-            Columns = std::min(Columns, H.PatternCount);
-        }
-    }
+    const TPoint Used = UsedTextureExtent(T, Cell, H.PatternCount, H.TextureCount);
     // One picture too large for the atlas pages (the space backdrop) keeps a texture of exactly
     // its size: rounding 1200 up to 2048 would nearly triple its memory on the device, and a
     // picture that fills its whole texture samples no neighbour however its coordinates round.
-    const TPoint Used{Columns * Cell.X, Rows * Cell.Y};
     if (H.TextureCount == 1 && H.PatternCount == 1 &&
         std::max(Used.X, Used.Y) > TTextureAtlas::MaxPieceSide) {
         return Used;
     }
-    const auto PowerOfTwoWithin = [](int32_t Needed, int32_t Stored) {
-        int32_t Side = 1;
-        while (Side < Needed) {
-            Side *= 2;
-        }
-        return std::min(Side, Stored);
-    };
-    return {PowerOfTwoWithin(Used.X, T.X), PowerOfTwoWithin(Used.Y, T.Y)};
+    TPoint Side{static_cast<int32_t>(std::bit_ceil(static_cast<uint32_t>(Used.X))),
+                static_cast<int32_t>(std::bit_ceil(static_cast<uint32_t>(Used.Y)))};
+    // Cells keep the places the stored texture gives them: where they fill more than one row, a
+    // wider texture must not hold more of them per row, nor a taller one more per column when
+    // the patterns go on to further textures. A side that would stays at the used size.
+    const int32_t StoredPerRow = T.X / Cell.X;
+    if ((H.TextureCount > 1 || Used.Y > Cell.Y) && Side.X / Cell.X != StoredPerRow) {
+        Side.X = Used.X;
+    }
+    if (H.TextureCount > 1 && Side.Y / Cell.Y != T.Y / Cell.Y) {
+        Side.Y = Used.Y;
+    }
+    return Side;
 }
 
 int32_t ClampToInt32(int64_t Value) {
@@ -184,16 +181,7 @@ TPoint TGfxImage::UsedExtent() const {
     if (State_ == tsEmpty || PatternsPerRow_ < 1 || PatternsPerColumn_ < 1) {
         return {0, 0};
     }
-    int32_t Columns = PatternsPerRow_;
-    int32_t Rows = PatternsPerColumn_;
-    if (TextureCount_ == 1 && PatternCount_ > 0) {
-        const int64_t FilledRows = (static_cast<int64_t>(PatternCount_) + Columns - 1) / Columns;
-        Rows = static_cast<int32_t>(std::min<int64_t>(Rows, FilledRows));
-        if (Rows == 1) {
-            Columns = std::min(Columns, PatternCount_);
-        }
-    }
-    return {std::min(Columns * PatternSize_.X, TextureSize_.X), std::min(Rows * PatternSize_.Y, TextureSize_.Y)};
+    return UsedTextureExtent(TextureSize_, PatternSize_, PatternCount_, TextureCount_);
 }
 
 void TGfxImage::MoveToAtlas(const TBaseTexture& Page, TPoint Offset) {
@@ -228,13 +216,14 @@ bool TGfxImage::LoadFromStream(TStream& Stream) {
 }
 
 bool TGfxImage::ReadTextures(TStream& Stream, TPixelFormat Stored, TPoint StoredSize) {
-    const int32_t Width = TextureSize_.X;
+    // The texture may be smaller than the stored one (padding passed over) or larger (a record
+    // stored at its used size: the rest of the texture stays transparent, as it comes clear).
+    const int32_t Width = std::min(TextureSize_.X, StoredSize.X);
+    const int32_t Height = std::min(TextureSize_.Y, StoredSize.Y);
     const bool Direct = Compatible(Stored, Format_);
     const size_t StoredRowBytes = static_cast<size_t>(Width) * BytesPerPixel(Stored);
-    // What the stored rows and textures hold beyond the used part is passed over.
     const int64_t RowTail = static_cast<int64_t>(StoredSize.X - Width) * BytesPerPixel(Stored);
-    const int64_t TextureTail =
-        static_cast<int64_t>(StoredSize.Y - TextureSize_.Y) * StoredSize.X * BytesPerPixel(Stored);
+    const int64_t TextureTail = static_cast<int64_t>(StoredSize.Y - Height) * StoredSize.X * BytesPerPixel(Stored);
     std::vector<uint8_t> StoredRow(Direct ? 0 : StoredRowBytes);
     std::vector<uint32_t> ArgbRow(Direct ? 0 : static_cast<size_t>(Width));
     for (int32_t t = 0; t < TextureCount_; ++t) {
@@ -242,7 +231,7 @@ bool TGfxImage::ReadTextures(TStream& Stream, TPixelFormat Stored, TPoint Stored
         if (!Lock(t, LockReadWrite, Locked)) {
             return false;
         }
-        for (int32_t y = 0; y < TextureSize_.Y; ++y) {
+        for (int32_t y = 0; y < Height; ++y) {
             uint8_t* Row = Locked.Bits + static_cast<ptrdiff_t>(y) * Locked.Pitch;
             if (Direct) {
                 if (!Stream.ReadExact(Row, StoredRowBytes)) {

@@ -76,32 +76,48 @@ TPoint ChooseTextureSize(TPoint PatternSize, int32_t PatternCount) {
     return Best;
 }
 
+TPoint UsedTextureExtent(TPoint TextureSize, TPoint Cell, int32_t PatternCount, int32_t TextureCount) {
+    const int32_t PerRow = TextureSize.X / Cell.X;
+    int32_t Columns = PerRow;
+    int32_t Rows = TextureSize.Y / Cell.Y;
+    if (TextureCount == 1 && PatternCount > 0 && PerRow > 0) {
+        const int64_t FilledRows = (static_cast<int64_t>(PatternCount) + PerRow - 1) / PerRow;
+        Rows = static_cast<int32_t>(std::min<int64_t>(Rows, FilledRows));
+        if (Rows == 1) {
+            Columns = std::min(Columns, PatternCount);
+        }
+    }
+    return {Columns * Cell.X, Rows * Cell.Y};
+}
+
 std::vector<uint8_t> WriteImageRecord(const TImageRecordSource& Source) {
     const TPoint Pattern = Source.PatternSize;
     const auto Count = static_cast<int32_t>(Source.Patterns.size());
     if (!IsKnownFormat(Source.Format) || Pattern.X < 1 || Pattern.Y < 1 || Count < 1) {
         return {};
     }
-    TPoint Texture = Source.TextureSize;
-    if (Texture.X <= 0 || Texture.Y <= 0) {
-        Texture = ChooseTextureSize(Pattern, Count);
-    }
+    const bool Choose = Source.TextureSize.X <= 0 || Source.TextureSize.Y <= 0;
+    const TPoint Layout = Choose ? ChooseTextureSize(Pattern, Count) : Source.TextureSize;
     const TPoint Visible{Source.VisibleSize.X > 0 ? Source.VisibleSize.X : Pattern.X,
                          Source.VisibleSize.Y > 0 ? Source.VisibleSize.Y : Pattern.Y};
-    if (Pattern.X > Texture.X || Pattern.Y > Texture.Y || Texture.X > LargestSide ||
-        Texture.Y > LargestSide || Visible.X > Pattern.X || Visible.Y > Pattern.Y) {
+    if (Pattern.X > Layout.X || Pattern.Y > Layout.Y || Layout.X > LargestSide || Layout.Y > LargestSide ||
+        Visible.X > Pattern.X || Visible.Y > Pattern.Y) {
         return {};
     }
-    const int32_t PerTexture = (Texture.X / Pattern.X) * (Texture.Y / Pattern.Y);
+    const int32_t PerTexture = (Layout.X / Pattern.X) * (Layout.Y / Pattern.Y);
     const int32_t TextureCount = (Count + PerTexture - 1) / PerTexture;
+    const int32_t StoredCount = Source.PatternCount > 0 ? Source.PatternCount : Count;
+    // The used extent keeps the chosen texture's cells per row (and per column across
+    // textures), so every pattern stays in its cell of the chosen layout.
+    const TPoint Texture =
+        Choose ? UsedTextureExtent(Layout, Pattern, std::max(StoredCount, Count), TextureCount) : Layout;
 
     std::vector<uint8_t> Out;
     const size_t RowBytes = static_cast<size_t>(Texture.X) * BytesPerPixel(Source.Format);
     Out.reserve(ImageRecordHeaderSize + RowBytes * Texture.Y * TextureCount);
     Out.push_back(Source.Format);
     for (const int32_t Field :
-         {Pattern.X, Pattern.Y, Visible.X, Visible.Y, Source.PatternCount > 0 ? Source.PatternCount : Count,
-          Texture.X, Texture.Y, TextureCount}) {
+         {Pattern.X, Pattern.Y, Visible.X, Visible.Y, StoredCount, Texture.X, Texture.Y, TextureCount}) {
         PutInt32(Out, Field);
     }
 

@@ -187,14 +187,16 @@ TEST_F(ImageTest, WrittenRecordsLoadBack) {
 }
 
 // Stored textures padded beyond their cells reach the device at the power-of-two size the
-// patterns use (a lone picture too large for the atlas at its own size); the texture
-// coordinates follow, so every pattern shows the same texels.
+// patterns use (a lone picture too large for the atlas at its own size); textures stored at the
+// size their cells use get the same power of two, unless a wider or taller texture would move
+// cells to other places. The texture coordinates follow, so every pattern shows its texels.
 TEST_F(ImageTest, PaddedTexturesAreUploadedAtTheSizeTheirPatternsUse) {
     struct TCase {
         TPoint Cell;
         int32_t Patterns;
         TPoint Stored;
         TPoint Used;
+        int32_t Textures = 1;
     };
     const TCase Cases[] = {
         {{5, 3}, 1, {16, 16}, {8, 4}}, // one picture in a texture twice its size
@@ -203,6 +205,12 @@ TEST_F(ImageTest, PaddedTexturesAreUploadedAtTheSizeTheirPatternsUse) {
         {{2, 2}, 16, {8, 8}, {8, 8}},  // a full sheet
         // one picture too large for the atlas pages: exactly its size, not 2048 wide
         {{TTextureAtlas::MaxPieceSide + 76, 2}, 1, {2048, 2}, {TTextureAtlas::MaxPieceSide + 76, 2}},
+        {{5, 3}, 1, {5, 3}, {8, 4}},   // one picture stored at its own size
+        {{2, 2}, 3, {6, 2}, {8, 2}},   // one row stored at its used size
+        // two rows of three cells: 8 wide would hold a fourth cell per row, so it stays 9
+        {{3, 2}, 5, {9, 4}, {9, 4}},
+        // two textures of 2x3 cells: 8 tall would hold a fourth row per texture, so it stays 6
+        {{3, 2}, 12, {6, 6}, {8, 6}, 2},
     };
     for (const TCase& C : Cases) {
         SCOPED_TRACE(testing::Message() << C.Patterns << " cells of " << C.Cell.X << "x" << C.Cell.Y);
@@ -214,18 +222,92 @@ TEST_F(ImageTest, PaddedTexturesAreUploadedAtTheSizeTheirPatternsUse) {
         }
         TGfxImage Image(Device);
         ASSERT_TRUE(LoadRecord(Image, WriteImageRecord(Source)));
-        ASSERT_EQ(Image.TextureCount(), 1);
+        ASSERT_EQ(Image.TextureCount(), C.Textures);
         EXPECT_EQ(Image.TextureSize(), C.Used);
-        const std::vector<uint32_t>& Pixels = Uploaded(Image, 0);
-        ASSERT_EQ(Pixels.size(), static_cast<size_t>(C.Used.X * C.Used.Y));
         for (int32_t p = 0; p < C.Patterns; ++p) {
             TTexCorners Corners;
             int32_t Texture = -1;
             ASSERT_TRUE(Image.PatternCoords({p, 0, 0, 0, 0, false, false}, Corners, Texture));
+            const std::vector<uint32_t>& Pixels = Uploaded(Image, Texture);
+            ASSERT_EQ(Pixels.size(), static_cast<size_t>(C.Used.X * C.Used.Y));
             const auto X = static_cast<int32_t>(Corners.P[0].X * static_cast<float>(C.Used.X) + 0.5f);
             const auto Y = static_cast<int32_t>(Corners.P[0].Y * static_cast<float>(C.Used.Y) + 0.5f);
             EXPECT_EQ(Pixels[static_cast<size_t>(Y * C.Used.X + X)], 0xFF000000u + static_cast<uint32_t>(p)) << p;
         }
+    }
+}
+
+// Older archives stored every sheet padded to the power-of-two texture its patterns were laid
+// out on; the content tools now store only the part the patterns use. Both records give the
+// same texture, the same texture coordinates and, on an atlas page, the same texels with the
+// same ring around them.
+TEST_F(ImageTest, RecordsAtTheirUsedSizeLoadLikePaddedOnes) {
+    struct TCase {
+        TPoint Cell;
+        int32_t Patterns;
+    };
+    const TCase Cases[] = {{{5, 3}, 1}, {{7, 5}, 3}, {{7, 5}, 11}, {{12, 10}, 1}, {{1100, 3}, 1}};
+    TTextureAtlas Atlas(Device);
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(testing::Message() << C.Patterns << " cells of " << C.Cell.X << "x" << C.Cell.Y);
+        TImageRecordSource Source;
+        Source.PatternSize = C.Cell;
+        for (int32_t p = 0; p < C.Patterns; ++p) {
+            Source.Patterns.emplace_back();
+            for (int32_t i = 0; i < C.Cell.X * C.Cell.Y; ++i) {
+                Source.Patterns.back().push_back(0xFF000000u | static_cast<uint32_t>(p << 16 | i));
+            }
+        }
+        const std::vector<uint8_t> Trimmed = WriteImageRecord(Source);
+        Source.TextureSize = ChooseTextureSize(C.Cell, C.Patterns);
+        const std::vector<uint8_t> Padded = WriteImageRecord(Source);
+        EXPECT_LT(Trimmed.size(), Padded.size());
+
+        TGfxImage Old(Device);
+        TGfxImage New(Device);
+        Old.SetKeepPixels(true);
+        New.SetKeepPixels(true);
+        ASSERT_TRUE(LoadRecord(Old, Padded));
+        ASSERT_TRUE(LoadRecord(New, Trimmed));
+        EXPECT_EQ(New.TextureSize(), Old.TextureSize());
+        EXPECT_EQ(New.PatternsPerTexture(), Old.PatternsPerTexture());
+        EXPECT_EQ(Uploaded(New, 0), Uploaded(Old, 0));
+        for (int32_t p = 0; p < C.Patterns; ++p) {
+            TTexCorners A;
+            TTexCorners B;
+            int32_t TextureA = -1;
+            int32_t TextureB = -2;
+            ASSERT_TRUE(Old.PatternCoords({p, 0, 0, 0, 0, false, false}, A, TextureA));
+            ASSERT_TRUE(New.PatternCoords({p, 0, 0, 0, 0, false, false}, B, TextureB));
+            EXPECT_EQ(TextureA, TextureB);
+            for (int k = 0; k < 4; ++k) {
+                EXPECT_EQ(A.P[k].X, B.P[k].X) << p;
+                EXPECT_EQ(A.P[k].Y, B.P[k].Y) << p;
+            }
+        }
+        if (!Atlas.Add(Old)) {
+            continue; // too large for a page, as the space backdrop
+        }
+        ASSERT_TRUE(Atlas.Add(New));
+        ASSERT_TRUE(Atlas.Finish());
+        // The slot of each picture on its page, with the ring of one texel around it.
+        const auto Slot = [&](const TGfxImage& Image) {
+            const auto& Page = Backend->Textures.at(Image.Handle(0));
+            TTexCorners Corners;
+            int32_t Texture = 0;
+            EXPECT_TRUE(Image.PatternCoords({0, 0, 0, 0, 0, false, false}, Corners, Texture));
+            const auto Left = static_cast<int32_t>(Corners.P[0].X * static_cast<float>(Page.Width) + 0.5f);
+            const auto Top = static_cast<int32_t>(Corners.P[0].Y * static_cast<float>(Page.Height) + 0.5f);
+            const TPoint Used = Image.UsedExtent();
+            std::vector<uint32_t> Texels;
+            for (int32_t y = Top - 1; y <= Top + Used.Y; ++y) {
+                for (int32_t x = Left - 1; x <= Left + Used.X; ++x) {
+                    Texels.push_back(Page.Pixels.at(static_cast<size_t>(y * Page.Width + x)));
+                }
+            }
+            return Texels;
+        };
+        EXPECT_EQ(Slot(New), Slot(Old));
     }
 }
 
