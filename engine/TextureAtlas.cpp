@@ -41,11 +41,11 @@ public:
     }
 };
 
-// A row of pictures on a page: all at most Height tall, placed left to right.
-struct TShelf {
-    int32_t Top = 0;
-    int32_t Height = 0;
-    int32_t Used = 0;
+// A stretch of a page's skyline: from X, Width texels wide, everything placed ends above Y.
+struct TSegment {
+    int32_t X = 0;
+    int32_t Y = 0;
+    int32_t Width = 0;
 };
 
 // One picture row decoded to 0xAARRGGBB, as the texture upload does it.
@@ -64,43 +64,76 @@ struct TTextureAtlas::TPage {
     TAtlasTexture Texture;
     // The page's pixels while it is open (empty once on the device).
     std::vector<uint32_t> Pixels;
-    std::vector<TShelf> Shelves;
-    int32_t Bottom = 0;
+    // The top of what is placed, left to right across the whole page width.
+    std::vector<TSegment> Skyline{{0, 0, PageSide}};
+    // The part of the page the placed pictures cover.
+    TPoint Extent{1, 1};
     bool Open = true;
 
-    // The page's texture size: its shelves' extent, each side rounded up to a power of two.
+    // The page's texture size: what its pictures cover, each side rounded up to a power of two.
     [[nodiscard]] TPoint UsedSize() const {
-        int32_t Width = 1;
-        for (const TShelf& Shelf : Shelves) {
-            Width = std::max(Width, Shelf.Used);
-        }
         const auto Round = [](int32_t Side) {
             return static_cast<int32_t>(std::bit_ceil(static_cast<uint32_t>(Side)));
         };
-        return {Round(Width), Round(std::max(Bottom, 1))};
+        return {Round(Extent.X), Round(Extent.Y)};
     }
 
-    // The best-fitting shelf with room for Size, or a new one under the last; false when full.
+    // Places Size where its lower edge ends nearest the page's top, the leftmost of equals:
+    // a skyline kept this tight in loading order leaves little of a page unused, so the
+    // pictures need few pages; false when the page has no room.
     bool Fit(TPoint Size, TPoint& At) {
-        TShelf* Best = nullptr;
-        for (TShelf& Shelf : Shelves) {
-            // A shelf much taller than the picture would waste its height.
-            if (Shelf.Height >= Size.Y && Shelf.Height <= Size.Y + Size.Y / 2 + 8 &&
-                Shelf.Used + Size.X <= PageSide && (Best == nullptr || Shelf.Height < Best->Height)) {
-                Best = &Shelf;
+        if (Size.X > PageSide || Size.Y > PageSide) {
+            return false;
+        }
+        int32_t BestEnd = PageSide + 1;
+        for (size_t i = 0; i < Skyline.size() && Skyline[i].X + Size.X <= PageSide; ++i) {
+            // The picture rests on the highest stretch it spans.
+            int32_t Top = 0;
+            int32_t Covered = 0;
+            for (size_t j = i; j < Skyline.size() && Covered < Size.X; ++j) {
+                Top = std::max(Top, Skyline[j].Y);
+                Covered += Skyline[j].Width;
+            }
+            if (Top + Size.Y < BestEnd) {
+                BestEnd = Top + Size.Y;
+                At = {Skyline[i].X, Top};
             }
         }
-        if (Best == nullptr) {
-            if (Bottom + Size.Y > PageSide || Size.X > PageSide) {
-                return false;
-            }
-            Shelves.push_back({Bottom, Size.Y, 0});
-            Bottom += Size.Y;
-            Best = &Shelves.back();
+        if (BestEnd > PageSide) {
+            return false;
         }
-        At = {Best->Used, Best->Top};
-        Best->Used += Size.X;
+        Raise(At.X, Size.X, BestEnd);
+        Extent = {std::max(Extent.X, At.X + Size.X), std::max(Extent.Y, BestEnd)};
         return true;
+    }
+
+    // The skyline with the stretch from X, Width wide, raised to Y.
+    void Raise(int32_t X, int32_t Width, int32_t Y) {
+        std::vector<TSegment> Next;
+        Next.reserve(Skyline.size() + 2);
+        bool Placed = false;
+        const auto Append = [&Next](TSegment Segment) {
+            if (!Next.empty() && Next.back().Y == Segment.Y) {
+                Next.back().Width += Segment.Width;
+            } else {
+                Next.push_back(Segment);
+            }
+        };
+        for (const TSegment& S : Skyline) {
+            const int32_t End = S.X + S.Width;
+            if (S.X < X) {
+                Append({S.X, S.Y, std::min(End, X) - S.X});
+            }
+            if (End > X && !Placed) {
+                Append({X, Y, Width});
+                Placed = true;
+            }
+            if (End > X + Width) {
+                const int32_t From = std::max(S.X, X + Width);
+                Append({From, S.Y, End - From});
+            }
+        }
+        Skyline = std::move(Next);
     }
 };
 

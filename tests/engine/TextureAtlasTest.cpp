@@ -89,6 +89,43 @@ TEST_F(TextureAtlasTest, PatternsKeepTheirTexelsAndBorders) {
     EXPECT_EQ(PageTexel(*Image, C.P[0].X, C.P[0].Y, 0, 4), 0xFF000300u);
 }
 
+// Pictures placed side by side wherever the page's skyline lets them end nearest its top: four
+// pictures 600 to 900 tall, loaded shortest first, go next to each other on one page 2048x1024
+// (rows of pictures of one height each, as before, took two pages of 512x2048); a small one
+// then takes the gap left at the top right, and every picture keeps its texels.
+TEST_F(TextureAtlasTest, PicturesShareAPageSideBySide) {
+    // 166 columns and 300 to 450 rows of 3x2 cells: 498 wide, 600 to 900 tall.
+    std::vector<std::unique_ptr<TGfxImage>> Images;
+    for (const int32_t Rows : {300, 350, 400, 450}) {
+        Images.push_back(MakeImage({498, Rows * 2}, 166, Rows));
+    }
+    Images.push_back(MakeImage({8, 2}, 2, 1));
+    for (const auto& Image : Images) {
+        ASSERT_TRUE(Atlas.Add(*Image));
+    }
+    ASSERT_TRUE(Atlas.Finish());
+    EXPECT_EQ(Atlas.PageCount(), 1);
+    const auto& Page = Backend->Textures.at(Images[0]->Handle(0));
+    EXPECT_EQ(Page.Width, 2048);
+    EXPECT_EQ(Page.Height, 1024);
+    for (size_t i = 0; i < Images.size(); ++i) {
+        const TGfxImage& Image = *Images[i];
+        TTexCorners C;
+        int32_t Texture = -1;
+        ASSERT_TRUE(Image.PatternCoords({}, C, Texture));
+        const TPoint Used = Image.UsedExtent();
+        EXPECT_EQ(PageTexel(Image, C.P[0].X, C.P[0].Y), 0xFF000000u) << i;
+        EXPECT_EQ(PageTexel(Image, C.P[0].X, C.P[0].Y, Used.X - 1, Used.Y - 1),
+                  0xFF000000u | static_cast<uint32_t>((Used.Y - 1) * 256 + Used.X - 1))
+            << i;
+        // Inside its one-texel ring, all in a row along the top.
+        const auto X = static_cast<int32_t>(C.P[0].X * static_cast<float>(Page.Width) + 0.5f);
+        const auto Y = static_cast<int32_t>(C.P[0].Y * static_cast<float>(Page.Height) + 0.5f);
+        EXPECT_EQ(X, 1 + 500 * static_cast<int32_t>(i)) << i;
+        EXPECT_EQ(Y, 1) << i;
+    }
+}
+
 // Pictures that cannot share a page keep their own texture and stay as they were.
 TEST_F(TextureAtlasTest, RefusesWhatCannotShareAPage) {
     struct TCase {

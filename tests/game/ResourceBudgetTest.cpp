@@ -83,6 +83,21 @@ TEST(ResourceBudget, StatsDescribeTheLastDrawnFrame) {
     EXPECT_LE(std::stoll(play.at("binds")), std::stoll(play.at("drawcalls")));
 }
 
+// The main menu's textures: the atlas pages and the space backdrop. Packed along a skyline, the
+// game's pictures and glyph sheets fill four 2048x2048 pages and a 1024x512 one (75.0 MB with
+// the backdrop); in rows of one height each they took five 2048x2048 pages (89.6 MB), and the
+// resident set under the software rasteriser, which holds each texture once more, went past
+// 200 MB.
+TEST(ResourceBudget, TheMainMenusTexturesStayWithinTheirBudget) {
+    TGameRun run;
+    std::vector<std::string> c = ToMainMenu();
+    Append(c, {"frames 100", "stats"});
+    ASSERT_EQ(run.Run(c), 0) << run.Errors();
+    const auto stats = Stats(run);
+    ASSERT_EQ(stats.size(), 1u);
+    EXPECT_LE(std::stoll(stats[0].at("texbytes")), 80'000'000);
+}
+
 // A long headless stage keeps its resident memory flat once it is under way: no frame leaves
 // anything behind in the game or the recording renderer.
 TEST(ResourceBudget, HeadlessPlayKeepsResidentMemoryFlat) {
