@@ -212,7 +212,7 @@ bool TTextureAtlas::Finish() {
             continue;
         }
         Page->Open = false;
-        // The page is only as wide and tall as its shelves need, in powers of two so texture
+        // The page is only as wide and tall as its pictures need, in powers of two so texture
         // coordinates stay exact binary fractions.
         Page->Texture.SetTextureSize(Page->UsedSize());
         Page->Texture.ChangeState(tsReady);
