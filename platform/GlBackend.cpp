@@ -223,10 +223,14 @@ TGlBackend::~TGlBackend() {
             glDeleteProgram(Variant.Program);
         }
     }
-    if (VertexArray != 0) {
-        glDeleteBuffers(1, &VertexBuffer);
-        glDeleteBuffers(1, &IndexBuffer);
-        glDeleteVertexArrays(1, &VertexArray);
+    for (TStream& Stream : Streams) {
+        if (Stream.VertexArray != 0) {
+            glDeleteBuffers(1, &Stream.VertexBuffer);
+            glDeleteBuffers(1, &Stream.IndexBuffer);
+            glDeleteVertexArrays(1, &Stream.VertexArray);
+        }
+    }
+    if (Samplers[0] != 0) {
         glDeleteSamplers(2, Samplers);
     }
     SDL_GL_DeleteContext(Context);
@@ -239,24 +243,11 @@ bool TGlBackend::CreateObjects() {
         return false;
     }
 
-    glGenVertexArrays(1, &VertexArray);
-    glBindVertexArray(VertexArray);
-    glGenBuffers(1, &VertexBuffer);
-    glGenBuffers(1, &IndexBuffer);
-    glBindBuffer(GL_ARRAY_BUFFER, VertexBuffer);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, IndexBuffer);
-    RenewStreamBuffers();
-    const auto Stride = static_cast<GLsizei>(sizeof(TVertex));
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, Stride,
-                          reinterpret_cast<const void*>(offsetof(TVertex, X)));
-    // Colours are 0xAARRGGBB words: bytes B, G, R, A in memory, which GL_BGRA reads as is.
-    glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, Stride,
-                          reinterpret_cast<const void*>(offsetof(TVertex, Color)));
-    glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, Stride,
-                          reinterpret_cast<const void*>(offsetof(TVertex, U)));
+    for (TStream& Stream : Streams) {
+        if (!CreateStream(Stream)) {
+            return false;
+        }
+    }
 
     // Texture coordinates are mirrored at the texture edges; one sampler per filter.
     glGenSamplers(2, Samplers);
@@ -274,6 +265,32 @@ bool TGlBackend::CreateObjects() {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     return glGetError() == GL_NO_ERROR;
+}
+
+bool TGlBackend::CreateStream(TStream& Stream) {
+    glGenVertexArrays(1, &Stream.VertexArray);
+    glBindVertexArray(Stream.VertexArray);
+    glGenBuffers(1, &Stream.VertexBuffer);
+    glGenBuffers(1, &Stream.IndexBuffer);
+    if (Stream.VertexArray == 0 || Stream.VertexBuffer == 0 || Stream.IndexBuffer == 0) {
+        return false;
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, Stream.VertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, StreamVertexBytes, nullptr, GL_STREAM_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, Stream.IndexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, StreamIndexBytes, nullptr, GL_STREAM_DRAW);
+    const auto Stride = static_cast<GLsizei>(sizeof(TVertex));
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, Stride,
+                          reinterpret_cast<const void*>(offsetof(TVertex, X)));
+    // Colours are 0xAARRGGBB words: bytes B, G, R, A in memory, which GL_BGRA reads as is.
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, Stride,
+                          reinterpret_cast<const void*>(offsetof(TVertex, Color)));
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, Stride,
+                          reinterpret_cast<const void*>(offsetof(TVertex, U)));
+    return true;
 }
 
 bool TGlBackend::ApplySettings(const TDisplaySettings& Value) {
@@ -438,21 +455,29 @@ bool TGlBackend::BeginScene() {
     EffectKnown = false;
     Presented = false;
     BindTarget();
-    // A frame redrawn part by part begins a scene for each part: they share one renewal.
+    // A frame redrawn part by part begins a scene for each part: they share one stream.
     if (!StreamRenewed) {
-        RenewStreamBuffers();
+        TakeNextStream();
         StreamRenewed = true;
     }
     return true;
 }
 
+void TGlBackend::TakeNextStream() {
+    // Storage handed to the driver afresh every frame cost it a new mapping of 2.9 MB and its
+    // page faults each time; taking turns with two streams writes into storage it already has,
+    // which the frame before last has finished reading.
+    CurrentStream = 1 - CurrentStream;
+    VertexOffset = 0;
+    IndexOffset = 0;
+}
+
 void TGlBackend::RenewStreamBuffers() {
-    // Handing the driver fresh storage once a frame lets it keep the last frame's until drawn,
-    // without waiting and without reallocating for every batch.
-    glBindVertexArray(VertexArray);
-    glBindBuffer(GL_ARRAY_BUFFER, VertexBuffer);
+    const TStream& Stream = Streams[CurrentStream];
+    glBindVertexArray(Stream.VertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, Stream.VertexBuffer);
     glBufferData(GL_ARRAY_BUFFER, StreamVertexBytes, nullptr, GL_STREAM_DRAW);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, IndexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, Stream.IndexBuffer);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, StreamIndexBytes, nullptr, GL_STREAM_DRAW);
     VertexOffset = 0;
     IndexOffset = 0;
@@ -655,7 +680,8 @@ void TGlBackend::DrawBatch(TPrimitive Kind, uint32_t Effect, TTextureHandle Text
     if (Kind == TPrimitive::None || VertexCount == 0 || IndexCount == 0) {
         return;
     }
-    glBindVertexArray(VertexArray);
+    const TStream& Stream = Streams[CurrentStream];
+    glBindVertexArray(Stream.VertexArray);
     const auto Found = Texture != 0 ? Textures.find(Texture) : Textures.end();
     const bool Textured = Found != Textures.end();
     ApplyEffect(Textured && CoversOpaquely(Found->second, Effect, Vertices, VertexCount) ? OpaqueCopy
@@ -678,9 +704,9 @@ void TGlBackend::DrawBatch(TPrimitive Kind, uint32_t Effect, TTextureHandle Text
     }
     // Each batch goes after the one before in this frame's buffers; its indices count from its
     // own first vertex.
-    glBindBuffer(GL_ARRAY_BUFFER, VertexBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, Stream.VertexBuffer);
     glBufferSubData(GL_ARRAY_BUFFER, VertexOffset, VertexBytes, Vertices);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, IndexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, Stream.IndexBuffer);
     glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, IndexOffset, IndexBytes, Indices);
     glDrawElementsBaseVertex(PrimitiveMode(Kind), static_cast<GLsizei>(IndexCount), GL_UNSIGNED_SHORT,
                              reinterpret_cast<const void*>(static_cast<uintptr_t>(IndexOffset)),

@@ -88,6 +88,16 @@ private:
     void Scissor(const TRect& R);
     void ApplyEffect(uint32_t Effect);
     void WaitForPreviousFrame();
+    // A vertex and an index buffer with the vertex array that reads them.
+    struct TStream {
+        uint32_t VertexArray = 0;
+        uint32_t VertexBuffer = 0;
+        uint32_t IndexBuffer = 0;
+    };
+    [[nodiscard]] bool CreateStream(TStream& Stream);
+    // The next frame's stream, written from its start.
+    void TakeNextStream();
+    // Fresh storage for a stream a frame has filled: the driver keeps the full one until drawn.
     void RenewStreamBuffers();
     // Makes the program for this combination current (building it the first time); false when
     // the driver cannot build it.
@@ -139,13 +149,14 @@ private:
     TPoint ViewSize{1, 1};
     // The shader mode of the current effect.
     int Mode = 0;
-    uint32_t VertexArray = 0;
-    uint32_t VertexBuffer = 0;
-    uint32_t IndexBuffer = 0;
-    // Where the next batch goes in this frame's streaming buffers, in bytes.
+    // Frames take turns with the two streams: the one a frame writes was last read by the frame
+    // before the previous one, which the present has waited for.
+    TStream Streams[2];
+    int CurrentStream = 0;
+    // Where the next batch goes in this frame's stream, in bytes.
     intptr_t VertexOffset = 0;
     intptr_t IndexOffset = 0;
-    // Whether this frame's streaming buffers are fresh (until the present).
+    // Whether this frame has taken its stream (until the present).
     bool StreamRenewed = false;
     uint32_t Samplers[2] = {0, 0};
     std::unordered_map<TTextureHandle, TTextureInfo> Textures;
