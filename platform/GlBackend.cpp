@@ -154,10 +154,21 @@ constexpr int MaxTextureSide = 8192;
 constexpr uint32_t OpaqueCopy = 0x001u;
 constexpr uint32_t NormalBlend = 0x504u;
 
-// The streaming buffers a frame's batches are written into one after another; a frame that
-// fills them starts fresh ones. They hold what the canvas's largest cache can hand over.
-constexpr GLsizeiptr StreamVertexBytes = GLsizeiptr{65536} * sizeof(TVertex) * 2;
-constexpr GLsizeiptr StreamIndexBytes = GLsizeiptr{65536} * sizeof(uint16_t) * 2;
+// The streaming buffers a frame's batches are written into one after another. They start
+// small (a play frame writes a few hundred vertices) and grow when a frame fills them, up to what
+// the canvas's largest cache can hand over in one batch.
+constexpr GLsizeiptr FirstStreamVertexBytes = GLsizeiptr{8192} * sizeof(TVertex);
+constexpr GLsizeiptr FirstStreamIndexBytes = GLsizeiptr{12288} * sizeof(uint16_t);
+constexpr GLsizeiptr MaxStreamVertexBytes = GLsizeiptr{65536} * sizeof(TVertex) * 2;
+constexpr GLsizeiptr MaxStreamIndexBytes = GLsizeiptr{65536} * sizeof(uint16_t) * 2;
+
+// Doubles Capacity (up to Max) until it holds Need; Need is at most Max.
+[[nodiscard]] GLsizeiptr GrownCapacity(GLsizeiptr Capacity, GLsizeiptr Need, GLsizeiptr Max) {
+    while (Capacity < Need) {
+        Capacity = std::min(Capacity * 2, Max);
+    }
+    return Capacity;
+}
 
 } // namespace
 
@@ -275,10 +286,12 @@ bool TGlBackend::CreateStream(TStream& Stream) {
     if (Stream.VertexArray == 0 || Stream.VertexBuffer == 0 || Stream.IndexBuffer == 0) {
         return false;
     }
+    Stream.VertexBytes = FirstStreamVertexBytes;
+    Stream.IndexBytes = FirstStreamIndexBytes;
     glBindBuffer(GL_ARRAY_BUFFER, Stream.VertexBuffer);
-    glBufferData(GL_ARRAY_BUFFER, StreamVertexBytes, nullptr, GL_STREAM_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, Stream.VertexBytes, nullptr, GL_STREAM_DRAW);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, Stream.IndexBuffer);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, StreamIndexBytes, nullptr, GL_STREAM_DRAW);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, Stream.IndexBytes, nullptr, GL_STREAM_DRAW);
     const auto Stride = static_cast<GLsizei>(sizeof(TVertex));
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, Stride,
@@ -464,21 +477,23 @@ bool TGlBackend::BeginScene() {
 }
 
 void TGlBackend::TakeNextStream() {
-    // Storage handed to the driver afresh every frame cost it a new mapping of 2.9 MB and its
-    // page faults each time; taking turns with two streams writes into storage it already has,
-    // which the frame before last has finished reading.
+    // Storage handed to the driver afresh every frame made it map new memory and fault its pages
+    // in each time; taking turns with two streams writes into storage it already has, which the
+    // frame before last has finished reading.
     CurrentStream = 1 - CurrentStream;
     VertexOffset = 0;
     IndexOffset = 0;
 }
 
-void TGlBackend::RenewStreamBuffers() {
-    const TStream& Stream = Streams[CurrentStream];
+void TGlBackend::RenewStream(intptr_t VertexNeed, intptr_t IndexNeed) {
+    TStream& Stream = Streams[CurrentStream];
+    Stream.VertexBytes = GrownCapacity(Stream.VertexBytes, VertexNeed, MaxStreamVertexBytes);
+    Stream.IndexBytes = GrownCapacity(Stream.IndexBytes, IndexNeed, MaxStreamIndexBytes);
     glBindVertexArray(Stream.VertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, Stream.VertexBuffer);
-    glBufferData(GL_ARRAY_BUFFER, StreamVertexBytes, nullptr, GL_STREAM_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, Stream.VertexBytes, nullptr, GL_STREAM_DRAW);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, Stream.IndexBuffer);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, StreamIndexBytes, nullptr, GL_STREAM_DRAW);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, Stream.IndexBytes, nullptr, GL_STREAM_DRAW);
     VertexOffset = 0;
     IndexOffset = 0;
 }
@@ -696,11 +711,13 @@ void TGlBackend::DrawBatch(TPrimitive Kind, uint32_t Effect, TTextureHandle Text
     }
     const auto VertexBytes = static_cast<GLsizeiptr>(VertexCount * sizeof(TVertex));
     const auto IndexBytes = static_cast<GLsizeiptr>(IndexCount * sizeof(uint16_t));
-    if (VertexBytes > StreamVertexBytes || IndexBytes > StreamIndexBytes) {
+    if (VertexBytes > MaxStreamVertexBytes || IndexBytes > MaxStreamIndexBytes) {
         return;
     }
-    if (VertexOffset + VertexBytes > StreamVertexBytes || IndexOffset + IndexBytes > StreamIndexBytes) {
-        RenewStreamBuffers();
+    if (VertexOffset + VertexBytes > Stream.VertexBytes || IndexOffset + IndexBytes > Stream.IndexBytes) {
+        // The frame so far and this batch, so that the next frames with this stream fit.
+        RenewStream(std::min(VertexOffset + VertexBytes, MaxStreamVertexBytes),
+                    std::min(IndexOffset + IndexBytes, MaxStreamIndexBytes));
     }
     // Each batch goes after the one before in this frame's buffers; its indices count from its
     // own first vertex.

@@ -93,12 +93,16 @@ private:
         uint32_t VertexArray = 0;
         uint32_t VertexBuffer = 0;
         uint32_t IndexBuffer = 0;
+        // The storage the driver holds for each buffer, in bytes.
+        intptr_t VertexBytes = 0;
+        intptr_t IndexBytes = 0;
     };
     [[nodiscard]] bool CreateStream(TStream& Stream);
     // The next frame's stream, written from its start.
     void TakeNextStream();
-    // Fresh storage for a stream a frame has filled: the driver keeps the full one until drawn.
-    void RenewStreamBuffers();
+    // Fresh storage for a stream a frame has filled, large enough for what the frame wrote and
+    // the batch that did not fit: the driver keeps the full one until drawn.
+    void RenewStream(intptr_t VertexNeed, intptr_t IndexNeed);
     // Makes the program for this combination current (building it the first time); false when
     // the driver cannot build it.
     bool UseVariant(int ShaderMode, bool Textured, bool WithAlphaTest);

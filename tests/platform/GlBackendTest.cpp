@@ -178,6 +178,47 @@ TEST_F(TGlFixture, EveryBatchIsOneDrawCall) {
     EXPECT_EQ(Backend->Present(), TPresentResult::Ok);
 }
 
+// Frames whose batches outgrow the streaming buffers still draw every batch, before and after
+// the one that did not fit, in that frame and in the frames after it with either stream.
+TEST_F(TGlFixture, FramesLargerThanTheStreamsDrawEveryBatch) {
+    constexpr int Side = 128; // 16,384 one-pixel quads: 65,536 vertices in one batch
+    std::vector<TVertex> Grid;
+    std::vector<uint16_t> Indices;
+    for (int Frame = 0; Frame < 3; ++Frame) {
+        const uint32_t Color = Frame % 2 == 0 ? 0xFFFF0000u : 0xFF00FF00u;
+        Grid.clear();
+        Indices.clear();
+        for (int Y = 0; Y < Side; ++Y) {
+            for (int X = 0; X < Side; ++X) {
+                const auto First = static_cast<uint16_t>(Grid.size());
+                const auto L = static_cast<float>(X);
+                const auto T = static_cast<float>(Y);
+                Grid.insert(Grid.end(), {{L, T, Color, 0, 0},
+                                         {L + 1, T, Color, 0, 0},
+                                         {L + 1, T + 1, Color, 0, 0},
+                                         {L, T + 1, Color, 0, 0}});
+                for (const uint16_t Corner : {0, 1, 3, 1, 2, 3}) {
+                    Indices.push_back(static_cast<uint16_t>(First + Corner));
+                }
+            }
+        }
+        if (Frame > 0) {
+            ASSERT_TRUE(Backend->BeginScene());
+            Backend->Clear(Blue);
+        }
+        Quad(300, 300, 310, 310, Color, 1);
+        Backend->DrawBatch(TPrimitive::Triangles, 1, 0, Grid.data(), Grid.size(), Indices.data(), Indices.size());
+        Quad(400, 300, 410, 310, Color, 1);
+        EXPECT_EQ(PixelAt(0, 0), Color) << "frame " << Frame;
+        EXPECT_EQ(PixelAt(Side - 1, Side - 1), Color) << "frame " << Frame;
+        EXPECT_EQ(PixelAt(Side, 0), Blue) << "frame " << Frame;
+        EXPECT_EQ(PixelAt(305, 305), Color) << "frame " << Frame;
+        EXPECT_EQ(PixelAt(405, 305), Color) << "frame " << Frame;
+        Backend->EndScene();
+        ASSERT_EQ(Backend->Present(), TPresentResult::Ok);
+    }
+}
+
 TEST_F(TGlFixture, BetweenFramesPixelsAreThePictureOnShow) {
     Quad(0, 0, 10, 10, 0xFFFFFFFFu, 1);
     Backend->EndScene();
