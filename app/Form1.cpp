@@ -3,6 +3,7 @@
 
 #include "app/Automation.h"
 #include "app/ControlReports.h"
+#include "app/DataArchives.h"
 #include "app/DesktopOpener.h"
 #include "app/GameLanguage.h"
 #include "app/GameSound.h"
@@ -12,7 +13,6 @@
 #include "board/GameEngine.h"
 #include "board/ScreenState.h"
 #include "engine/Canvas.h"
-#include "engine/DataLoader.h"
 #include "engine/Device.h"
 #include "engine/Font.h"
 #include "engine/Image.h"
@@ -48,11 +48,6 @@
 #include <optional>
 
 namespace {
-// How much of the data loads between two frames: a slice of real time in a window, a share of
-// unpacked bytes in a headless run (the same frames in every run, whatever the machine).
-constexpr auto LoadSlice = std::chrono::milliseconds(6);
-constexpr int64_t HeadlessLoadBytes = int64_t{16} << 20;
-
 const char* const kCaption = "\xCA\xE0\xEF\xE8\xF2\xE0\xED \xC7\xE8\xE1\xEE"; // "Капитан Зибо"
 
 // Raises Slowest to the wall time of its own life, in microseconds.
@@ -108,7 +103,12 @@ TForm1::TForm1(const TOptions& Opts)
     Loop = std::make_unique<TFrameLoop>(*this, *Clock);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The device goes after the data archives it would otherwise tell to stop loading.
+    if (Device) {
+        Device->OnFinalize = nullptr;
+    }
+}
 
 bool TForm1::FormCreate() {
     // The language comes first: every box the start-up may show speaks it.
@@ -117,7 +117,7 @@ bool TForm1::FormCreate() {
         return false;
     }
     CreateGraphics();
-    OpenArchives();
+    Data_ = std::make_unique<TDataArchives>(Folders);
     CreateGui();
     if (!StartDevice() || !LoadScreens()) {
         return false;
@@ -132,8 +132,8 @@ bool TForm1::FormCreate() {
     // 17. The logo, its pictures loaded ahead of the rest (in the language now chosen); the
     // rest of the data loads between its frames, and the particles and the share screen,
     // which need it, come at the end of loading.
-    if (!LoadLogoPictures()) {
-        return FailedDataLoad(DataFailure);
+    if (!Data_->LoadLogoPictures()) {
+        return FailedDataLoad(Data_->Failure());
     }
     Screens->ScreenEnter(ssLogo);
     // 18. The game draws its own cursor.
@@ -184,7 +184,7 @@ void TForm1::CreateGraphics() {
     Device->OnRender = [this] { DeviceRender(); };
     Device->OnInitialize = [this] { return DeviceInitialize(); };
     // The pictures still to load go with the device's.
-    Device->OnFinalize = [this] { Loader.reset(); };
+    Device->OnFinalize = [this] { Data_->EndLoading(); };
     Timer = std::make_unique<TGfxTimer>(*Clock);
     Timer->SetMaxFPS(100);
     Timer->OnTimer = [this](TGfxTimer&) { TimerTimer(); };
@@ -203,19 +203,6 @@ void TForm1::CreateGraphics() {
         Fonts_->SetAtlas(Atlas_.get());
     }
     Fonts_->SetCanvas(MyCanvas.get());
-}
-
-void TForm1::OpenArchives() {
-    const auto open = [this](const char* Name) {
-        auto archive = std::make_unique<TArchive>();
-        archive->SetFileName(Folders.InData(Name).string());
-        archive->SetOpenMode(opReadOnly);
-        archive->SetDigestChecks(false);
-        return archive;
-    };
-    Archive = open("Data/data.fgg");
-    Archive2 = open("Data/gdata.fgg");
-    Archive3 = open("Data/data1.fgg");
 }
 
 void TForm1::CreateGui() {
@@ -239,59 +226,36 @@ bool TForm1::StartDevice() {
     // Without its pictures and fonts the game has no frame loop: a window that shows nothing and
     // cannot be closed. Say so and end instead.
     if (!Timer->Enabled) {
-        return FailedDataLoad(DataFailure);
+        return FailedDataLoad(Data_->Failure());
     }
     // An archive that opened but lacks a picture or font the game draws would give a black
     // board or invisible pieces: its directory says so before anything is drawn.
-    if (const std::string missing = UnlistedRecord(); !missing.empty()) {
+    if (const std::string missing = Data_->UnlistedRecord(); !missing.empty()) {
         return FailedDataLoad(missing);
     }
     return true;
 }
 
-std::string TForm1::UnlistedRecord() const {
-    return ::UnlistedRecord([this](std::string_view File, std::string_view Key) {
-        const TArchive* archive = File == "Data/data.fgg"    ? Archive.get()
-                                  : File == "Data/gdata.fgg" ? Archive2.get()
-                                                             : Archive3.get();
-        return archive->RecordTypeOf(archive->IndexOf(Key));
-    });
-}
-
-bool TForm1::LoadLogoPictures() {
-    for (const char* name : {"logo", "cursor"}) {
-        if (!Loader->LoadNow(name)) {
-            NoteDataFailure(Loader->FailedArchive() != nullptr ? *Loader->FailedArchive() : *Archive2);
-            return false;
-        }
-    }
-    return true;
-}
+bool TForm1::DataLoaded() const { return !(Data_ && Data_->Loading()) && !DataFailed; }
 
 void TForm1::LoadMoreData() {
-    if (!Loader || DataFailed) {
+    if (!Data_ || !Data_->Loading() || DataFailed) {
         return;
     }
-    const int64_t bytes = Loader->BytesLoaded() + HeadlessLoadBytes;
-    const auto until = std::chrono::steady_clock::now() + LoadSlice;
-    do {
-        if (!Loader->Step()) {
-            if (const TArchive* failed = Loader->FailedArchive()) {
-                NoteDataFailure(*failed);
-            } else if (DataFailure.empty()) {
-                DataFailure = "the pictures could not be put on the graphics device";
-            }
-            StopOnDataFailure(DataFailure);
-            return;
-        }
-    } while (!Loader->Done() && (VirtualClock ? Loader->BytesLoaded() < bytes : std::chrono::steady_clock::now() < until));
-    if (Loader->Done()) {
+    switch (Data_->LoadMore(VirtualClock != nullptr)) {
+    case TDataArchives::TProgress::Failed:
+        StopOnDataFailure(Data_->Failure());
+        break;
+    case TDataArchives::TProgress::Done:
         FinishLoading();
+        break;
+    case TDataArchives::TProgress::Loading:
+        break;
     }
 }
 
 void TForm1::EndLoader() {
-    Loader.reset();
+    Data_->EndLoading();
     Device->SetReusePixelBuffers(false);
 }
 
@@ -304,8 +268,8 @@ void TForm1::FinishLoading() {
     }
     {
         // Both archives are read once more, each with one open and one directory read.
-        const TArchiveLoading data(*Archive);
-        const TArchiveLoading gameData(*Archive2);
+        const TArchiveLoading data(Data_->Data());
+        const TArchiveLoading gameData(Data_->GameData());
         // 19. Particles.
         LoadParticles();
     }
@@ -404,36 +368,11 @@ bool TForm1::FailedDataLoad(const std::string& Detail) {
 }
 
 bool TForm1::DeviceInitialize() {
-    // Each archive is opened and its directory read once; the pictures take their places in
-    // the image list in the archives' order, and load later. The first archive that cannot be
-    // read is the one named.
-    Loader = std::make_unique<TDataLoader>(*Images_, *Fonts_, Atlas_.get());
+    // The pictures take their places in the image list now and load later; the first archive
+    // that cannot be read is the one named.
     Device->SetReusePixelBuffers(true);
-    bool success = true;
-    for (TArchive* archive : {Archive.get(), Archive2.get(), Archive3.get()}) {
-        if (!Loader->Queue(*archive)) {
-            NoteDataFailure(*archive);
-            success = false;
-            break;
-        }
-    }
-    Timer->Enabled = success;
+    Timer->Enabled = Data_->Queue(*Images_, *Fonts_, Atlas_.get());
     return true;
-}
-
-void TForm1::NoteDataFailure(const TArchive& Failed) {
-    if (!DataFailure.empty()) {
-        return;
-    }
-    std::error_code error;
-    const std::string& file = Failed.FileName();
-    if (!std::filesystem::exists(file, error)) {
-        DataFailure = file + ": no such file";
-    } else if (Failed.LastError() != TArchiveError::None) {
-        DataFailure = file + ": " + ArchiveErrorText(Failed.LastError());
-    } else {
-        DataFailure = file + ": damaged or incomplete";
-    }
 }
 
 void TForm1::ReserveKeyCodes() { ::ReserveKeyCodes(Settings_.KeyCodes, TypeableChars, EditKeys); }
@@ -454,8 +393,8 @@ void TForm1::StartMusicAndSounds() {
 
 void TForm1::LoadParticles() {
     Particles_ = std::make_unique<TXParticleManager>(MyCanvas.get(), Images_->Find("particles"), &Random);
-    Particles_->LoadAll(*Archive);
-    Particles_->LoadAll(*Archive2);
+    Particles_->LoadAll(Data_->Data());
+    Particles_->LoadAll(Data_->GameData());
     GameEngine->SetParticles(Particles_.get());
 }
 

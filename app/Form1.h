@@ -26,7 +26,6 @@
 #include <string>
 #include <string_view>
 
-class TArchive;
 class TClock;
 class TCursor;
 class TGameEngine;
@@ -38,7 +37,7 @@ class TGfxImages;
 class TGfxTimer;
 class TGuiBase;
 class TScreens;
-class TDataLoader;
+class TDataArchives;
 class TMessagePanel;
 class TShareScreen;
 class TTextureAtlas;
@@ -98,7 +97,7 @@ public:
     void TraceEvent(const std::string& Event, const std::string& Key, const std::string& Value) override;
     void TraceEvent2(const std::string& Event, const std::string& Key1, const std::string& Value1,
                      const std::string& Key2, const std::string& Value2) override;
-    bool DataLoaded() const override { return Loader == nullptr && !DataFailed; }
+    bool DataLoaded() const override;
 
     // IBoardHost
     uint8_t ScreenState() const override { return State_.ScreenState; }
@@ -147,8 +146,6 @@ private:
     [[nodiscard]] bool OpenWindow();
     // The graphics device, the frame timer, the canvas and the stores of pictures and fonts.
     void CreateGraphics();
-    // The three data archives, named but not yet read.
-    void OpenArchives();
     void CreateGui();
     // The device comes up and opens the archives; every picture and font the game draws must be
     // listed in them. They load later, while the logo shows (LoadMoreData).
@@ -174,10 +171,6 @@ private:
     // The device's own start: opens the archives and queues their pictures and fonts
     // (OnInitialize).
     bool DeviceInitialize();
-    // The first record the game draws that the archives do not list, "FILE: missing ...".
-    [[nodiscard]] std::string UnlistedRecord() const;
-    // Loads what the logo draws (its picture and the cursor's) ahead of the rest.
-    [[nodiscard]] bool LoadLogoPictures();
     // After a frame: the next records of the data, for a slice of time in a window or a fixed
     // share of bytes in a headless run (so every headless run loads at the same frames).
     void LoadMoreData();
@@ -205,8 +198,6 @@ private:
     void UseLanguage(const std::string& Code);
     void TraceStats();
     void Quit() { Running = false; }
-    // Notes why an archive of the data could not be read, unless an earlier failure is noted.
-    void NoteDataFailure(const TArchive& Failed);
     // Takes the next control line, if any, and runs it; false when the control input ended.
     bool RunNextControlLine();
     // A quit signal: the settings are saved and the game ends at once, without the exit question
@@ -230,13 +221,10 @@ private:
     std::unique_ptr<TTextureAtlas> Atlas_;
     std::unique_ptr<TGfxImages> Images_;
     std::unique_ptr<TGfxFonts> Fonts_;
-    std::unique_ptr<TArchive> Archive;
     std::unique_ptr<TGuiBase> GuiBase;
-    std::unique_ptr<TArchive> Archive2;
-    std::unique_ptr<TArchive> Archive3;
-    // The pictures and fonts still to load (null once all are loaded); it holds places of the
-    // image list and the archives, so it is declared after them and goes first.
-    std::unique_ptr<TDataLoader> Loader;
+    // The archives and the pictures and fonts still to load; the loading holds places of the
+    // image list, so it is declared after it and goes first.
+    std::unique_ptr<TDataArchives> Data_;
     bool DataFailed = false;
     int ExitCode = 0;
     TGameSound Sound;
@@ -291,7 +279,4 @@ private:
     // In a window the picture on show cannot always be read back, so a screenshot waits for the
     // next frame and is taken before that frame is presented.
     std::string PendingScreenshot;
-    // The first thing found wrong with the game's data, "FILE: what was wrong"; shown under
-    // "Failed to load game data!".
-    std::string DataFailure;
 };
