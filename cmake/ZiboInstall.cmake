@@ -77,6 +77,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ZIBO_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The libraries the game opens only when it first needs them (platform/LateLibrary.h: the
+# sound's mixer and song player, the score service's HTTP client) are not among the binaries'
+# own: the package names them here, at the versions that have every function the game uses.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcurl4 (>= 7.16.2), libsdl2-mixer-2.0-0 (>= 2.6.0), libopenmpt0 (>= 0.3.0)")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

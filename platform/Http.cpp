@@ -1,12 +1,52 @@
 // SPDX-License-Identifier: MIT
 #include "platform/Http.h"
 
+#include "platform/LateLibrary.h"
+
 #include <curl/curl.h>
 
-#include <mutex>
+#include <cstdio>
 
 namespace {
-std::once_flag CurlInitOnce;
+
+constexpr const char* HttpLibraryFile = "libcurl.so.4";
+
+// The HTTP client's functions, from its library opened at the first request (the game's start
+// does not wait for it and its own libraries).
+struct TCurl {
+    decltype(&curl_global_init) GlobalInit = nullptr;
+    decltype(&curl_easy_init) EasyInit = nullptr;
+    decltype(&curl_easy_setopt) EasySetopt = nullptr;
+    decltype(&curl_easy_perform) EasyPerform = nullptr;
+    decltype(&curl_easy_getinfo) EasyGetinfo = nullptr;
+    decltype(&curl_easy_cleanup) EasyCleanup = nullptr;
+    decltype(&curl_slist_append) SlistAppend = nullptr;
+    decltype(&curl_slist_free_all) SlistFreeAll = nullptr;
+};
+
+// The client, opened and set up once for the process (from whichever thread asks first); null,
+// said once on stderr, when its library cannot be loaded.
+const TCurl* Curl() {
+    static const TCurl* const curl = [] () -> const TCurl* {
+        static TLateLibrary library(HttpLibraryFile);
+        static TCurl api;
+        library.Find("curl_global_init", api.GlobalInit);
+        library.Find("curl_easy_init", api.EasyInit);
+        library.Find("curl_easy_setopt", api.EasySetopt);
+        library.Find("curl_easy_perform", api.EasyPerform);
+        library.Find("curl_easy_getinfo", api.EasyGetinfo);
+        library.Find("curl_easy_cleanup", api.EasyCleanup);
+        library.Find("curl_slist_append", api.SlistAppend);
+        library.Find("curl_slist_free_all", api.SlistFreeAll);
+        if (!library.Usable()) {
+            std::fprintf(stderr, "online scores: %s; no score can be sent or fetched\n", library.Problem().c_str());
+            return nullptr;
+        }
+        api.GlobalInit(CURL_GLOBAL_DEFAULT);
+        return &api;
+    }();
+    return curl;
+}
 
 struct TSink {
     std::string* Body;
@@ -35,41 +75,44 @@ int CheckCancel(void* User, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
 } // namespace
 
 THttpReply HttpGet(const THttpRequest& Request) {
-    std::call_once(CurlInitOnce, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
     THttpReply reply;
-    CURL* curl = curl_easy_init();
+    const TCurl* api = Curl();
+    if (api == nullptr) {
+        return reply;
+    }
+    CURL* curl = api->EasyInit();
     if (!curl) {
         return reply;
     }
     TSink sink{&reply.Body, Request.MaxReplyBytes};
     curl_slist* headers = nullptr;
-    headers = curl_slist_append(headers, "Accept: text/html, */*");
-    curl_easy_setopt(curl, CURLOPT_URL, Request.Url.c_str());
-    curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1);
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, "Mozilla/3.0 (compatible; Indy Library)");
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(curl, CURLOPT_PROXY, "");
-    curl_easy_setopt(curl, CURLOPT_NOPROXY, "*");
-    curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, Request.ConnectTimeoutMs);
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, Request.TotalTimeoutMs);
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &WriteBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
+    headers = api->SlistAppend(headers, "Accept: text/html, */*");
+    api->EasySetopt(curl, CURLOPT_URL, Request.Url.c_str());
+    api->EasySetopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1);
+    api->EasySetopt(curl, CURLOPT_USERAGENT, "Mozilla/3.0 (compatible; Indy Library)");
+    api->EasySetopt(curl, CURLOPT_HTTPHEADER, headers);
+    api->EasySetopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
+    api->EasySetopt(curl, CURLOPT_PROXY, "");
+    api->EasySetopt(curl, CURLOPT_NOPROXY, "*");
+    api->EasySetopt(curl, CURLOPT_COOKIEFILE, "");
+    api->EasySetopt(curl, CURLOPT_CONNECTTIMEOUT_MS, Request.ConnectTimeoutMs);
+    api->EasySetopt(curl, CURLOPT_TIMEOUT_MS, Request.TotalTimeoutMs);
+    api->EasySetopt(curl, CURLOPT_NOSIGNAL, 1L);
+    api->EasySetopt(curl, CURLOPT_WRITEFUNCTION, &WriteBody);
+    api->EasySetopt(curl, CURLOPT_WRITEDATA, &sink);
     if (Request.Cancel) {
-        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &CheckCancel);
-        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, const_cast<std::atomic<bool>*>(Request.Cancel));
+        api->EasySetopt(curl, CURLOPT_NOPROGRESS, 0L);
+        api->EasySetopt(curl, CURLOPT_XFERINFOFUNCTION, &CheckCancel);
+        api->EasySetopt(curl, CURLOPT_XFERINFODATA, const_cast<std::atomic<bool>*>(Request.Cancel));
     }
-    const CURLcode rc = curl_easy_perform(curl);
+    const CURLcode rc = api->EasyPerform(curl);
     reply.Truncated = sink.Truncated;
     if (rc == CURLE_OK || (rc == CURLE_WRITE_ERROR && sink.Truncated)) {
         reply.Ok = true;
-        curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &reply.Status);
+        api->EasyGetinfo(curl, CURLINFO_RESPONSE_CODE, &reply.Status);
     }
-    curl_slist_free_all(headers);
-    curl_easy_cleanup(curl);
+    api->SlistFreeAll(headers);
+    api->EasyCleanup(curl);
     return reply;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/Sound.h"
 
+#include "platform/LateLibrary.h"
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <libopenmpt/libopenmpt.h>
@@ -81,6 +83,63 @@ bool SoundFileFits(const std::string& FileName) {
 }
 
 float VolumeScale(int32_t Volume) { return static_cast<float>(std::clamp(Volume, 0, 255)) / 255.0f; }
+
+// The mixer's and the song player's functions, from their libraries opened when the sound
+// starts (after the first picture: the game's start does not wait for them and their decoders).
+struct TSoundLibraries {
+    decltype(&Mix_OpenAudio) OpenAudio = nullptr;
+    decltype(&Mix_CloseAudio) CloseAudio = nullptr;
+    decltype(&Mix_AllocateChannels) AllocateChannels = nullptr;
+    decltype(&Mix_HookMusic) HookMusic = nullptr;
+    decltype(&Mix_HaltChannel) HaltChannel = nullptr;
+    decltype(&Mix_LoadWAV_RW) LoadWavRw = nullptr;
+    decltype(&Mix_FreeChunk) FreeChunk = nullptr;
+    decltype(&Mix_PlayChannel) PlayChannel = nullptr;
+    decltype(&Mix_GetChunk) GetChunk = nullptr;
+    decltype(&Mix_Volume) Volume = nullptr;
+    decltype(&openmpt_module_create_from_memory2) ModuleCreate = nullptr;
+    decltype(&openmpt_module_destroy) ModuleDestroy = nullptr;
+    decltype(&openmpt_module_set_position_seconds) ModuleSetPosition = nullptr;
+    decltype(&openmpt_module_set_repeat_count) ModuleSetRepeatCount = nullptr;
+    decltype(&openmpt_module_read_interleaved_float_stereo) ModuleReadStereo = nullptr;
+    decltype(&openmpt_log_func_silent) LogSilent = nullptr;
+};
+
+// Opened once for the process; null, said once on stderr, when a library cannot be loaded.
+const TSoundLibraries* SoundLibraries() {
+    static const TSoundLibraries* const libraries = []() -> const TSoundLibraries* {
+        static TLateLibrary mixer("libSDL2_mixer-2.0.so.0");
+        static TLateLibrary songs("libopenmpt.so.0");
+        static TSoundLibraries api;
+        mixer.Find("Mix_OpenAudio", api.OpenAudio);
+        mixer.Find("Mix_CloseAudio", api.CloseAudio);
+        mixer.Find("Mix_AllocateChannels", api.AllocateChannels);
+        mixer.Find("Mix_HookMusic", api.HookMusic);
+        mixer.Find("Mix_HaltChannel", api.HaltChannel);
+        mixer.Find("Mix_LoadWAV_RW", api.LoadWavRw);
+        mixer.Find("Mix_FreeChunk", api.FreeChunk);
+        mixer.Find("Mix_PlayChannel", api.PlayChannel);
+        mixer.Find("Mix_GetChunk", api.GetChunk);
+        mixer.Find("Mix_Volume", api.Volume);
+        songs.Find("openmpt_module_create_from_memory2", api.ModuleCreate);
+        songs.Find("openmpt_module_destroy", api.ModuleDestroy);
+        songs.Find("openmpt_module_set_position_seconds", api.ModuleSetPosition);
+        songs.Find("openmpt_module_set_repeat_count", api.ModuleSetRepeatCount);
+        songs.Find("openmpt_module_read_interleaved_float_stereo", api.ModuleReadStereo);
+        songs.Find("openmpt_log_func_silent", api.LogSilent);
+        for (const TLateLibrary* library : {&mixer, &songs}) {
+            if (!library->Usable()) {
+                std::fprintf(stderr, "sound: %s; the game goes on without sound\n", library->Problem().c_str());
+                return nullptr;
+            }
+        }
+        return &api;
+    }();
+    return libraries;
+}
+
+// The functions of an open sound system (its libraries loaded before it opened).
+const TSoundLibraries& Api() { return *SoundLibraries(); }
 } // namespace
 
 struct TSoundSystem::TSong {
@@ -89,7 +148,7 @@ struct TSoundSystem::TSong {
     bool Playing = false;
     ~TSong() {
         if (Module) {
-            openmpt_module_destroy(Module);
+            Api().ModuleDestroy(Module);
         }
     }
 };
@@ -99,7 +158,7 @@ struct TSoundSystem::TStream {
     int Channel = -1;
     ~TStream() {
         if (Chunk) {
-            Mix_FreeChunk(Chunk);
+            Api().FreeChunk(Chunk);
         }
     }
 };
@@ -112,18 +171,19 @@ bool TSoundSystem::Init() {
     if (Open) {
         return true;
     }
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    if (SoundLibraries() == nullptr || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return false;
     }
     // The mixing thread starts with the device and is the only one to touch the pace after.
     Pace = TOutputPace(kRate);
     RunsAhead.store(false);
-    if (Mix_OpenAudio(kRate, AUDIO_S16SYS, 2, 1024) != 0) {
+    const TSoundLibraries& api = Api();
+    if (api.OpenAudio(kRate, AUDIO_S16SYS, 2, 1024) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    Mix_AllocateChannels(kChannels);
-    Mix_HookMusic(&TSoundSystem::MixSongs, this);
+    api.AllocateChannels(kChannels);
+    api.HookMusic(&TSoundSystem::MixSongs, this);
     Open = true;
     return true;
 }
@@ -141,14 +201,15 @@ void TSoundSystem::Close() {
     if (!Open) {
         return;
     }
-    Mix_HookMusic(nullptr, nullptr);
-    Mix_HaltChannel(-1);
+    const TSoundLibraries& api = Api();
+    api.HookMusic(nullptr, nullptr);
+    api.HaltChannel(-1);
     {
         std::lock_guard<std::mutex> guard(SongLock);
         Songs.clear();
     }
     Streams.clear();
-    Mix_CloseAudio();
+    api.CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     Open = false;
 }
@@ -170,8 +231,9 @@ int32_t TSoundSystem::LoadSong(const std::string& FileName) {
     }
     const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     // A file that is not a song is refused quietly; the caller goes on without it.
-    openmpt_module* module = openmpt_module_create_from_memory2(bytes.data(), bytes.size(), &openmpt_log_func_silent,
-                                                                nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    const TSoundLibraries& api = Api();
+    openmpt_module* module = api.ModuleCreate(bytes.data(), bytes.size(), api.LogSilent, nullptr, nullptr, nullptr,
+                                              nullptr, nullptr, nullptr);
     if (!module) {
         return 0;
     }
@@ -193,7 +255,7 @@ void TSoundSystem::FreeSong(int32_t Song) {
 void TSoundSystem::PlaySong(int32_t Song) {
     std::lock_guard<std::mutex> guard(SongLock);
     if (TSong* s = SongOf(Song); s && s->Module) {
-        openmpt_module_set_position_seconds(s->Module, 0.0);
+        Api().ModuleSetPosition(s->Module, 0.0);
         s->Playing = true;
     }
 }
@@ -221,7 +283,7 @@ void TSoundSystem::SetMasterVolume(int32_t Song, int32_t Volume) {
 void TSoundSystem::SetLooping(int32_t Song, bool Looping) {
     std::lock_guard<std::mutex> guard(SongLock);
     if (TSong* s = SongOf(Song); s && s->Module) {
-        openmpt_module_set_repeat_count(s->Module, Looping ? -1 : 0);
+        Api().ModuleSetRepeatCount(s->Module, Looping ? -1 : 0);
     }
 }
 
@@ -245,7 +307,7 @@ void TSoundSystem::MixSongs(void* User, uint8_t* Buffer, int Bytes) {
             continue;
         }
         const size_t got =
-            openmpt_module_read_interleaved_float_stereo(song->Module, kRate, frames, self->MixBuffer.data());
+            Api().ModuleReadStereo(song->Module, kRate, frames, self->MixBuffer.data());
         if (got == 0) {
             song->Playing = false;
             continue;
@@ -267,7 +329,7 @@ int32_t TSoundSystem::StreamOpen(const std::string& FileName) {
         return 0;
     }
     SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    Mix_Chunk* chunk = source ? Mix_LoadWAV_RW(source, 1) : nullptr;
+    Mix_Chunk* chunk = source ? Api().LoadWavRw(source, 1) : nullptr;
     if (!chunk) {
         return 0;
     }
@@ -282,7 +344,7 @@ int32_t TSoundSystem::StreamPlay(int32_t Stream) {
         return -1;
     }
     TStream& s = *Streams[static_cast<size_t>(Stream - 1)];
-    s.Channel = Mix_PlayChannel(-1, s.Chunk, 0);
+    s.Channel = Api().PlayChannel(-1, s.Chunk, 0);
     return s.Channel;
 }
 
@@ -292,8 +354,8 @@ void TSoundSystem::StreamStop(int32_t Stream) {
     }
     TStream& s = *Streams[static_cast<size_t>(Stream - 1)];
     // Only halt the channel while it still plays this stream's sound.
-    if (s.Channel >= 0 && Mix_GetChunk(s.Channel) == s.Chunk) {
-        Mix_HaltChannel(s.Channel);
+    if (s.Channel >= 0 && Api().GetChunk(s.Channel) == s.Chunk) {
+        Api().HaltChannel(s.Channel);
     }
     s.Channel = -1;
 }
@@ -302,5 +364,5 @@ void TSoundSystem::SetVolume(int32_t Channel, int32_t Volume) {
     if (!CheckOutput() || Channel < 0) {
         return;
     }
-    Mix_Volume(Channel, std::clamp(Volume, 0, 255) * MIX_MAX_VOLUME / 255);
+    Api().Volume(Channel, std::clamp(Volume, 0, 255) * MIX_MAX_VOLUME / 255);
 }
