@@ -27,14 +27,15 @@ private:
 };
 
 // The starry background, turning slowly about (410, 180). Its turn advances every logic frame,
-// but the picture follows it only every StepFrames frames: a step of 0.00075 rad moves the
-// window's farthest pixel, 587 px from the centre and stretched by 1.1, by 0.48 px, still a
-// smooth turn to the eye, and the pictures between two steps are the same, so the repaint
-// filter leaves them on screen instead of rasterising the whole window again.
+// but the picture follows it only every StepFrames frames: a step of 0.001 rad moves the
+// window's farthest pixel, 587 px from the centre and stretched by 1.1, by 0.65 px, still a
+// smooth turn to the eye (each star slides by a fraction of a pixel, 25 times a second), and
+// the pictures between two steps are the same, so the repaint filter leaves them on screen
+// instead of rasterising the whole window again.
 class TCosmos final : public TSprite {
 public:
     static constexpr float TurnPerFrame = 0.00025f;
-    static constexpr int32_t StepFrames = 3;
+    static constexpr int32_t StepFrames = 4;
 
     explicit TCosmos(TSpriteEngine& Engine);
     void Move(float Elapsed) override;

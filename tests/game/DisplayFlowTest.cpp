@@ -98,7 +98,7 @@ TEST(DisplayFlow, AStillPictureIsDrawnOnce) {
     }
 }
 
-// In the main menu only the space behind it moves, and its picture moves every third logic
+// In the main menu only the space behind it moves, and its picture moves every fourth logic
 // frame: of the sixty pictures due in a second, those between two steps are held.
 TEST(DisplayFlow, TheMenuIsDrawnOnlyWhenTheSpaceSteps) {
     struct TCase {
@@ -106,7 +106,7 @@ TEST(DisplayFlow, TheMenuIsDrawnOnlyWhenTheSpaceSteps) {
         int MinPresents;
         int MaxPresents;
     };
-    for (const TCase c : {TCase{"changed", 32, 35}, TCase{"always", 59, 61}}) {
+    for (const TCase c : {TCase{"changed", 24, 27}, TCase{"always", 59, 61}}) {
         SCOPED_TRACE(c.Repaint);
         TGameRun run;
         std::vector<std::string> commands = ToMainMenu();
@@ -160,7 +160,7 @@ TEST(DisplayFlow, IdlePlayPicturesBetweenStepsChangeOnlySmallParts) {
         // Four bonuses of 40x40 pixels with a pixel of margin around each.
         small += damaged > 0 && damaged <= 4 * 42 * 42 ? 1 : 0;
     }
-    // One picture in three is a step of the background; the others change a few bonuses.
-    EXPECT_NEAR(whole, 10, 1);
+    // One picture in four is a step of the background; the others change a few bonuses.
+    EXPECT_NEAR(whole, 30 / 4, 1);
     EXPECT_EQ(whole + small, 30);
 }
